@@ -1,0 +1,59 @@
+#!/usr/bin/env bash
+# test-env.sh CMD [ARGS...]
+# Runs CMD with the services the tests need, all private to this run and stopped
+# afterwards (also on failure or interrupt): an Xvfb display with openbox and a
+# compositor, and private system and session D-Bus buses. Exports DISPLAY,
+# DBUS_SYSTEM_BUS_ADDRESS, DBUS_SESSION_BUS_ADDRESS and PELLIX_TEST_RUN (a
+# scratch directory for the run). Exits with CMD's status.
+set -u
+here=$(cd "$(dirname "$0")" && pwd)
+run=$(mktemp -d /tmp/pxt.XXXXXX)   # short: unix socket paths are limited to 107 bytes
+pids=()
+
+cleanup() {
+  for ((i=${#pids[@]}-1; i>=0; i--)); do kill -TERM "${pids[i]}" 2>/dev/null; done
+  sleep 0.3
+  for p in "${pids[@]}"; do kill -KILL "$p" 2>/dev/null; done
+  wait 2>/dev/null
+  rm -rf "$run"
+}
+trap cleanup EXIT
+trap 'exit 130' INT TERM
+
+# A free display number: no socket and no lock file.
+for n in $(seq 90 140); do
+  [ -e /tmp/.X11-unix/X$n ] || [ -e /tmp/.X$n-lock ] || break
+done
+Xvfb :$n -screen 0 1440x900x24 -nolisten tcp >"$run/xvfb.log" 2>&1 &
+pids+=($!)
+for _ in $(seq 200); do
+  [ -e /tmp/.X11-unix/X$n ] && DISPLAY=:$n xdpyinfo >/dev/null 2>&1 && break
+  sleep 0.05
+done
+DISPLAY=:$n xdpyinfo >/dev/null 2>&1 || { echo "test-env: Xvfb did not start" >&2; cat "$run/xvfb.log" >&2; exit 1; }
+export DISPLAY=:$n
+
+start_bus() {  # kind -> prints the address
+  local kind=$1 conf="$run/$1-bus.conf" out
+  sed "s|@SOCK@|$run/$kind-bus|" "$here/dbus/$kind-bus.conf.in" >"$conf"
+  out=$(dbus-daemon --config-file="$conf" --fork --nosyslog --print-address=1 --print-pid=1) || return 1
+  pids+=("$(echo "$out" | sed -n 2p)")
+  DBUS_ADDRESS=$(echo "$out" | sed -n 1p)
+}
+start_bus system || { echo "test-env: system bus did not start" >&2; exit 1; }
+export DBUS_SYSTEM_BUS_ADDRESS=$DBUS_ADDRESS
+start_bus session || { echo "test-env: session bus did not start" >&2; exit 1; }
+export DBUS_SESSION_BUS_ADDRESS=$DBUS_ADDRESS
+
+openbox --sm-disable >"$run/openbox.log" 2>&1 &
+pids+=($!)
+picom --backend xrender --config /dev/null >"$run/picom.log" 2>&1 &
+pids+=($!)
+# Both announce themselves through selections; wait until the window manager is up.
+for _ in $(seq 100); do
+  xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
+  sleep 0.05
+done
+
+export PELLIX_TEST_RUN=$run
+"$@"

@@ -1,0 +1,52 @@
+#include "SettingsRecords.h"
+
+#include "StrictJson.h"
+
+#include <QJsonDocument>
+#include <QJsonObject>
+
+#include <cmath>
+
+static bool finite(const std::optional<double> &v)
+{
+    return !v || std::isfinite(*v);
+}
+
+std::optional<QByteArray> encodePosition(const Position &position)
+{
+    if (!std::isfinite(position.x) || !std::isfinite(position.y))
+        return std::nullopt;
+    return QJsonDocument(QJsonObject{{"x", position.x}, {"y", position.y}}).toJson(QJsonDocument::Compact);
+}
+
+std::optional<Position> decodePosition(const QByteArray &json)
+{
+    const auto object = parseJsonObject(json);
+    if (!object)
+        return std::nullopt;
+    StrictJson j(*object);
+    Position p{j.number("x"), j.number("y")};
+    return j.ok() ? std::optional(p) : std::nullopt;
+}
+
+std::optional<QByteArray> encodeWeatherSettings(const WeatherSettings &s)
+{
+    if (!finite(s.lat) || !finite(s.lon))
+        return std::nullopt;
+    QJsonObject o{{"useManual", s.useManual}, {"city", s.city}};
+    if (s.lat)
+        o.insert("lat", *s.lat);
+    if (s.lon)
+        o.insert("lon", *s.lon);
+    return QJsonDocument(o).toJson(QJsonDocument::Compact);
+}
+
+std::optional<WeatherSettings> decodeWeatherSettings(const QByteArray &json)
+{
+    const auto object = parseJsonObject(json);
+    if (!object)
+        return std::nullopt;
+    StrictJson j(*object);
+    WeatherSettings s{j.boolean("useManual"), j.string("city"), j.optNumber("lat"), j.optNumber("lon")};
+    return j.ok() ? std::optional(s) : std::nullopt;
+}

@@ -1,0 +1,31 @@
+#pragma once
+
+// The two records the settings store keeps as JSON text.
+
+#include <QByteArray>
+#include <QString>
+
+#include <optional>
+
+// Origin (lower-left corner) of a widget window in screen points, y growing upward.
+struct Position {
+    double x = 0;
+    double y = 0;
+
+    friend bool operator==(const Position &, const Position &) = default;
+};
+
+struct WeatherSettings {
+    bool useManual = false;  // false: the location is found from the IP address
+    QString city;
+    std::optional<double> lat;
+    std::optional<double> lon;
+
+    friend bool operator==(const WeatherSettings &, const WeatherSettings &) = default;
+};
+
+// Encoders give nothing for a non-finite number; decoders are strict.
+std::optional<QByteArray> encodePosition(const Position &position);
+std::optional<Position> decodePosition(const QByteArray &json);
+std::optional<QByteArray> encodeWeatherSettings(const WeatherSettings &settings);
+std::optional<WeatherSettings> decodeWeatherSettings(const QByteArray &json);

@@ -1,0 +1,81 @@
+#include "StrictJson.h"
+
+#include <QJsonDocument>
+#include <QJsonParseError>
+
+#include <cmath>
+
+std::optional<QJsonValue> StrictJson::present(const QString &key, QJsonValue::Type type)
+{
+    const QJsonValue value = m_object.value(key);
+    if (value.isUndefined() || value.isNull())
+        return std::nullopt;
+    if (value.type() != type) {
+        m_ok = false;
+        return std::nullopt;
+    }
+    return value;
+}
+
+std::optional<QString> StrictJson::optString(const QString &key)
+{
+    const auto v = present(key, QJsonValue::String);
+    return v ? std::optional(v->toString()) : std::nullopt;
+}
+
+std::optional<bool> StrictJson::optBoolean(const QString &key)
+{
+    const auto v = present(key, QJsonValue::Bool);
+    return v ? std::optional(v->toBool()) : std::nullopt;
+}
+
+std::optional<double> StrictJson::optNumber(const QString &key)
+{
+    const auto v = present(key, QJsonValue::Double);
+    return v ? std::optional(v->toDouble()) : std::nullopt;
+}
+
+std::optional<int64_t> StrictJson::optInteger(const QString &key)
+{
+    const auto v = present(key, QJsonValue::Double);
+    if (!v)
+        return std::nullopt;
+    const auto i = toInteger(*v);
+    if (!i)
+        m_ok = false;
+    return i;
+}
+
+std::optional<QJsonObject> StrictJson::optObject(const QString &key)
+{
+    const auto v = present(key, QJsonValue::Object);
+    return v ? std::optional(v->toObject()) : std::nullopt;
+}
+
+std::optional<QJsonArray> StrictJson::optArray(const QString &key)
+{
+    const auto v = present(key, QJsonValue::Array);
+    return v ? std::optional(v->toArray()) : std::nullopt;
+}
+
+std::optional<int64_t> StrictJson::toInteger(const QJsonValue &value)
+{
+    if (!value.isDouble())
+        return std::nullopt;
+    // Qt keeps integer literals exact; two different fallbacks expose a value
+    // that is not a whole number in range (a fraction, 1e300).
+    const qint64 a = value.toInteger(0);
+    const qint64 b = value.toInteger(1);
+    if (a != b)
+        return std::nullopt;
+    return a;
+}
+
+std::optional<QJsonObject> parseJsonObject(const QByteArray &bytes)
+{
+    QJsonParseError error;
+    const QJsonDocument doc = QJsonDocument::fromJson(bytes, &error);
+    if (error.error != QJsonParseError::NoError || !doc.isObject())
+        return std::nullopt;
+    return doc.object();
+}

@@ -1,0 +1,58 @@
+#pragma once
+
+// Strict field readers for decoding JSON records: a required key that is missing
+// or null, or any value of the wrong JSON type, marks the whole decode as failed;
+// an optional key that is missing or null reads as absent. Integers must be whole
+// numbers that fit in 64 bits.
+
+#include <QJsonArray>
+#include <QJsonObject>
+#include <QJsonValue>
+#include <QString>
+
+#include <cstdint>
+#include <optional>
+
+class StrictJson {
+public:
+    explicit StrictJson(const QJsonObject &object) : m_object(object) {}
+
+    bool ok() const { return m_ok; }
+    void fail() { m_ok = false; }
+
+    QString string(const QString &key) { return required(optString(key)); }
+    bool boolean(const QString &key) { return required(optBoolean(key)); }
+    double number(const QString &key) { return required(optNumber(key)); }
+    int64_t integer(const QString &key) { return required(optInteger(key)); }
+    QJsonObject object(const QString &key) { return required(optObject(key)); }
+    QJsonArray array(const QString &key) { return required(optArray(key)); }
+
+    std::optional<QString> optString(const QString &key);
+    std::optional<bool> optBoolean(const QString &key);
+    std::optional<double> optNumber(const QString &key);
+    std::optional<int64_t> optInteger(const QString &key);
+    std::optional<QJsonObject> optObject(const QString &key);
+    std::optional<QJsonArray> optArray(const QString &key);
+
+    // Elements of arrays follow the same rules (null is not an element value).
+    static std::optional<int64_t> toInteger(const QJsonValue &value);
+
+private:
+    template <typename T>
+    T required(const std::optional<T> &value)
+    {
+        if (!value) {
+            m_ok = false;
+            return T{};
+        }
+        return *value;
+    }
+    // The value under key when present and not null; a wrong type fails the decode.
+    std::optional<QJsonValue> present(const QString &key, QJsonValue::Type type);
+
+    QJsonObject m_object;
+    bool m_ok = true;
+};
+
+// The bytes parsed as one JSON object, or nothing.
+std::optional<QJsonObject> parseJsonObject(const QByteArray &bytes);

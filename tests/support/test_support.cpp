@@ -1,0 +1,36 @@
+#include "test_support.h"
+
+#include <QFile>
+
+namespace pellix::test {
+
+void useHome(const QString &root)
+{
+    const auto set = [&](const char *name, const QString &sub) {
+        const QString dir = root + sub;
+        QDir().mkpath(dir);
+        qputenv(name, QFile::encodeName(dir));
+    };
+    set("HOME", "");
+    set("XDG_CONFIG_HOME", "/.config");
+    set("XDG_DATA_HOME", "/.local/share");
+    set("XDG_CACHE_HOME", "/.cache");
+    set("XDG_STATE_HOME", "/.local/state");
+    set("XDG_RUNTIME_DIR", "/run");
+    QFile::setPermissions(root + "/run", QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+}
+
+QByteArray readFile(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+bool writeFile(const QString &path, const QByteArray &bytes)
+{
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile f(path);
+    return f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(bytes) == bytes.size();
+}
+
+}  // namespace pellix::test
