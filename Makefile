@@ -11,7 +11,7 @@ deps:
 
 build: deps
 	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-	@cmake --build $(BUILD) -j $(JOBS)
+	@cmake --build $(BUILD) -j $(JOBS) -- --no-print-directory
 
 run: build
 	@bash scripts/run-app.sh $(BUILD)/src/app/pellix-widget
@@ -25,7 +25,7 @@ bench: build
 fuzz: deps
 	@cmake -S . -B build-fuzz -DPELLIX_FUZZ=ON -DPELLIX_BUILD_TESTS=OFF \
 	  -DCMAKE_CXX_COMPILER=clang++-14 -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-	@cmake --build build-fuzz -j $(JOBS)
+	@cmake --build build-fuzz -j $(JOBS) -- --no-print-directory
 	@bash fuzz/run.sh build-fuzz $(FUZZ_SECONDS)
 
 clean:

@@ -125,6 +125,7 @@ void SettingsManager::saveWeatherSettings(const WeatherSettings &settings)
 
 std::optional<Position> SettingsManager::getPosition(const QString &widget) const
 {
+    m_defaults->sync();  // picks up the file as it is on disk now
     const auto data = readData(stored(positionKey(widget)));
     return data ? decodePosition(*data) : std::nullopt;
 }

@@ -1,0 +1,224 @@
+#include "SharedDataFile.h"
+#include "SharedWidgetDataJson.h"
+#include "settings/SettingsManager.h"
+#include "test_support.h"
+
+#include <QFile>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <cmath>
+#include <functional>
+#include <thread>
+
+using pellix::test::readFile;
+using pellix::test::writeFile;
+
+namespace {
+
+QJsonObject fileObject(const QString &path)
+{
+    return QJsonDocument::fromJson(readFile(path)).object();
+}
+
+class SharedFileTest : public ::testing::Test {
+protected:
+    SharedFileTest() : settings(dir.path() + "/settings.json") { settings.setSharedDataPath(file()); }
+    QString file() const { return dir.path() + "/group/widget-data.json"; }
+    void publish(const std::function<void(SharedWidgetData &)> &change)
+    {
+        SharedWidgetData d = settings.sharedData();
+        change(d);
+        settings.setSharedData(d);
+        settings.updateSharedWidgetData();
+    }
+
+    QTemporaryDir dir;
+    SettingsManager settings;
+};
+
+}  // namespace
+
+TEST_F(SharedFileTest, WrittenShapes)
+{
+    // A fresh start with only the clock: the style is the single key, taken at write time.
+    settings.setClockStyle("digital");
+    settings.updateSharedWidgetData();
+    EXPECT_EQ(readFile(file()), R"({"clockStyle":"digital"})");
+    EXPECT_FALSE(settings.sharedData().clockStyle.has_value());
+
+    publish([](SharedWidgetData &d) { d.battery = QList<BatteryDevice>{}; });
+    EXPECT_TRUE(fileObject(file()).value("battery").isArray());
+
+    publish([](SharedWidgetData &d) { d.music = MusicData{}; });
+    EXPECT_EQ(fileObject(file()).value("music").toObject(), (QJsonObject{{"playing", false}}));
+
+    publish([](SharedWidgetData &d) { d.music = MusicData{"Vita", "Dalla", std::nullopt, "music", true}; });
+    EXPECT_EQ(fileObject(file()).value("music").toObject(),
+              (QJsonObject{{"track", "Vita"}, {"artist", "Dalla"}, {"source", "music"}, {"playing", true}}));
+
+    publish([](SharedWidgetData &d) { d.weather = WeatherData{"Milano", 21.5, 3, std::nullopt}; });
+    const QJsonObject weather = fileObject(file()).value("weather").toObject();
+    EXPECT_FALSE(weather.contains("apparent"));
+    EXPECT_EQ(weather.value("code").toInteger(), 3);
+    EXPECT_FALSE(readFile(file()).contains('\n'));  // compact
+}
+
+TEST_F(SharedFileTest, NonFiniteNumberLeavesTheFileAsItWas)
+{
+    publish([](SharedWidgetData &d) { d.weather = WeatherData{"Roma", 18.0, 1, 17.0}; });
+    const QByteArray before = readFile(file());
+    publish([](SharedWidgetData &d) { d.weather->temp = std::nan(""); });
+    EXPECT_EQ(readFile(file()), before);
+    publish([](SharedWidgetData &d) { d.weather = WeatherData{"Roma", 1.0, 1, -INFINITY}; });
+    EXPECT_EQ(readFile(file()), before);
+}
+
+TEST(SharedWidgetDataJson, FullRecordRoundTrips)
+{
+    SharedWidgetData d;
+    d.battery = QList<BatteryDevice>{{"macbook", "MacBook", 100, true, "macbook"},
+                                     {"magic-mouse", "Magic Mouse", 42, false, "mouse"},
+                                     {"magic-mouse", "Magic Mouse", 7, false, "mouse"}};
+    d.clockStyle = "analog";
+    d.weather = WeatherData{"San Donà di Piave", -2.5, 95, 0.1 + 0.2};
+    d.music = MusicData{"Song", "A One, A Two", "https://i.scdn.co/image/ab67", "spotify", true};
+    const auto bytes = encodeSharedWidgetData(d);
+    ASSERT_TRUE(bytes.has_value());
+    EXPECT_EQ(decodeSharedWidgetData(*bytes), d);
+    EXPECT_EQ(decodeSharedWidgetData(*encodeSharedWidgetData(SharedWidgetData{})), SharedWidgetData{});
+}
+
+TEST(SharedWidgetDataJson, StrictDecoding)
+{
+    const QByteArray device = R"({"id":"macbook","name":"MacBook","percent":80,"charging":true,"type":"macbook"})";
+    struct Case {
+        const char *what;
+        QByteArray json;
+        bool readable;
+    };
+    const Case cases[] = {
+        {"empty object", "{}", true},
+        {"keys in any order, unknown keys at every level ignored",
+         R"({"x":1,"weather":{"zz":[1],"temp":3},"music":{"playing":false,"more":{}},"battery":[{"type":"t","extra":null,"charging":false,"percent":1,"name":"n","id":"i"}]})",
+         true},
+        {"null optionals are absent", R"({"weather":null,"music":null,"battery":null,"clockStyle":null})", true},
+        {"null fields inside weather", R"({"weather":{"city":null,"temp":null,"code":null}})", true},
+        {"integer written with a zero fraction", R"({"weather":{"code":3.0}})", true},
+        {"music without playing", R"({"music":{"track":"t"}})", false},
+        {"music with playing null", R"({"music":{"playing":null}})", false},
+        {"device without type", R"({"battery":[{"id":"a","name":"b","percent":1,"charging":false}]})", false},
+        {"percent as a string", R"({"battery":[{"id":"a","name":"b","percent":"1","charging":false,"type":"x"}]})", false},
+        {"percent with a fraction", R"({"battery":[{"id":"a","name":"b","percent":1.5,"charging":false,"type":"x"}]})", false},
+        {"percent beyond 64 bits", R"({"battery":[{"id":"a","name":"b","percent":1e30,"charging":false,"type":"x"}]})", false},
+        {"charging as a number", R"({"battery":[{"id":"a","name":"b","percent":1,"charging":1,"type":"x"}]})", false},
+        {"battery as an object", "{\"battery\":" + device + "}", false},
+        {"a device that is not an object", R"({"battery":[1]})", false},
+        {"one bad device spoils the list", "{\"battery\":[" + device + ",{}]}", false},
+        {"code with a fraction", R"({"weather":{"code":1.5}})", false},
+        {"temp as a string", R"({"weather":{"temp":"20"}})", false},
+        {"weather as an array", R"({"weather":[]})", false},
+        {"clockStyle as a number", R"({"clockStyle":1})", false},
+        {"top level array", "[]", false},
+        {"top level string", "\"x\"", false},
+        {"empty file", "", false},
+        {"half-written file", R"({"battery":[{"id":"macbook","name":"Mac)", false},
+        {"trailing garbage", "{} {}", false},
+    };
+    for (const Case &c : cases)
+        EXPECT_EQ(decodeSharedWidgetData(c.json).has_value(), c.readable) << c.what;
+
+    const auto d = decodeSharedWidgetData(R"({"weather":{"code":3.0,"city":null},"battery":[]})");
+    ASSERT_TRUE(d.has_value());
+    EXPECT_EQ(d->weather->code, 3);
+    EXPECT_FALSE(d->weather->city.has_value());
+    EXPECT_TRUE(d->battery->isEmpty());
+}
+
+TEST(SharedDataLocation, PlatformContainerElseHomeFallback)
+{
+    EXPECT_EQ(resolveSharedDirectory("/data/group.com.pellixwidget", "/home/u"), "/data/group.com.pellixwidget");
+    EXPECT_EQ(resolveSharedDirectory("", "/home/u"), "/home/u/Library/Group Containers/group.com.pellixwidget");
+
+    const QString dataHome = qEnvironmentVariable("XDG_DATA_HOME");
+    ASSERT_FALSE(dataHome.isEmpty());  // set by the test main: never the real user's
+    EXPECT_EQ(sharedDataFilePath(), dataHome + "/group.com.pellixwidget/widget-data.json");
+
+    // The extension's reader finds what the app's writer wrote.
+    SettingsManager settings(QDir(dataHome).filePath("s.json"));
+    settings.updateSharedWidgetData();
+    ASSERT_TRUE(readSharedData().has_value());
+    EXPECT_EQ(readSharedData()->clockStyle, "analog");
+
+    ASSERT_TRUE(QFile::remove(sharedDataFilePath()));
+    EXPECT_FALSE(readSharedData().has_value());
+    ASSERT_TRUE(writeFile(sharedDataFilePath(), "{\"music\":{}}"));
+    EXPECT_FALSE(readSharedData().has_value());
+}
+
+// A reader polling while the writer rewrites the file must never see a torn file.
+namespace {
+
+struct TornReads {
+    int writes = 0;
+    int reads = 0;
+    int unreadable = 0;
+};
+
+// Alternates two records of different lengths; stops after `maxWrites`, or as soon
+// as the reader saw an unreadable file when `stopAtFirstTear` is set.
+TornReads race(const QString &path, const std::function<void(const SharedWidgetData &)> &write, int maxWrites,
+               bool stopAtFirstTear)
+{
+    SharedWidgetData big, small;
+    big.battery = QList<BatteryDevice>();
+    for (int i = 0; i < 400; ++i)
+        big.battery->append({QString("device-%1").arg(i), QString("Device %1").arg(i), i % 101, i % 2 == 0, "mouse"});
+    small.clockStyle = "digital";
+    write(big);
+
+    std::atomic<bool> done{false};
+    std::atomic<int> unreadable{0};
+    TornReads result;
+    std::thread reader([&] {
+        while (!done) {
+            ++result.reads;
+            if (!readSharedDataFile(path))
+                ++unreadable;
+        }
+    });
+    for (; result.writes < maxWrites && !(stopAtFirstTear && unreadable > 0); ++result.writes)
+        write(result.writes % 2 ? small : big);
+    done = true;
+    reader.join();
+    result.unreadable = unreadable;
+    return result;
+}
+
+void writeInPlace(const QString &path, const SharedWidgetData &data)
+{
+    QFile f(path);
+    if (f.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        f.write(*encodeSharedWidgetData(data));
+}
+
+}  // namespace
+
+TEST(SharedDataConcurrency, ReaderNeverSeesAHalfWrittenFile)
+{
+    QTemporaryDir dir;
+    const QString path = dir.path() + "/widget-data.json";
+
+    // The probe itself works: a plain in-place rewrite is caught half-written.
+    const TornReads inPlace = race(path, [&](const auto &d) { writeInPlace(path, d); }, 200000, true);
+    EXPECT_GT(inPlace.unreadable, 0) << "no torn read in " << inPlace.writes << " in-place writes";
+
+    const TornReads atomic = race(path, [&](const auto &d) { writeSharedDataFile(path, d); }, 3000, false);
+    EXPECT_EQ(atomic.writes, 3000);
+    EXPECT_GT(atomic.reads, 100);
+    EXPECT_EQ(atomic.unreadable, 0) << "of " << atomic.reads << " reads";
+}
