@@ -23,13 +23,17 @@ int main(int argc, char **argv)
     server.route("/v1/forecast?latitude=1.0", {200, kForecast});
     server.route("/v1/forecast?latitude=2.0", {400, kOpenMeteoError});
     server.route("/v1/forecast?latitude=3.0", {200, "", HttpAnswer::Kind::Silent});
+    QByteArray storm = edited(kForecast, {"current", "weathercode"}, 95);
+    storm = edited(storm, {"current", "temperature_2m"}, -12.6);
+    server.route("/v1/forecast?latitude=4.0", {200, storm});
     const QString base = server.baseUrl();
     WeatherMonitor monitor({base, base, base});
 
     const struct {
         double latitude;
         const char *city;
-    } states[] = {{3.0, "Milano, Italia"}, {2.0, "Milano, Italia"}, {1.0, "Milano, Italia"}};
+    } states[] = {{3.0, "Milano, Italia"}, {2.0, "Milano, Italia"}, {1.0, "Milano, Italia"},
+                  {4.0, "Reggio nell'Emilia, Italia"}};
     std::vector<std::unique_ptr<SettingsManager>> settings;
     std::vector<std::unique_ptr<QWidget>> windows;
     int row = 0;
@@ -45,7 +49,7 @@ int main(int argc, char **argv)
             auto *view = new WeatherWidgetView(*store, monitor, window.get());
             const int width = size == "medium" ? 340 : 170;
             view->setGeometry(0, 0, width, 170);
-            window->setGeometry(x, 40 + row * 200, width, 170);
+            window->setGeometry(x, 40 + row * 190, width, 170);
             window->show();
             x += width + 30;
             settings.push_back(std::move(store));
