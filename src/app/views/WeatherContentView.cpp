@@ -32,37 +32,57 @@ double drawLine(QPainter &p, const QPointF &topLeft, const QString &text, const 
     return metrics.horizontalAdvance(shown);
 }
 
+// Memoised: measuring a colour emoji makes FreeType decode its PNG bitmap.
 QSizeF emojiSize(const QString &emoji, double size)
 {
+    static QHash<QString, QSizeF> sizes;
+    const QString key = emoji + QString::number(size);
+    if (const auto found = sizes.constFind(key); found != sizes.constEnd())
+        return *found;
     const QFontMetricsF m(emojiFont(size));
-    return {m.horizontalAdvance(emoji), m.height()};
+    if (sizes.size() > 64)
+        sizes.clear();
+    return *sizes.insert(key, QSizeF(m.horizontalAdvance(emoji), m.height()));
 }
 
-// The emoji with its soft shadow, kept per emoji and size: the blur is the
-// costly part and the header changes only with the weather code.
-void drawEmojiWithShadow(QPainter &p, const QPointF &topLeft, const QString &emoji, double size)
+// Colour emoji are bitmaps scaled down at every draw, the costliest part of a
+// frame; each is rendered once per emoji, size and pixel ratio, with a margin
+// wide enough for its shadow.
+struct RenderedEmoji {
+    QImage image;
+    QImage shadow;
+    double margin;
+};
+
+const RenderedEmoji &renderedEmoji(const QString &emoji, double size, double ratio)
 {
-    static QHash<QString, QImage> cache;
-    const double ratio = p.device() ? p.device()->devicePixelRatioF() : 1.0;
+    static QHash<QString, RenderedEmoji> cache;
     const QString key = emoji + QString::number(size) + '@' + QString::number(ratio);
+    auto found = cache.constFind(key);
+    if (found != cache.constEnd())
+        return *found;
     const double margin = kEmojiShadowBlur * 2;
     const QSizeF glyph = emojiSize(emoji, size);
-    if (!cache.contains(key)) {
-        const QSizeF full = glyph + QSizeF(2 * margin, 2 * margin);
-        QImage image((full * ratio).toSize(), QImage::Format_ARGB32_Premultiplied);
-        image.setDevicePixelRatio(ratio);
-        image.fill(Qt::transparent);
-        QPainter ip(&image);
-        drawEmoji(ip, QRectF(QPointF(margin, margin), glyph), emoji, size);
-        ip.end();
-        if (cache.size() > 32)
-            cache.clear();
-        cache.insert(key, image);
-    }
-    const QImage &image = cache[key];
-    const QPointF origin = topLeft - QPointF(margin, margin);
-    p.drawImage(origin + kEmojiShadowOffset, dropShadow(image, kEmojiShadowBlur, black(0.3)));
-    p.drawImage(origin, image);
+    QImage image(((glyph + QSizeF(2 * margin, 2 * margin)) * ratio).toSize(), QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(ratio);
+    image.fill(Qt::transparent);
+    QPainter ip(&image);
+    drawEmoji(ip, QRectF(QPointF(margin, margin), glyph), emoji, size);
+    ip.end();
+    if (cache.size() > 64)
+        cache.clear();
+    return *cache.insert(key, {image, dropShadow(image, kEmojiShadowBlur, black(0.3)), margin});
+}
+
+double ratioOf(const QPainter &p) { return p.device() ? p.device()->devicePixelRatioF() : 1.0; }
+
+void drawCachedEmoji(QPainter &p, const QPointF &topLeft, const QString &emoji, double size, bool shadow = false)
+{
+    const RenderedEmoji &r = renderedEmoji(emoji, size, ratioOf(p));
+    const QPointF origin = topLeft - QPointF(r.margin, r.margin);
+    if (shadow)
+        p.drawImage(origin + kEmojiShadowOffset, r.shadow);
+    p.drawImage(origin, r.image);
 }
 
 // A centred vertical stack of a top item `topHeight` high, `spacing`, and a caption.
@@ -86,7 +106,7 @@ void paintMainColumn(QPainter &p, const QRectF &col, const WeatherResponse &w, c
     // Header: the city on the left, the pictogram on the right, top-aligned, 12 apart.
     const QString emoji = wmoEmoji(code);
     const QSizeF glyph = emojiSize(emoji, 26);
-    drawEmojiWithShadow(p, QPointF(col.right() - glyph.width(), col.top()), emoji, 26);
+    drawCachedEmoji(p, QPointF(col.right() - glyph.width(), col.top()), emoji, 26, true);
     drawLine(p, col.topLeft(), city, systemFont(15, Weight::Semibold), white(),
              qMax(0.0, col.width() - glyph.width() - 12));
 
@@ -124,8 +144,7 @@ void paintForecastColumn(QPainter &p, const QRectF &col, const WeatherResponse::
         const auto textTop = [&](const QFont &f) { return y + (rowHeight - lineHeight(f)) / 2; };
         drawLine(p, QPointF(col.left(), textTop(dayFont)), row.day, dayFont, white(0.55), 42);
         const QSizeF glyph = emojiSize(row.emoji, 16);
-        drawEmoji(p, QRectF(QPointF(col.left() + 42 + kSpacing, y + (rowHeight - glyph.height()) / 2), glyph),
-                  row.emoji, 16);
+        drawCachedEmoji(p, QPointF(col.left() + 42 + kSpacing, y + (rowHeight - glyph.height()) / 2), row.emoji, 16);
         const double lowWidth = QFontMetricsF(lowFont).horizontalAdvance(row.low);
         const double highWidth = QFontMetricsF(highFont).horizontalAdvance(row.high);
         const double lowX = col.right() - lowWidth;
@@ -166,7 +185,9 @@ void paintWeatherContent(QPainter &p, const QRectF &content, const WeatherViewSt
         const QString globe = QString::fromUtf16(u"\U0001F310");
         const QSizeF glyph = emojiSize(globe, 24);
         paintCentredStatus(p, content, glyph.height(), 8, QStringLiteral("ERRORE DI RETE"),
-                           [&](const QRectF &top) { drawEmoji(p, top, globe, 24, Qt::AlignHCenter | Qt::AlignTop); });
+                           [&](const QRectF &top) {
+                               drawCachedEmoji(p, QPointF(top.center().x() - glyph.width() / 2, top.top()), globe, 24);
+                           });
     } else if (state.weatherData) {
         const WeatherResponse &w = *state.weatherData;
         const WeatherDataLayout layout = weatherDataLayout(content, medium, w.daily.has_value());
