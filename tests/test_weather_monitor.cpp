@@ -97,10 +97,8 @@ TEST(WeatherUrls, BaseMustBeAnAbsoluteHttpUrl)
         EXPECT_FALSE(ipLocationUrl(base)) << base.toStdString();
     EXPECT_EQ(ipLocationUrl("http://127.0.0.1:8765/")->toString(),
               "http://127.0.0.1:8765/json/?fields=lat,lon,city,country");
-    EXPECT_EQ(forecastUrl("https://api.open-meteo.com", 45.4642, -0.5)->toEncoded(),
-              "https://api.open-meteo.com/v1/forecast?latitude=45.4642&longitude=-0.5&current=temperature_2m,"
-              "weathercode,windspeed_10m,relativehumidity_2m,apparent_temperature&daily=weathercode,"
-              "temperature_2m_max,temperature_2m_min&timezone=auto&forecast_days=5");
+    EXPECT_EQ(geocodingUrl("https://geocoding-api.open-meteo.com", "Milano")->toEncoded(),
+              "https://geocoding-api.open-meteo.com/v1/search?name=Milano&count=1&language=it&format=json");
     EXPECT_FALSE(forecastUrl("https://api.open-meteo.com", std::nan(""), 9.0));
 }
 
@@ -315,20 +313,4 @@ TEST_F(WeatherMonitorTest, CallbackIsDroppedWithItsContext)
     waitUntil([&] { return server.targets().size() == 1; });
     waitUntil([] { return false; }, 300);
     EXPECT_FALSE(called);
-}
-
-TEST(WeatherRecords, EncodedRecordsDecodeToThemselves)
-{
-    const auto response = decodeWeatherResponse(kForecast);
-    ASSERT_TRUE(response);
-    EXPECT_EQ(decodeWeatherResponse(*encodeWeatherResponse(*response)), response);
-    const IPLocation location{-33.87, 151.21, "Sydney", "Australia"};
-    EXPECT_EQ(decodeIPLocation(*encodeIPLocation(location)), location);
-    const GeocodingResponse found{QList<GeocodingResponse::Result>{{"Roma", 41.9, 12.5, "Italia"}}};
-    EXPECT_EQ(decodeGeocodingResponse(*encodeGeocodingResponse(found)), found);
-    EXPECT_EQ(decodeGeocodingResponse(*encodeGeocodingResponse({})), GeocodingResponse{});
-
-    WeatherResponse bad = *response;
-    bad.current.apparent_temperature = NAN;
-    EXPECT_FALSE(encodeWeatherResponse(bad));
 }

@@ -178,15 +178,16 @@ TEST_F(WeatherWidgetTest, TheLoadStartedLastWins)
     EXPECT_EQ(view->container()->glowColor(), weatherGlowColor(0));
     EXPECT_EQ(sharedFile()->weather->city, "Veloce");
 
-    // An older answer arriving first does not end the newer load.
-    settings.setWeatherSettings({true, "Veloce", 2.0, 2.0});
-    settings.setWeatherSettings({false, "Veloce", 2.0, 2.0});  // switch: IP position next
-    server.route("/json/", {200, kIpApiAnswer, HttpAnswer::Kind::Complete, 400});
-    settings.setWeatherSettings({true, "Lenta", 1.0, 1.0});
-    waitUntil([] { return false; }, 200);
-    EXPECT_TRUE(view->state().loading);
-    ASSERT_TRUE(waitUntil([&] { return settled(*view); }));
+    // An older answer arriving first neither ends the newer load nor goes on to its forecast.
+    server.route("/v1/forecast?latitude=1.0", {200, kForecast, HttpAnswer::Kind::Complete, 1200});
+    settings.setWeatherSettings({false, "Veloce", 2.0, 2.0});  // switch: IP position, answered at once
+    settings.setWeatherSettings({true, "Lenta", 1.0, 1.0});    // newer and slow
     waitUntil([] { return false; }, 500);
+    EXPECT_TRUE(view->state().loading);
+    EXPECT_TRUE(server.targets().contains("/json/?fields=lat,lon,city,country"));
+    for (const QByteArray &t : server.targets())
+        EXPECT_FALSE(t.startsWith("/v1/forecast?latitude=45.4642")) << "the stale load went on";
+    ASSERT_TRUE(waitUntil([&] { return settled(*view); }));
     EXPECT_EQ(view->state().cityName, "Lenta");
 }
 
