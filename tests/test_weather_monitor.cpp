@@ -125,6 +125,7 @@ TEST_F(WeatherMonitorTest, RequestTargetsOnTheWire)
     search("San Donà di Piave");
     search("");
     search("Forlì & Cesena");
+    search("100% a+b");
     forecast(45.0, 9.0);
     forecast(-33.8688, 151.2093);
     const QList<QByteArray> expected = {
@@ -133,6 +134,7 @@ TEST_F(WeatherMonitorTest, RequestTargetsOnTheWire)
         "/v1/search?name=San%20Don%C3%A0%20di%20Piave&count=1&language=it&format=json",
         "/v1/search?name=&count=1&language=it&format=json",
         "/v1/search?name=Forl%C3%AC%20%26%20Cesena&count=1&language=it&format=json",
+        "/v1/search?name=100%25%20a%2Bb&count=1&language=it&format=json",
         "/v1/forecast?latitude=45.0&longitude=9.0&current=temperature_2m,weathercode,windspeed_10m,"
         "relativehumidity_2m,apparent_temperature&daily=weathercode,temperature_2m_max,temperature_2m_min"
         "&timezone=auto&forecast_days=5",

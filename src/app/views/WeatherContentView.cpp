@@ -9,6 +9,8 @@
 #include <QHash>
 #include <QPainter>
 
+#include <functional>
+
 using namespace pellix::ui;
 
 namespace {
@@ -21,7 +23,7 @@ constexpr QPointF kEmojiShadowOffset{0, 4};
 double lineHeight(const QFont &font) { return QFontMetricsF(font).height(); }
 
 // One line of text from `topLeft`, clipped with an ellipsis to `maxWidth`.
-double drawLine(QPainter &p, const QPointF &topLeft, const QString &text, const QFont &font,
+void drawLine(QPainter &p, const QPointF &topLeft, const QString &text, const QFont &font,
                 const QColor &color, double maxWidth = 1e9)
 {
     const QFontMetricsF metrics(font);
@@ -29,7 +31,6 @@ double drawLine(QPainter &p, const QPointF &topLeft, const QString &text, const 
     p.setPen(color);
     const QString shown = metrics.elidedText(text, Qt::ElideRight, maxWidth);
     p.drawText(QRectF(topLeft, QSizeF(maxWidth, metrics.height())), Qt::AlignLeft | Qt::AlignTop, shown);
-    return metrics.horizontalAdvance(shown);
 }
 
 // Memoised: measuring a colour emoji makes FreeType decode its PNG bitmap.
