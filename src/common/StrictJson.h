@@ -8,6 +8,7 @@
 #include <QJsonArray>
 #include <QJsonObject>
 #include <QJsonValue>
+#include <QList>
 #include <QString>
 
 #include <cstdint>
@@ -36,6 +37,10 @@ public:
 
     // Elements of arrays follow the same rules (null is not an element value).
     static std::optional<int64_t> toInteger(const QJsonValue &value);
+    // Whole arrays of one element type; any other element fails the array.
+    static std::optional<QList<QString>> toStrings(const QJsonArray &array);
+    static std::optional<QList<double>> toNumbers(const QJsonArray &array);
+    static std::optional<QList<int64_t>> toIntegers(const QJsonArray &array);
 
 private:
     template <typename T>

@@ -1,0 +1,26 @@
+#pragma once
+
+// One GET request that always ends: within a total time-out, and as soon as the
+// body grows past a cap. Whatever the HTTP status, a body the server finished
+// sending is handed on; only a request that got no complete answer fails.
+
+#include <QByteArray>
+#include <QObject>
+#include <QUrl>
+
+#include <chrono>
+#include <functional>
+#include <optional>
+
+class QNetworkAccessManager;
+
+struct RequestLimits {
+    std::chrono::milliseconds timeout{20000};  // the whole transfer, not only a silence
+    qint64 maxBodyBytes = 1024 * 1024;
+};
+
+// `done` runs once, on the manager's thread, with the body or nothing (no
+// network, refused, time-out, body too long), unless a `context` was given
+// and is gone by then.
+void boundedGet(QNetworkAccessManager &manager, const QUrl &url, const RequestLimits &limits,
+                QObject *context, std::function<void(std::optional<QByteArray>)> done);

@@ -1,0 +1,92 @@
+#include "Shadow.h"
+
+#include <QPainter>
+#include <QtMath>
+
+#include <vector>
+
+namespace pellix::ui {
+
+namespace {
+
+// One box-blur pass over a row-major alpha plane, horizontally or vertically.
+void boxPass(std::vector<float> &plane, int w, int h, int r, bool horizontal)
+{
+    std::vector<float> out(plane.size());
+    const int lines = horizontal ? h : w, length = horizontal ? w : h;
+    const auto at = [&](int line, int i) -> float & {
+        return horizontal ? plane[size_t(line) * w + i] : plane[size_t(i) * w + line];
+    };
+    const auto put = [&](int line, int i) -> float & {
+        return horizontal ? out[size_t(line) * w + i] : out[size_t(i) * w + line];
+    };
+    const float scale = 1.0f / float(2 * r + 1);
+    for (int line = 0; line < lines; ++line) {
+        float sum = 0;
+        for (int i = -r; i <= r; ++i)
+            sum += (i >= 0 && i < length) ? at(line, i) : 0;
+        for (int i = 0; i < length; ++i) {
+            put(line, i) = sum * scale;
+            const int add = i + r + 1, drop = i - r;
+            sum += (add < length ? at(line, add) : 0) - (drop >= 0 ? at(line, drop) : 0);
+        }
+    }
+    plane.swap(out);
+}
+
+}  // namespace
+
+QImage dropShadow(const QImage &source, double radius, const QColor &color)
+{
+    const QImage src = source.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    const int w = src.width(), h = src.height();
+    std::vector<float> alpha(size_t(w) * h);
+    for (int y = 0; y < h; ++y) {
+        const QRgb *line = reinterpret_cast<const QRgb *>(src.constScanLine(y));
+        for (int x = 0; x < w; ++x)
+            alpha[size_t(y) * w + x] = qAlpha(line[x]) / 255.0f;
+    }
+    // Three box passes approximate a Gaussian whose sigma is half the radius.
+    const double sigma = radius * src.devicePixelRatio() / 2;
+    const int box = qMax(0, qRound((std::sqrt(4 * sigma * sigma + 1) - 1) / 2));
+    for (int pass = 0; pass < 3 && box > 0; ++pass) {
+        boxPass(alpha, w, h, box, true);
+        boxPass(alpha, w, h, box, false);
+    }
+    QImage out(w, h, QImage::Format_ARGB32_Premultiplied);
+    out.setDevicePixelRatio(src.devicePixelRatio());
+    const float a0 = float(color.alphaF());
+    for (int y = 0; y < h; ++y) {
+        QRgb *line = reinterpret_cast<QRgb *>(out.scanLine(y));
+        for (int x = 0; x < w; ++x) {
+            const float a = qBound(0.0f, alpha[size_t(y) * w + x] * a0, 1.0f);
+            line[x] = qRgba(qRound(color.red() * a), qRound(color.green() * a), qRound(color.blue() * a),
+                            qRound(255 * a));
+        }
+    }
+    return out;
+}
+
+void drawSpinner(QPainter &painter, const QRectF &rect, int phase, const QColor &color)
+{
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.translate(rect.center());
+    const double outer = qMin(rect.width(), rect.height()) / 2;
+    const double inner = outer * 0.45, thickness = outer * 0.16;
+    QPen pen(color, thickness, Qt::SolidLine, Qt::RoundCap);
+    for (int i = 0; i < kSpinnerSpokes; ++i) {
+        // Spoke `phase` is the head; the ones behind it fade out.
+        const int behind = ((phase - i) % kSpinnerSpokes + kSpinnerSpokes) % kSpinnerSpokes;
+        QColor c = color;
+        c.setAlphaF(float(color.alphaF() * (1.0 - 0.75 * behind / (kSpinnerSpokes - 1))));
+        pen.setColor(c);
+        painter.setPen(pen);
+        const double angle = qDegreesToRadians(i * 360.0 / kSpinnerSpokes - 90);
+        const QPointF dir(std::cos(angle), std::sin(angle));
+        painter.drawLine(dir * inner, dir * (outer - thickness / 2));
+    }
+    painter.restore();
+}
+
+}  // namespace pellix::ui
