@@ -1,0 +1,46 @@
+#include "Fonts.h"
+
+#include <QFontDatabase>
+#include <QStringList>
+
+namespace pellix::ui {
+
+namespace {
+
+QFont::Weight qtWeight(Weight w)
+{
+    switch (w) {
+    case Weight::Thin: return QFont::Thin;
+    case Weight::Light: return QFont::Light;
+    case Weight::Regular: return QFont::Normal;
+    case Weight::Medium: return QFont::Medium;
+    case Weight::Semibold: return QFont::DemiBold;
+    case Weight::Bold: return QFont::Bold;
+    }
+    return QFont::Normal;
+}
+
+}  // namespace
+
+QString systemFamily()
+{
+    static const QString family = [] {
+        if (QFontDatabase::families().contains(QStringLiteral("Inter")))
+            return QStringLiteral("Inter");
+        return QFontDatabase::systemFont(QFontDatabase::GeneralFont).family();
+    }();
+    return family;
+}
+
+QFont systemFont(double size, Weight weight, double tracking)
+{
+    QFont font(systemFamily());
+    font.setPixelSize(qMax(1, qRound(size)));
+    font.setWeight(qtWeight(weight));
+    font.setStyleStrategy(QFont::PreferAntialias);
+    if (tracking != 0)
+        font.setLetterSpacing(QFont::AbsoluteSpacing, tracking);
+    return font;
+}
+
+}  // namespace pellix::ui
