@@ -1,0 +1,40 @@
+#pragma once
+
+// The analogue face: tick ring, optional city and date texts, three hands and
+// the centre cap. Ring and texts change rarely and are kept in a pixmap, so a
+// tick repaints one pixmap, three lines and a small circle.
+
+#include <QDateTime>
+#include <QPixmap>
+#include <QWidget>
+
+class AnalogClockFace : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit AnalogClockFace(QWidget *parent = nullptr);
+
+    void setTime(const QDateTime &date);
+    void setCity(const QString &city);
+    void setShowsTexts(bool shows);  // the city and short date, in the small size only
+    bool showsTexts() const { return m_showsTexts; }
+    int staticRenderCount() const { return m_staticRenders; }
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    const QPixmap &staticLayer();
+    void paintTexts(QPainter &painter, const QRectF &area) const;
+
+    QDateTime m_date;
+    QString m_city;
+    QString m_shortDate;
+    bool m_showsTexts = true;
+
+    QPixmap m_static;
+    QSize m_staticSize;
+    qreal m_staticRatio = 0;
+    QString m_staticKey;
+    int m_staticRenders = 0;
+};

@@ -1,0 +1,43 @@
+#pragma once
+
+// What the clock shows, as plain functions of the instant: texts (Italian where
+// the day and month are named), hand angles and the city line.
+
+#include "settings/SettingsRecords.h"
+#include "SharedWidgetData.h"
+
+#include <QDateTime>
+#include <QString>
+
+#include <optional>
+
+namespace ClockText {
+
+QString timeString(const QDateTime &date);        // "09:07"
+QString secondsString(const QDateTime &date);     // "5 s"
+QString shortDateString(const QDateTime &date);   // "VEN 5"
+QString fullDateString(const QDateTime &date);    // "VENERDÌ, 5 DIC"
+QString weekdayName(const QDateTime &date);       // "Venerdì"
+QString dayNumString(const QDateTime &date);      // "5"
+
+// First letter of every word upper case, the rest lower case.
+QString capitalized(const QString &text);
+
+// Degrees clockwise from 12 o'clock.
+double hourAngle(const QTime &time);
+double minuteAngle(const QTime &time);
+double secondAngle(const QTime &time);
+
+inline const QString kDefaultCity = QStringLiteral("MILANO");
+
+// The city line after an update: the manual city's first comma-separated piece,
+// else the last published weather city, else `current` unchanged.
+QString updatedCity(const WeatherSettings &settings, const std::optional<WeatherData> &weather,
+                    const QString &current);
+
+// Milliseconds from `now` to just past the next whole second; the small margin
+// makes a tick land after the boundary, never before it.
+inline constexpr int kTickMarginMs = 4;
+int msecsToNextSecond(const QTime &now);
+
+}  // namespace ClockText

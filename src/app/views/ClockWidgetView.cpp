@@ -1,0 +1,143 @@
+#include "ClockWidgetView.h"
+
+#include "AnalogClockFace.h"
+#include "ClockSidePanel.h"
+#include "ClockText.h"
+#include "DigitalClockFace.h"
+#include "WidgetContainer.h"
+#include "settings/SettingsManager.h"
+
+#include <QHBoxLayout>
+#include <QVBoxLayout>
+
+ClockWidgetView::ClockWidgetView(QWidget *parent) : ClockWidgetView(SettingsManager::shared(), parent) {}
+
+ClockWidgetView::ClockWidgetView(SettingsManager &settings, QWidget *parent)
+    : QWidget(parent), m_settings(settings), m_now([] { return QDateTime::currentDateTime(); }),
+      m_city(ClockText::kDefaultCity), m_lastWeatherCity(settings.weatherSettings().city)
+{
+    m_currentDate = m_now();
+    // Single-shot and re-aimed at each second boundary: a repeating one-second
+    // timer drifts and would now and then jump over a second.
+    m_timer.setSingleShot(true);
+    m_timer.setTimerType(Qt::PreciseTimer);
+    connect(&m_timer, &QTimer::timeout, this, [this] {
+        tick();
+        scheduleNextTick();
+    });
+
+    auto *content = new QWidget;
+    m_row = new QHBoxLayout(content);
+    m_row->setContentsMargins(0, 0, 0, 0);
+    m_row->setSpacing(0);
+    m_container = new WidgetContainer(settings, content);
+    auto *outer = new QVBoxLayout(this);
+    outer->setContentsMargins(0, 0, 0, 0);
+    outer->addWidget(m_container);
+
+    rebuildContent();
+    connect(&m_settings, &SettingsManager::changed, this, &ClockWidgetView::onSettingChanged);
+}
+
+ClockWidgetView::~ClockWidgetView() = default;
+
+void ClockWidgetView::setClock(std::function<QDateTime()> now)
+{
+    m_now = std::move(now);
+    tick();
+}
+
+void ClockWidgetView::updateCity()
+{
+    const SharedWidgetData shared = m_settings.sharedData();
+    m_city = ClockText::updatedCity(m_settings.weatherSettings(), shared.weather, m_city);
+    pushState();
+}
+
+void ClockWidgetView::tick()
+{
+    m_currentDate = m_now();
+    pushState();
+}
+
+void ClockWidgetView::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    updateCity();
+    tick();
+    scheduleNextTick();
+}
+
+void ClockWidgetView::hideEvent(QHideEvent *event)
+{
+    m_timer.stop();
+    QWidget::hideEvent(event);
+}
+
+void ClockWidgetView::scheduleNextTick()
+{
+    if (isVisible())
+        m_timer.start(ClockText::msecsToNextSecond(QTime::currentTime()));
+}
+
+void ClockWidgetView::onSettingChanged(const QString &property)
+{
+    if (property == QLatin1String("clockStyle") || property == QLatin1String("clockSize")) {
+        rebuildContent();
+    } else if (property == QLatin1String("weatherSettings")) {
+        // Only a new city name re-reads the city line.
+        const QString cityNow = m_settings.weatherSettings().city;
+        if (cityNow != m_lastWeatherCity) {
+            m_lastWeatherCity = cityNow;
+            updateCity();
+        }
+    }
+}
+
+void ClockWidgetView::rebuildContent()
+{
+    const bool analog = m_settings.clockStyle() == QLatin1String("analog");
+    const QString size = m_settings.clockSize();
+    const bool medium = size == QLatin1String("medium");
+
+    if (analog != (m_analog != nullptr) || m_row->count() == 0) {
+        delete m_analog;
+        delete m_digital;
+        m_analog = nullptr;
+        m_digital = nullptr;
+        if (analog) {
+            m_analog = new AnalogClockFace;
+            m_row->insertWidget(0, m_analog, 1);
+        } else {
+            m_digital = new DigitalClockFace;
+            m_row->insertWidget(0, m_digital, 1);
+        }
+    }
+    if (m_analog)
+        m_analog->setShowsTexts(size == QLatin1String("small"));
+    if (m_digital)
+        m_digital->setMedium(medium);
+
+    if (medium && !m_sidePanel) {
+        m_sidePanel = new ClockSidePanel;
+        m_row->addWidget(m_sidePanel);
+    } else if (!medium && m_sidePanel) {
+        delete m_sidePanel;
+        m_sidePanel = nullptr;
+    }
+    pushState();
+}
+
+void ClockWidgetView::pushState()
+{
+    if (m_analog) {
+        m_analog->setCity(m_city);
+        m_analog->setTime(m_currentDate);
+    }
+    if (m_digital) {
+        m_digital->setCity(m_city);
+        m_digital->setTime(m_currentDate);
+    }
+    if (m_sidePanel)
+        m_sidePanel->setDate(m_currentDate);
+}

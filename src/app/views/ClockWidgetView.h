@@ -1,0 +1,66 @@
+#pragma once
+
+// The clock widget: an analogue or digital face in the glass container, with a
+// side panel in the medium size. It ticks once a second, on the second, while
+// it is shown.
+
+#include <QDateTime>
+#include <QTimer>
+#include <QWidget>
+
+#include <functional>
+
+class AnalogClockFace;
+class ClockSidePanel;
+class DigitalClockFace;
+class QHBoxLayout;
+class SettingsManager;
+class WidgetContainer;
+
+class ClockWidgetView : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit ClockWidgetView(QWidget *parent = nullptr);
+    explicit ClockWidgetView(SettingsManager &settings, QWidget *parent = nullptr);
+    ~ClockWidgetView() override;
+
+    QDateTime currentDate() const { return m_currentDate; }
+    QString city() const { return m_city; }
+    bool isTicking() const { return m_timer.isActive(); }
+    bool showsAnalogFace() const { return m_analog != nullptr; }
+    bool showsSidePanel() const { return m_sidePanel != nullptr; }
+    WidgetContainer *container() const { return m_container; }
+    AnalogClockFace *analogFace() const { return m_analog; }
+    DigitalClockFace *digitalFace() const { return m_digital; }
+    ClockSidePanel *sidePanel() const { return m_sidePanel; }
+
+    // The source of "now"; tests and tools pin it to a fixed instant.
+    void setClock(std::function<QDateTime()> now);
+
+    void updateCity();
+    void tick();
+
+protected:
+    void showEvent(QShowEvent *event) override;
+    void hideEvent(QHideEvent *event) override;
+
+private:
+    void onSettingChanged(const QString &property);
+    void rebuildContent();
+    void pushState();
+    void scheduleNextTick();
+
+    SettingsManager &m_settings;
+    std::function<QDateTime()> m_now;
+    QDateTime m_currentDate;
+    QString m_city;
+    QString m_lastWeatherCity;
+    QTimer m_timer;
+
+    WidgetContainer *m_container = nullptr;
+    QHBoxLayout *m_row = nullptr;
+    AnalogClockFace *m_analog = nullptr;
+    DigitalClockFace *m_digital = nullptr;
+    ClockSidePanel *m_sidePanel = nullptr;
+};
