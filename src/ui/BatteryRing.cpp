@@ -63,9 +63,9 @@ void drawBatteryRing(QPainter &painter, const QPointF &centre, double diameter, 
 void drawChargingBolt(QPainter &painter, const QPointF &centre, double size, const QPointF &offset)
 {
     const QPointF at = centre + offset;
-    // The glyph box is wider than the font size; give it room so it is not clipped.
-    const QRectF box(at.x() - size, at.y() - size, 2 * size, 2 * size);
-    drawSymbol(painter, box, QStringLiteral("bolt.fill"), size, systemYellow());
+    const double glyph = size * kRingSymbolScale;
+    const QRectF box(at.x() - glyph, at.y() - glyph, 2 * glyph, 2 * glyph);
+    drawSymbol(painter, box, QStringLiteral("bolt.fill"), glyph, systemYellow());
 }
 
 }  // namespace pellix::ui

@@ -13,6 +13,11 @@ class QPainter;
 
 namespace pellix::ui {
 
+// Symbol sizes are given in points of the platform's symbol font, whose glyphs
+// fill their size; a Material Icons glyph leaves a margin in its box, so it is
+// drawn this much larger to look the same size.
+inline constexpr double kRingSymbolScale = 1.35;
+
 // Red below 20 %, green from 20 % on.
 QColor batteryLevelColor(int64_t percent);
 // The symbol drawn in a ring's centre for a device type.

@@ -112,7 +112,7 @@ void BatteryRingView::paintEvent(QPaintEvent *)
         painter.setPen(white());
         painter.drawText(ringArea, Qt::AlignCenter, batteryPercentText(m_device.percent));
     } else {
-        drawSymbol(painter, ringArea, batteryIconName(m_device.type), 14, white());
+        drawSymbol(painter, ringArea, batteryIconName(m_device.type), 14 * kRingSymbolScale, white());
     }
     if (m_device.charging)
         drawChargingBolt(painter, centre, m.boltSize, QPointF(m.boltOffset, m.boltOffset));
