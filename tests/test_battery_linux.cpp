@@ -5,6 +5,7 @@
 #include "monitors/PowerSupplyTree.h"
 #include "monitors/UPowerAccessories.h"
 
+#include "FakePowerSupplyTree.h"
 #include "UPowerPeer.h"
 #include "test_support.h"
 
@@ -101,41 +102,9 @@ TEST(SysfsAccessories, OnlyPeripheralsWithAPercentAndAName)
                                     {"galaxy-watch", "Galaxy Watch", 71, false, "watch"}}));
 }
 
-// A tree like the kernel's: class entries are symlinks into devices/.
-class FakePowerSupplyTree {
-public:
-    FakePowerSupplyTree()
-    {
-        add("AC", {{"type", "Mains"}, {"online", "1"}});
-        add("BAT0", {{"type", "Battery"}, {"status", "Charging"}, {"present", "1"}, {"capacity", "57"},
-                     {"energy_now", "28500000"}, {"energy_full", "50000000"}, {"model_name", "5B10W13930"}});
-        add("hid-a4:83:e7:12:34:56-battery", {{"type", "Battery"}, {"scope", "Device"}, {"status", "Discharging"},
-                                              {"capacity", "42"}, {"model_name", "Magic Mouse"}});
-        add("hidpp_battery_0", {{"type", "Battery"}, {"scope", "Device"}, {"capacity_level", "Normal"},
-                                {"model_name", "MX Keys"}});
-        add("ucsi-source-psy-USBC000:001", {{"type", "USB"}, {"online", "0"}});
-    }
-    QString root() const { return m_dir.filePath("class/power_supply"); }
-    void set(const QString &supply, const char *attribute, const QByteArray &value)
-    {
-        pellix::test::writeFile(m_dir.filePath("devices/" + supply + "/" + attribute), value + "\n");
-    }
-
-private:
-    void add(const QString &name, std::initializer_list<std::pair<const char *, const char *>> attrs)
-    {
-        QDir().mkpath(m_dir.filePath("devices/" + name));
-        QDir().mkpath(root());
-        for (const auto &[k, v] : attrs)
-            set(name, k, v);
-        QFile::link("../../devices/" + name, root() + "/" + name);
-    }
-    QTemporaryDir m_dir;
-};
-
 TEST(PowerSupplyReading, ReadsTheTreeThroughItsLinks)
 {
-    FakePowerSupplyTree tree;
+    pellix::test::FakePowerSupplyTree tree;
     const QList<PowerSupply> supplies = readPowerSupplies(tree.root());
     ASSERT_EQ(supplies.size(), 5);
     EXPECT_EQ(supplies[0], supply("AC", "Mains", {{"online", "1"}}));
@@ -150,7 +119,7 @@ TEST(PowerSupplyReading, ReadsTheTreeThroughItsLinks)
 
 TEST(PowerSupplyReading, GarbageAttributesReadAsAbsent)
 {
-    FakePowerSupplyTree tree;
+    pellix::test::FakePowerSupplyTree tree;
     tree.set("BAT0", "capacity", "lots");
     tree.set("BAT0", "energy_now", QByteArray(10000, '7'));
     tree.set("AC", "online", "\xff\xfe");
@@ -242,7 +211,7 @@ protected:
     }
     LinuxBatterySource source() const { return LinuxBatterySource(tree.root(), bus.connection()); }
 
-    FakePowerSupplyTree tree;
+    pellix::test::FakePowerSupplyTree tree;
     pellix::test::PrivateBus bus;
     std::unique_ptr<pellix::test::UPowerPeer> upower;
     QString mouse;
@@ -278,7 +247,7 @@ TEST_F(LinuxSourceWithUPower, ChangesShowAtTheNextCall)
 
 TEST(LinuxSourceWithoutUPower, AccessoriesComeFromSysfs)
 {
-    FakePowerSupplyTree tree;
+    pellix::test::FakePowerSupplyTree tree;
     pellix::test::PrivateBus bus;
     ASSERT_TRUE(bus.start());
     const QList<BatteryDevice> expected{mac(57, true), {"magic-mouse", "Magic Mouse", 42, false, "mouse"}};
@@ -297,7 +266,7 @@ public slots:
 
 TEST(LinuxSourceWithoutUPower, UPowerThatDoesNotAnswerIsBounded)
 {
-    FakePowerSupplyTree tree;
+    pellix::test::FakePowerSupplyTree tree;
     pellix::test::PrivateBus bus;
     ASSERT_TRUE(bus.start());
     const QString peerName = "silent-upower";
@@ -316,7 +285,7 @@ TEST(LinuxSourceWithoutUPower, UPowerThatDoesNotAnswerIsBounded)
 
 TEST(BatteryMonitorSource, EnvironmentPicksSourceAndRoot)
 {
-    FakePowerSupplyTree tree;
+    pellix::test::FakePowerSupplyTree tree;
     tree.set("BAT0", "capacity", "23");
     tree.set("BAT0", "status", "Discharging");
     tree.set("AC", "online", "0");

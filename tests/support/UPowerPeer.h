@@ -88,6 +88,8 @@ public:
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert("DBUS_SYSTEM_BUS_ADDRESS", m_address);
         m_mock.setProcessEnvironment(env);
+        // dbusmock logs every call to stdout; nobody reads it here, and a full pipe would stall the mock.
+        m_mock.setStandardOutputFile(QProcess::nullDevice());
         m_mock.setProcessChannelMode(QProcess::ForwardedErrorChannel);
         m_mock.start("/usr/bin/python3", {"-m", "dbusmock", "--template", "upower", "--system", "-p",
                                           R"({"DaemonVersion": "0.99.20", "OnBattery": false})"});
