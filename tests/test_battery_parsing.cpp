@@ -27,8 +27,6 @@ const PowerReportCase kPowerReports[] = {
     {"no_percent_no_power_words", "Now drawing from 'Battery Power'\n", 100, false},
     {"percent_too_long", "Now drawing from 'Battery Power'\n -InternalBattery-0\t99999999999999999999%; discharging\n", 100, false},
     {"over_hundred_not_clamped", " -InternalBattery-0\t250%; discharging\n", 250, false},
-    {"charging_word_without_source", " -InternalBattery-0\t30%; charging\n", 30, true},
-    {"id_digits_are_not_percent", " -InternalBattery-0 (id=4653155)\t7%; discharging\n", 7, false},
 };
 
 class PowerReport : public ::testing::TestWithParam<PowerReportCase> {};
@@ -54,7 +52,6 @@ struct NameCase {
 const NameCase kNames[] = {
     {"Magic Mouse", "mouse", "magic-mouse"},
     {"Tom's AirPods Pro", "airpods", "tom's-airpods-pro"},
-    {"AIRPODS", "airpods", "airpods"},
     {"Studio Headphones", "airpods", "studio-headphones"},
     {"Apple Pencil", "pencil", "apple-pencil"},
     {"Apple Watch", "watch", "apple-watch"},
@@ -63,7 +60,6 @@ const NameCase kNames[] = {
     {"Mouse and Keyboard Combo", "mouse", "mouse-and-keyboard-combo"},
     {"Keyboard Trackpad", "keyboard", "keyboard-trackpad"},
     {"Game Controller", "accessory", "game-controller"},
-    {"Tab\tName", "accessory", "tab\tname"},
 };
 
 TEST(AccessoryName, ClassifiesInTableOrderAndBuildsId)
@@ -177,16 +173,6 @@ TEST(Utf8, InvalidBytesReadAsEmptyAndValidTextIsKept)
     EXPECT_EQ(decodeUtf8OrEmpty(QByteArray("85%\xff discharging")), QString());
     EXPECT_EQ(decodeUtf8OrEmpty(QByteArray("\xc3")), QString());  // cut mid-character
     EXPECT_EQ(decodeUtf8OrEmpty(QByteArray("Caff\xc3\xa8 \n")), QString::fromUtf8("Caff\xc3\xa8 \n"));
-}
-
-TEST(Registry, SurvivesHostileText)
-{
-    // Markers without bodies, unmatched quotes and huge digit runs must not crash or invent devices.
-    QString noise = "+-o+-o+-o \"BatteryPercent\" = \"Product\" = \" +-o <class" + QString(10000, QLatin1Char('9'));
-    const QList<BatteryDevice> devices = accessoriesFromRegistry(noise);
-    for (const BatteryDevice &d : devices)
-        EXPECT_FALSE(d.name.isEmpty());
-    EXPECT_EQ(powerReportPercent(QString(5000, QLatin1Char('9')) + "%"), 100);
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 // and publishes, and the colours on grabbed images.
 #include "BatteryRing.h"
 #include "Colors.h"
+#include "Fonts.h"
 #include "Symbols.h"
 #include "views/BatteryRingView.h"
 #include "views/BatteryWidgetLayout.h"
@@ -12,7 +13,9 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QFontMetricsF>
 #include <QImage>
+#include <QPainter>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -272,25 +275,25 @@ QImage grabRing(const BatteryDevice &device, bool isSmall)
     return ring.grab().toImage().convertToFormat(QImage::Format_ARGB32);
 }
 
-// The most opaque pixel across the ring's stroke at `degrees` clockwise from the top.
-QColor onCircle(const QImage &image, bool isSmall, double degrees)
+// The most opaque pixel across a ring's stroke at `degrees` clockwise from the top.
+QColor onCircle(const QImage &image, const QPointF &centre, const BatteryRingStyle &style, double degrees)
 {
-    const BatteryRingMetrics m = BatteryRingView::metrics(isSmall);
-    // The ring is centred horizontally; the topmost painted row of the middle
-    // column is the top of the track's stroke.
-    const int cx = image.width() / 2;
-    int top = 0;
-    while (top < image.height() && qAlpha(image.pixel(cx, top)) == 0)
-        ++top;
-    const double cy = top + m.lineWidth / 2 + m.ringSize / 2;
     const double a = degrees * M_PI / 180;
     QColor best(0, 0, 0, 0);
-    for (double r = m.ringSize / 2 - m.lineWidth / 2; r <= m.ringSize / 2 + m.lineWidth / 2; r += 0.5) {
-        const QColor c = image.pixelColor(int(std::lround(cx + r * std::sin(a))), int(std::lround(cy - r * std::cos(a))));
+    for (double r = style.ringSize / 2 - style.lineWidth / 2; r <= style.ringSize / 2 + style.lineWidth / 2; r += 0.5) {
+        const QColor c = image.pixelColor(int(std::lround(centre.x() + r * std::sin(a))),
+                                          int(std::lround(centre.y() - r * std::cos(a))));
         if (c.alpha() > best.alpha())
             best = c;
     }
     return best;
+}
+
+QColor onCircle(const QImage &image, bool isSmall, double degrees)
+{
+    BatteryRingView ring(mac(50), isSmall, "MacBook");
+    return onCircle(image, batteryRingCentre(QRectF(0, 0, image.width(), image.height()), ring.style(), ring.labels()),
+                    ring.style(), degrees);
 }
 
 bool near(const QColor &a, const QColor &b, int tolerance = 40)
@@ -328,6 +331,29 @@ TEST(BatteryRingImage, BoltOnlyWhileCharging)
         SCOPED_TRACE(isSmall ? "small" : "medium");
         EXPECT_GT(countNear(grabRing(mac(60, true), isSmall), systemYellow()), 5);
         EXPECT_EQ(countNear(grabRing(mac(60, false), isSmall), systemYellow()), 0);
+    }
+}
+
+}  // namespace
+
+namespace {
+
+TEST(BatteryRingImage, ExtensionRingHasOneLabelAndTheSameColours)
+{
+    QImage image(80, 100, QImage::Format_ARGB32_Premultiplied);
+    for (const auto &[percent, colour] : {std::pair{19, systemRed()}, std::pair{20, systemGreen()}}) {
+        image.fill(Qt::transparent);
+        QPainter painter(&image);
+        const QList<BatteryRingLabel> labels{{"Magic Mouse", systemFont(9, Weight::Semibold), white(0.6)}};
+        paintBatteryRingCell(painter, image.rect(), extensionRingStyle(), {percent, true, "mouse"},
+                             batteryArcFraction(percent), labels);
+        painter.end();
+        const QImage argb = image.convertToFormat(QImage::Format_ARGB32);
+        const QPointF centre = batteryRingCentre(image.rect(), extensionRingStyle(), labels);
+        EXPECT_TRUE(near(onCircle(argb, centre, extensionRingStyle(), 30), colour)) << percent;
+        EXPECT_GT(countNear(argb, systemYellow()), 3);
+        // One label: the cell is the ring, 4 points and one line of 9-point text.
+        EXPECT_NEAR(batteryRingCellHeight(extensionRingStyle(), labels), 44 + 4 + QFontMetricsF(labels[0].font).height(), 0.01);
     }
 }
 

@@ -1,31 +1,16 @@
 #include "BatteryRingView.h"
 
-#include "BatteryRing.h"
 #include "Colors.h"
 #include "Fonts.h"
-#include "Symbols.h"
 
 #include <QEasingCurve>
-#include <QFontMetricsF>
 #include <QPainter>
+
+#include <cmath>
 
 using namespace pellix::ui;
 
 namespace {
-
-constexpr double kLabelSpacing = 2;
-
-struct RingLabels {
-    QFont nameFont, detailFont;
-    QColor nameColor, detailColor;
-};
-
-RingLabels labels(bool isSmall)
-{
-    if (isSmall)
-        return {systemFont(11.5, Weight::Semibold), systemFont(11, Weight::Regular), white(), white(0.55)};
-    return {systemFont(10, Weight::Bold), systemFont(11, Weight::Semibold), white(0.55), white()};
-}
 
 // The ease-in-out timing curve (0.42, 0, 0.58, 1).
 QEasingCurve easeInOut()
@@ -53,15 +38,23 @@ BatteryRingView::BatteryRingView(const BatteryDevice &device, bool isSmall, cons
     m_animation.setEasingCurve(easeInOut());
     connect(&m_animation, &QVariantAnimation::valueChanged, this, [this](const QVariant &value) {
         m_arcFraction = value.toDouble();
-        QWidget::update();
+        update();
     });
 }
 
-BatteryRingMetrics BatteryRingView::metrics(bool isSmall)
+BatteryRingStyle BatteryRingView::style() const
 {
-    if (isSmall)
-        return {10, 96, 7.5, 11, 20};
-    return {4, 44, 5, 10, 12};
+    return m_isSmall ? smallRingStyle() : mediumRingStyle();
+}
+
+QList<BatteryRingLabel> BatteryRingView::labels() const
+{
+    if (m_isSmall)
+        return {{m_customName, systemFont(11.5, Weight::Semibold), white()},
+                {QString::fromUtf8(m_device.charging ? "In carica" : "Alimentazione"), systemFont(11, Weight::Regular),
+                 white(0.55)}};
+    return {{m_customName, systemFont(10, Weight::Bold), white(0.55)},
+            {batteryPercentText(m_device.percent), systemFont(11, Weight::Semibold), white()}};
 }
 
 void BatteryRingView::setReading(const BatteryDevice &device, const QString &customName)
@@ -77,21 +70,13 @@ void BatteryRingView::setReading(const BatteryDevice &device, const QString &cus
         m_animation.setEndValue(batteryArcFraction(device.percent));
         m_animation.start();
     }
-    QWidget::update();
-}
-
-double BatteryRingView::contentHeight() const
-{
-    const RingLabels l = labels(m_isSmall);
-    const BatteryRingMetrics m = metrics(m_isSmall);
-    return m.ringSize + m.spacing + QFontMetricsF(l.nameFont).height() + kLabelSpacing +
-           QFontMetricsF(l.detailFont).height();
+    update();
 }
 
 QSize BatteryRingView::sizeHint() const
 {
-    const BatteryRingMetrics m = metrics(m_isSmall);
-    return QSize(int(std::ceil(m.ringSize + m.lineWidth)), int(std::ceil(contentHeight())));
+    const BatteryRingStyle s = style();
+    return QSize(int(std::ceil(s.ringSize + s.lineWidth)), int(std::ceil(batteryRingCellHeight(s, labels()))));
 }
 
 QSize BatteryRingView::minimumSizeHint() const { return QSize(0, 0); }
@@ -99,37 +84,6 @@ QSize BatteryRingView::minimumSizeHint() const { return QSize(0, 0); }
 void BatteryRingView::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
-    painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing);
-    const BatteryRingMetrics m = metrics(m_isSmall);
-    const RingLabels l = labels(m_isSmall);
-    const double top = (height() - contentHeight()) / 2;
-    const QPointF centre(width() / 2.0, top + m.ringSize / 2);
-
-    drawBatteryRing(painter, centre, m.ringSize, m.lineWidth, m_arcFraction, batteryLevelColor(m_device.percent));
-    const QRectF ringArea(centre.x() - m.ringSize / 2, top, m.ringSize, m.ringSize);
-    if (m_isSmall) {
-        painter.setFont(systemFont(21, Weight::Bold));
-        painter.setPen(white());
-        painter.drawText(ringArea, Qt::AlignCenter, batteryPercentText(m_device.percent));
-    } else {
-        drawSymbol(painter, ringArea, batteryIconName(m_device.type), 14 * kRingSymbolScale, white());
-    }
-    if (m_device.charging)
-        drawChargingBolt(painter, centre, m.boltSize, QPointF(m.boltOffset, m.boltOffset));
-
-    // One line each; a name too long for the ring's width ends in an ellipsis.
-    const QFontMetricsF nameMetrics(l.nameFont);
-    const double nameTop = top + m.ringSize + m.spacing;
-    const QRectF nameRect(0, nameTop, width(), nameMetrics.height());
-    painter.setFont(l.nameFont);
-    painter.setPen(l.nameColor);
-    painter.drawText(nameRect, Qt::AlignHCenter | Qt::AlignTop,
-                     nameMetrics.elidedText(m_customName, Qt::ElideRight, width()));
-
-    const QString detail = m_isSmall ? QString::fromUtf8(m_device.charging ? "In carica" : "Alimentazione")
-                                     : batteryPercentText(m_device.percent);
-    const QRectF detailRect(0, nameRect.bottom() + kLabelSpacing, width(), QFontMetricsF(l.detailFont).height());
-    painter.setFont(l.detailFont);
-    painter.setPen(l.detailColor);
-    painter.drawText(detailRect, Qt::AlignHCenter | Qt::AlignTop, detail);
+    paintBatteryRingCell(painter, rect(), style(), {m_device.percent, m_device.charging, m_device.type}, m_arcFraction,
+                         labels());
 }

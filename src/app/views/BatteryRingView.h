@@ -1,20 +1,14 @@
 #pragma once
 
-// One battery as a ring: the charge arc, the percentage or the device's symbol
-// in the centre, the bolt while charging, and two labels underneath.
+// One battery of the desktop widget as a ring: the charge arc, the percentage
+// (small) or the device's symbol (medium) in the centre, the bolt while
+// charging, and two labels underneath.
 
+#include "BatteryRing.h"
 #include "SharedWidgetData.h"
 
 #include <QVariantAnimation>
 #include <QWidget>
-
-struct BatteryRingMetrics {
-    double spacing;     // between the ring area and the labels
-    double ringSize;    // the square the circle is drawn in
-    double lineWidth;
-    double boltSize;
-    double boltOffset;  // right and down from the centre
-};
 
 class BatteryRingView : public QWidget {
     Q_OBJECT
@@ -23,12 +17,14 @@ public:
     BatteryRingView(const BatteryDevice &device, bool isSmall, const QString &customName,
                     QWidget *parent = nullptr);
 
-    static BatteryRingMetrics metrics(bool isSmall);
     static constexpr int kArcAnimationMs = 800;
 
     const BatteryDevice &device() const { return m_device; }
     bool isSmall() const { return m_isSmall; }
     QString customName() const { return m_customName; }
+    pellix::ui::BatteryRingStyle style() const;
+    QList<pellix::ui::BatteryRingLabel> labels() const;
+
     // Takes a newer reading of the same battery; a new percentage eases the arc over.
     void setReading(const BatteryDevice &device, const QString &customName);
     double arcFraction() const { return m_arcFraction; }
@@ -41,8 +37,6 @@ protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
-    double contentHeight() const;
-
     BatteryDevice m_device;
     bool m_isSmall;
     QString m_customName;
