@@ -11,7 +11,7 @@ packages=(
   fonts-inter fonts-noto-color-emoji fonts-material-design-icons-iconfont
   # test services: X server, window manager, compositor, tray host, D-Bus peers, X tools
   xvfb openbox picom trayer xdotool x11-utils wmctrl imagemagick hsetroot
-  dbus python3 python3-dbusmock python3-dbus python3-gi zsh
+  dbus python3 python3-dbusmock python3-dbus python3-gi zsh libglib2.0-bin
   # fuzzing and benchmarks
   clang-14 libclang-rt-14-dev conky-std
 )

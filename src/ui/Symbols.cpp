@@ -15,6 +15,7 @@ const QHash<QString, QString> &table()
         // devices
         {"laptopcomputer", "laptop"},
         {"applewatch", "watch"},
+        {"mouse", "mouse"},
         {"computermouse", "mouse"},
         {"magicmouse", "mouse"},
         {"keyboard", "keyboard"},

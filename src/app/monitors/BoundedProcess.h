@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+// Runs one outside program with a hard bound on time and on output size, so a
+// hung or chatty tool can never freeze the caller.
+struct BoundedProcessLimits {
+    int timeoutMs = 2000;
+    qsizetype maxOutputBytes = 1024 * 1024;
+};
+
+enum class ProcessOutput { StdoutOnly, MergedChannels };
+
+// The bytes the program wrote, or nullopt when it could not be started, ran
+// past the time-out or printed more than the cap. In the last two cases the
+// program and everything it started in its process group are killed.
+std::optional<QByteArray> runBoundedProcess(const QString &program, const QStringList &arguments,
+                                            ProcessOutput output,
+                                            const BoundedProcessLimits &limits = {});

@@ -1,0 +1,42 @@
+#include "CommandBatterySource.h"
+
+#include "BatteryReportParsing.h"
+
+#include <QSysInfo>
+
+CommandBatterySource::CommandBatterySource(QString scutilPath, BoundedProcessLimits limits)
+    : m_scutilPath(std::move(scutilPath)), m_limits(limits)
+{
+}
+
+QString CommandBatterySource::shell(const QString &commandLine) const
+{
+    const std::optional<QByteArray> bytes = runBoundedProcess(
+        QStringLiteral("/bin/zsh"), {QStringLiteral("-c"), commandLine}, ProcessOutput::MergedChannels, m_limits);
+    return bytes ? battery::decodeUtf8OrEmpty(*bytes) : QString();
+}
+
+QList<BatteryDevice> CommandBatterySource::getBatteryDevices() const
+{
+    QList<BatteryDevice> devices{battery::computerEntryFromPowerReport(shell(QStringLiteral("pmset -g batt")))};
+    devices += battery::accessoriesFromRegistry(shell(QStringLiteral("ioreg -r -d 1 -k \"BatteryPercent\"")));
+    return devices;
+}
+
+QString CommandBatterySource::getComputerName() const
+{
+    const std::optional<QByteArray> bytes = runBoundedProcess(
+        m_scutilPath, {QStringLiteral("--get"), QStringLiteral("ComputerName")}, ProcessOutput::StdoutOnly, m_limits);
+    if (bytes) {
+        const QString name = battery::decodeUtf8OrEmpty(*bytes).trimmed();
+        if (!name.isEmpty())
+            return name;
+    }
+    return hostNameOrDefault();
+}
+
+QString hostNameOrDefault()
+{
+    const QString host = QSysInfo::machineHostName();
+    return host.isEmpty() ? QStringLiteral("MacBook") : host;
+}
