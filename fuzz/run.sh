@@ -5,7 +5,8 @@ set -eu
 build=$1; seconds=${2:-60}
 here=$(cd "$(dirname "$0")" && pwd)
 mkdir -p "$here/findings"
-for target in shared_data settings_records weather_answers; do
+for exe in "$build"/fuzz/*_fuzzer; do
+  target=$(basename "$exe" _fuzzer)
   work=$(mktemp -d)
   cp "$here/corpus/$target"/* "$work/" 2>/dev/null || true
   echo "== ${target}_fuzzer for ${seconds}s"
