@@ -18,7 +18,7 @@ ControlPanelWindow::ControlPanelWindow(ControlPanelCallbacks callbacks, QWidget 
     const shell::ScreenSpace space = shell::currentScreenSpace();
     const QRect frame = space.toQt(shell::controlPanelFrame(space.visible));
     setFixedSize(frame.size());
-    move(frame.topLeft());
+    setGeometry(frame);  // the content rectangle, not the frame the window manager adds
 
     winId();
     windowHandle()->installEventFilter(this);
