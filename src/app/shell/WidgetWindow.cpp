@@ -166,8 +166,8 @@ const QPixmap &WidgetWindow::shadow()
     // Stacked faint layers, shifted down a little: darkest at the glass edge, gone at the window edge.
     for (int i = 0; i < kShadowMargin; ++i) {
         const qreal grow = kShadowMargin - i;
-        p.setBrush(QColor(0, 0, 0, 5));
-        p.drawPath(roundedPath(content.adjusted(-grow, -grow + 3, grow, grow + 3), kCornerRadius + grow));
+        p.setBrush(QColor(0, 0, 0, 8));
+        p.drawPath(roundedPath(content.adjusted(-grow, -grow + 2, grow, grow + 2), kCornerRadius + grow));
     }
     return m_shadow;
 }

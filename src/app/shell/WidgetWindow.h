@@ -16,7 +16,9 @@ class WidgetWindow : public QWidget {
     Q_OBJECT
 
 public:
-    static constexpr int kShadowMargin = 16;
+    // Below the snap distance: openbox's edge resistance stops the window (margin
+    // included) at a screen edge, and the content must still be close enough to snap.
+    static constexpr int kShadowMargin = 10;
     static constexpr qreal kCornerRadius = 28;
 
     // `initialFrame` is the content rectangle in Qt's global coordinates.
