@@ -9,6 +9,7 @@
 #include <QGuiApplication>
 #include <QScreen>
 #include <QTemporaryDir>
+#include <QMouseEvent>
 #include <QWindow>
 #include <gtest/gtest.h>
 
@@ -265,4 +266,36 @@ TEST_F(WidgetManagerTest, WindowsAreFramelessUnfocusedAndBelow)
     EXPECT_TRUE(f.testFlag(Qt::WindowStaysOnBottomHint));
     EXPECT_TRUE(m.window("weather")->testAttribute(Qt::WA_TranslucentBackground));
     EXPECT_FALSE(m.window("weather")->isActiveWindow());
+}
+
+TEST_F(WidgetManagerTest, ManualDragFollowsThePointerAndSavesOnRelease)
+{
+    // The offscreen platform has no window manager: the window moves itself.
+    WidgetManager &m = manager();
+    m.spawnWidget("clock");
+    drop(m, "clock", {300, 200});
+    WidgetWindow *w = m.window("clock");
+    const QPoint start = w->pos();
+    const QPoint pressAt = w->frame().center();
+    const auto send = [w](QEvent::Type type, QPoint global, Qt::MouseButtons buttons) {
+        QMouseEvent e(type, QPointF(global - w->pos()), QPointF(global),
+                      type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton, buttons, Qt::NoModifier);
+        QApplication::sendEvent(w, &e);
+    };
+    send(QEvent::MouseButtonPress, pressAt, Qt::LeftButton);
+    send(QEvent::MouseMove, pressAt + QPoint(1, 1), Qt::LeftButton);  // under the drag distance
+    EXPECT_EQ(w->pos(), start);
+    send(QEvent::MouseMove, pressAt + QPoint(-40, 20), Qt::LeftButton);
+    send(QEvent::MouseMove, pressAt + QPoint(-100, 50), Qt::LeftButton);
+    EXPECT_EQ(w->pos(), start + QPoint(-100, 50));
+    EXPECT_EQ(*reopenedStore()->clockPosition(), (Position{300, 200}));  // not while dragging
+    send(QEvent::MouseButtonRelease, pressAt + QPoint(-100, 50), Qt::NoButton);
+    EXPECT_EQ(*reopenedStore()->clockPosition(), (Position{200, 150}));
+
+    // Click-through: presses do nothing.
+    m.updateClickThrough("clock", true);
+    send(QEvent::MouseButtonPress, pressAt, Qt::LeftButton);
+    send(QEvent::MouseMove, pressAt + QPoint(-100, 50), Qt::LeftButton);
+    send(QEvent::MouseButtonRelease, pressAt + QPoint(-100, 50), Qt::NoButton);
+    EXPECT_EQ(w->pos(), start + QPoint(-100, 50));
 }

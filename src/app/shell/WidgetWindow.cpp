@@ -3,6 +3,7 @@
 #include "WidgetHostingView.h"
 #include "x11/X11Window.h"
 
+#include <QApplication>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
@@ -65,6 +66,7 @@ QRect WidgetWindow::contentRect() const
 void WidgetWindow::setClickThrough(bool enabled)
 {
     m_clickThrough = enabled;
+    m_pressPos.reset();
     m_dragOffset.reset();
     if (m_exposed || !x11::available())
         applyInputTransparency(enabled);
@@ -187,23 +189,35 @@ void WidgetWindow::mousePressEvent(QMouseEvent *event)
         return;
     }
     event->accept();
-    if (windowHandle()->startSystemMove())
-        return;
-    // No window manager answered: follow the pointer ourselves.
-    m_dragOffset = event->globalPosition().toPoint() - pos();
+    m_pressPos = event->globalPosition().toPoint();
 }
 
+// The window-manager drag starts on the first motion past the drag distance, not
+// on the press: a move asked for after a quick click's release leaves openbox
+// holding the pointer, waiting for a release that has already happened.
 void WidgetWindow::mouseMoveEvent(QMouseEvent *event)
 {
+    const QPoint global = event->globalPosition().toPoint();
+    if (m_pressPos && (event->buttons() & Qt::LeftButton) && !m_clickThrough) {
+        if ((global - *m_pressPos).manhattanLength() < QApplication::startDragDistance())
+            return;
+        const QPoint pressPos = *m_pressPos;
+        m_pressPos.reset();
+        if (windowHandle()->startSystemMove())
+            return;
+        // No window manager answered: follow the pointer ourselves.
+        m_dragOffset = pressPos - pos();
+    }
     if (!m_dragOffset) {
         QWidget::mouseMoveEvent(event);
         return;
     }
-    move(event->globalPosition().toPoint() - *m_dragOffset);
+    move(global - *m_dragOffset);
 }
 
 void WidgetWindow::mouseReleaseEvent(QMouseEvent *event)
 {
+    m_pressPos.reset();
     if (!m_dragOffset) {
         QWidget::mouseReleaseEvent(event);
         return;

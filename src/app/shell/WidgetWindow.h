@@ -59,6 +59,7 @@ private:
     bool m_clickThrough;
     bool m_exposed = false;
     bool m_compositing = true;
+    std::optional<QPoint> m_pressPos;    // left button down, no drag yet
     std::optional<QPoint> m_dragOffset;  // manual drag in progress (no window manager took it)
     QPoint m_reportedPos;  // where the last didMove (or the initial placement) put the window
     QPixmap m_shadow;
