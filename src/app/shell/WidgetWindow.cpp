@@ -194,7 +194,9 @@ void WidgetWindow::mousePressEvent(QMouseEvent *event)
 
 // The window-manager drag starts on the first motion past the drag distance, not
 // on the press: a move asked for after a quick click's release leaves openbox
-// holding the pointer, waiting for a release that has already happened.
+// holding the pointer, waiting for a release that has already happened. It is
+// anchored at the press (QWindow::startSystemMove would anchor at the current
+// pointer, and the window would trail it by the drag distance).
 void WidgetWindow::mouseMoveEvent(QMouseEvent *event)
 {
     const QPoint global = event->globalPosition().toPoint();
@@ -203,7 +205,7 @@ void WidgetWindow::mouseMoveEvent(QMouseEvent *event)
             return;
         const QPoint pressPos = *m_pressPos;
         m_pressPos.reset();
-        if (windowHandle()->startSystemMove())
+        if (x11::startWindowMove(windowHandle(), pressPos * devicePixelRatioF()))
             return;
         // No window manager answered: follow the pointer ourselves.
         m_dragOffset = pressPos - pos();

@@ -9,6 +9,7 @@
 #include <xcb/shape.h>
 #include <xcb/xcb.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 
@@ -160,6 +161,34 @@ bool setInputShape(QWindow *window, const QRect &rect)
     const xcb_rectangle_t r{int16_t(rect.x()), int16_t(rect.y()), uint16_t(rect.width()), uint16_t(rect.height())};
     xcb_shape_rectangles(c, XCB_SHAPE_SO_SET, XCB_SHAPE_SK_INPUT, XCB_CLIP_ORDERING_UNSORTED, idOf(window), 0, 0,
                          1, &r);
+    xcb_flush(c);
+    return true;
+}
+
+bool startWindowMove(QWindow *window, const QPoint &pressPos)
+{
+    xcb_connection_t *c = connection();
+    xcb_screen_t *screen = c ? defaultScreen(c) : nullptr;
+    if (!screen || !window)
+        return false;
+    const xcb_atom_t moveResize = atom(c, "_NET_WM_MOVERESIZE");
+    xcb_get_property_reply_t *supported = xcb_get_property_reply(
+        c, xcb_get_property(c, 0, screen->root, atom(c, "_NET_SUPPORTED"), XCB_ATOM_ATOM, 0, 4096), nullptr);
+    bool found = false;
+    if (supported && supported->format == 32) {
+        const auto *atoms = static_cast<const xcb_atom_t *>(xcb_get_property_value(supported));
+        const int n = xcb_get_property_value_length(supported) / 4;
+        found = std::find(atoms, atoms + n, moveResize) != atoms + n;
+    }
+    std::free(supported);
+    if (!found)
+        return false;
+    constexpr uint32_t kMove = 8;  // _NET_WM_MOVERESIZE_MOVE
+    constexpr uint32_t kSourceApplication = 1;
+    // The press gave us an implicit pointer grab; the window manager needs it.
+    xcb_ungrab_pointer(c, XCB_CURRENT_TIME);
+    sendToRoot(c, screen->root, idOf(window), moveResize,
+               {uint32_t(pressPos.x()), uint32_t(pressPos.y()), kMove, XCB_BUTTON_INDEX_1, kSourceApplication});
     xcb_flush(c);
     return true;
 }

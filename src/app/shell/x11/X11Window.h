@@ -3,6 +3,7 @@
 // What Qt 6.4 cannot say to an X11 window manager or compositor, said through
 // xcb. Every function is a no-op off X11 (offscreen, Wayland) and returns false there.
 
+#include <QPoint>
 #include <QRect>
 
 class QWindow;
@@ -30,5 +31,11 @@ bool setBlurBehind(QWindow *window, const QRect &region);
 
 // Limits where the window takes the mouse, in window coordinates.
 bool setInputShape(QWindow *window, const QRect &rect);
+
+// Hands a pointer drag of the window to the window manager (_NET_WM_MOVERESIZE),
+// anchored at `pressPos` (root coordinates, device pixels) where the button went
+// down, so the window keeps the grabbed point under the pointer. False when no
+// window manager supports it.
+bool startWindowMove(QWindow *window, const QPoint &pressPos);
 
 }  // namespace x11
