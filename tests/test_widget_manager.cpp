@@ -256,18 +256,6 @@ TEST_F(WidgetManagerTest, RestoreOpensEnabledWidgetsInOrder)
     EXPECT_TRUE(m.openWidgets().isEmpty());
 }
 
-TEST_F(WidgetManagerTest, WindowsAreFramelessUnfocusedAndBelow)
-{
-    WidgetManager &m = manager();
-    m.spawnWidget("weather");
-    const Qt::WindowFlags f = m.window("weather")->windowFlags();
-    EXPECT_TRUE(f.testFlag(Qt::FramelessWindowHint));
-    EXPECT_TRUE(f.testFlag(Qt::WindowDoesNotAcceptFocus));
-    EXPECT_TRUE(f.testFlag(Qt::WindowStaysOnBottomHint));
-    EXPECT_TRUE(m.window("weather")->testAttribute(Qt::WA_TranslucentBackground));
-    EXPECT_FALSE(m.window("weather")->isActiveWindow());
-}
-
 TEST_F(WidgetManagerTest, ManualDragFollowsThePointerAndSavesOnRelease)
 {
     // The offscreen platform has no window manager: the window moves itself.
