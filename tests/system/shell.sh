@@ -136,6 +136,10 @@ if wait_for 10 clock_window; then
   wait_for 2 test "$(content_origin "$w")" = "0 $cy" || fail "window at $(content_origin "$w") after the snap"
   restored_at="0 $cy"
 
+  # Widgets close only when switched off, not at the window manager's request.
+  wmctrl -i -c "$w"; sleep 0.5
+  clock_window >/dev/null && ok "clock ignores a close request" || fail "clock closed by the window manager"
+
   # 3. A second launch hands over and leaves; the hidden panel comes back.
   wmctrl -c 'PellixWidget Control Panel'
   wait_for 5 bash -c '! xdotool search --onlyvisible --name "^PellixWidget Control Panel$"' \

@@ -4,6 +4,7 @@
 #include "x11/X11Window.h"
 
 #include <QApplication>
+#include <QCloseEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
@@ -140,6 +141,14 @@ void WidgetWindow::resizeEvent(QResizeEvent *event)
             x11::setInputShape(windowHandle(), contentRect());
     }
     QWidget::resizeEvent(event);
+}
+
+// Only switching the widget off closes it: a close request from the window manager
+// or a pager would leave the manager holding a hidden window it cannot show again.
+void WidgetWindow::closeEvent(QCloseEvent *event)
+{
+    if (event->spontaneous())
+        event->ignore();
 }
 
 void WidgetWindow::moveEvent(QMoveEvent *event)
