@@ -1,11 +1,6 @@
-#include "settings/SettingsManager.h"
-
-#include <QApplication>
+#include "shell/PellixWidgetApp.h"
 
 int main(int argc, char **argv)
 {
-    QApplication app(argc, argv);
-    app.setQuitOnLastWindowClosed(false);
-    SettingsManager::shared();
-    return app.exec();
+    return PellixWidgetApp::run(argc, argv);
 }

@@ -1,0 +1,97 @@
+#include "AppDelegate.h"
+
+#include "TrayIcon.h"
+#include "settings/SettingsManager.h"
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QCursor>
+#include <QMenu>
+#include <QPointer>
+#include <QSystemTrayIcon>
+
+AppDelegate::AppDelegate(SettingsManager &settings, QObject *parent)
+    : QObject(parent), m_settings(settings), m_widgets(settings)
+{
+}
+
+AppDelegate::~AppDelegate()
+{
+    m_widgets.closeAll();
+    delete m_statusBarItem;
+}
+
+void AppDelegate::applicationDidFinishLaunching()
+{
+    // No accessory policy to set here: no window of ours asks for a taskbar entry.
+    setupStatusBarItem();
+    createControlPanelWindow();
+    m_widgets.restoreWidgets();
+    showControlPanel();
+}
+
+void AppDelegate::applicationWillTerminate()
+{
+    m_widgets.closeAll();
+}
+
+void AppDelegate::setupStatusBarItem()
+{
+    m_menu = std::make_unique<QMenu>();
+    m_menu->setAccessibleName("PellixWidget");
+    m_showAction = m_menu->addAction("Mostra Control Panel", this, &AppDelegate::showControlPanel);
+    m_showAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
+    m_menu->addSeparator();
+    m_quitAction = m_menu->addAction("Esci", this, &AppDelegate::quitApp);
+    m_quitAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+
+    m_statusBarItem = new QSystemTrayIcon(makeTrayIcon());
+    m_statusBarItem->setToolTip("PellixWidget");
+    m_statusBarItem->setContextMenu(m_menu.get());
+    // A left click opens the menu too, as the status item does.
+    connect(m_statusBarItem, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason reason) {
+        if (reason == QSystemTrayIcon::Trigger)
+            m_menu->popup(QCursor::pos());
+    });
+    // Without a tray host this fails quietly; a host that appears later docks the icon.
+    m_statusBarItem->show();
+}
+
+ControlPanelCallbacks AppDelegate::controlPanelCallbacks()
+{
+    QPointer<WidgetManager> manager(&m_widgets);
+    return {
+        [manager](const QString &name, bool enabled) {
+            if (manager)
+                manager->toggleWidget(name, enabled);
+        },
+        [manager](const QString &name, const QString &size) {
+            if (manager)
+                manager->resizeWidget(name, size);
+        },
+        [manager](const QString &name, bool enabled) {
+            if (manager)
+                manager->updateClickThrough(name, enabled);
+        },
+    };
+}
+
+void AppDelegate::createControlPanelWindow()
+{
+    m_controlPanelWindow = std::make_unique<ControlPanelWindow>(controlPanelCallbacks());
+    // The menu's shortcuts work while the panel has the focus (widgets never take it).
+    for (QAction *action : {m_showAction, m_quitAction})
+        if (action)
+            m_controlPanelWindow->addAction(action);
+}
+
+void AppDelegate::showControlPanel()
+{
+    if (m_controlPanelWindow)
+        m_controlPanelWindow->present();
+}
+
+void AppDelegate::quitApp()
+{
+    QCoreApplication::quit();
+}

@@ -1,0 +1,45 @@
+#pragma once
+
+#include "ControlPanelWindow.h"
+#include "WidgetManager.h"
+
+#include <QObject>
+
+#include <memory>
+
+class QAction;
+class QMenu;
+class QSystemTrayIcon;
+class SettingsManager;
+
+// Owns the tray icon and its menu, the control-panel window and the widget manager.
+class AppDelegate : public QObject {
+    Q_OBJECT
+
+public:
+    explicit AppDelegate(SettingsManager &settings, QObject *parent = nullptr);
+    ~AppDelegate() override;
+
+    void applicationDidFinishLaunching();
+    void applicationWillTerminate();
+    void showControlPanel();
+    void quitApp();
+
+    WidgetManager &widgetManager() { return m_widgets; }
+    ControlPanelWindow *controlPanelWindow() const { return m_controlPanelWindow.get(); }
+    QSystemTrayIcon *statusBarItem() const { return m_statusBarItem; }
+    QMenu *statusMenu() const { return m_menu.get(); }
+
+private:
+    void setupStatusBarItem();
+    void createControlPanelWindow();
+    ControlPanelCallbacks controlPanelCallbacks();
+
+    SettingsManager &m_settings;
+    WidgetManager m_widgets;
+    std::unique_ptr<QMenu> m_menu;
+    QSystemTrayIcon *m_statusBarItem = nullptr;
+    QAction *m_showAction = nullptr;
+    QAction *m_quitAction = nullptr;
+    std::unique_ptr<ControlPanelWindow> m_controlPanelWindow;
+};

@@ -1,0 +1,38 @@
+#include "PellixWidgetApp.h"
+
+#include "AppDelegate.h"
+#include "SingleInstance.h"
+#include "settings/SettingsManager.h"
+
+#include <QApplication>
+
+QByteArray PellixWidgetApp::forcedPlatform(const QByteArray &qtQpaPlatform, const QByteArray &waylandDisplay,
+                                           const QByteArray &sessionType)
+{
+    if (!qtQpaPlatform.isEmpty())
+        return {};
+    if (!waylandDisplay.isEmpty() || sessionType.compare("wayland", Qt::CaseInsensitive) == 0)
+        return "xcb";
+    return {};
+}
+
+int PellixWidgetApp::run(int argc, char **argv)
+{
+    const QByteArray platform =
+        forcedPlatform(qgetenv("QT_QPA_PLATFORM"), qgetenv("WAYLAND_DISPLAY"), qgetenv("XDG_SESSION_TYPE"));
+    if (!platform.isEmpty())
+        qputenv("QT_QPA_PLATFORM", platform);
+
+    QApplication app(argc, argv);
+    app.setQuitOnLastWindowClosed(false);
+
+    SingleInstance instance;
+    if (instance.claim() == SingleInstance::Role::HandedOver)
+        return 0;
+
+    AppDelegate appDelegate(SettingsManager::shared());
+    QObject::connect(&instance, &SingleInstance::showRequested, &appDelegate, &AppDelegate::showControlPanel);
+    QObject::connect(&app, &QCoreApplication::aboutToQuit, &appDelegate, &AppDelegate::applicationWillTerminate);
+    appDelegate.applicationDidFinishLaunching();
+    return app.exec();
+}

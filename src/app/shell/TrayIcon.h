@@ -1,0 +1,6 @@
+#pragma once
+
+#include <QIcon>
+
+// The tray's grid of four dots.
+QIcon makeTrayIcon();

@@ -1,0 +1,168 @@
+#include "WidgetManager.h"
+
+#include "WidgetHostingView.h"
+#include "WidgetWindow.h"
+#include "settings/SettingsManager.h"
+#include "settings/WidgetNames.h"
+#include "views/WidgetViewFactory.h"
+
+#include <QScopeGuard>
+
+using shell::Rect;
+
+WidgetManager::WidgetManager(SettingsManager &settings, QObject *parent)
+    : QObject(parent), m_settings(settings), m_screenSpace(shell::currentScreenSpace)
+{
+}
+
+WidgetManager::~WidgetManager()
+{
+    closeAll();
+}
+
+void WidgetManager::setScreenSpaceProvider(std::function<shell::ScreenSpace()> provider)
+{
+    m_screenSpace = provider ? std::move(provider) : shell::currentScreenSpace;
+}
+
+shell::ScreenSpace WidgetManager::screenSpace() const
+{
+    return m_screenSpace();
+}
+
+void WidgetManager::restoreWidgets()
+{
+    for (const QString &name : kWidgetNames)
+        if (m_settings.isEnabled(name))
+            toggleWidget(name, true);
+}
+
+void WidgetManager::toggleWidget(const QString &name, bool enabled)
+{
+    m_settings.saveSetting(enabled, SettingsManager::enabledKey(name));
+    if (enabled)
+        spawnWidget(name);
+    else
+        despawnWidget(name);
+}
+
+std::optional<Position> WidgetManager::getSavedPosition(const QString &name) const
+{
+    if (widgetIndex(name) < 0)
+        return std::nullopt;
+    return m_settings.getPosition(name);
+}
+
+void WidgetManager::spawnWidget(const QString &name)
+{
+    if (window(name) || widgetIndex(name) < 0)
+        return;
+    const double width = shell::widgetWidth(m_settings.size(name));
+    QWidget *view = createWidgetView(name);
+    if (!view)
+        return;
+    auto *hosting = new WidgetHostingView(view);
+    hosting->setGeometry(0, 0, int(width), int(shell::kWidgetHeight));
+
+    const shell::ScreenSpace space = screenSpace();
+    const Position origin = getSavedPosition(name).value_or(*shell::defaultOrigin(name, width, space.visible));
+    const Rect frame{origin.x, origin.y, width, shell::kWidgetHeight};
+
+    auto *window = new WidgetWindow(name, hosting, space.toQt(frame), m_settings.isClickThrough(name));
+    connect(window, &WidgetWindow::didMove, this, &WidgetManager::windowDidMove);
+    m_widgetWindows.append({name, window});
+    window->show();
+}
+
+void WidgetManager::despawnWidget(const QString &name)
+{
+    for (qsizetype i = 0; i < m_widgetWindows.size(); ++i) {
+        if (m_widgetWindows[i].first != name)
+            continue;
+        WidgetWindow *window = m_widgetWindows.takeAt(i).second;
+        disconnect(window, nullptr, this, nullptr);
+        window->close();
+        window->deleteLater();
+        return;
+    }
+}
+
+void WidgetManager::closeAll()
+{
+    while (!m_widgetWindows.isEmpty())
+        despawnWidget(m_widgetWindows.first().first);
+}
+
+void WidgetManager::resizeWidget(const QString &name, const QString &size)
+{
+    WidgetWindow *window = this->window(name);
+    if (!window)
+        return;
+    const shell::ScreenSpace space = screenSpace();
+    const Rect resized = shell::resizedFrame(frameOf(window), size);
+    {
+        // The stored origin below is the resized one, not a snapped one.
+        m_isSnapping = true;
+        const auto reset = qScopeGuard([this] { m_isSnapping = false; });
+        window->setFrame(space.toQt(resized));
+    }
+    m_settings.setPosition(resized.origin(), name);
+}
+
+void WidgetManager::updateClickThrough(const QString &name, bool enabled)
+{
+    m_settings.saveSetting(enabled, SettingsManager::clickThroughKey(name));
+    if (WidgetWindow *window = this->window(name))
+        window->setClickThrough(enabled);
+}
+
+void WidgetManager::windowDidMove(WidgetWindow *window)
+{
+    if (m_isSnapping)
+        return;
+    const QString name = nameOf(window);
+    if (name.isEmpty())
+        return;
+    m_isSnapping = true;
+    const auto reset = qScopeGuard([this] { m_isSnapping = false; });
+
+    const shell::ScreenSpace space = screenSpace();
+    const Rect current = frameOf(window);
+    std::vector<Rect> others;
+    for (const auto &[otherName, other] : std::as_const(m_widgetWindows))
+        if (otherName != name)
+            others.push_back(frameOf(other));
+    const Rect snapped = shell::snappedFrame(current, space.visible, others);
+    if (snapped != current)
+        window->setFrame(space.toQt(snapped));
+    m_settings.setPosition(snapped.origin(), name);
+}
+
+WidgetWindow *WidgetManager::window(const QString &name) const
+{
+    for (const auto &[key, window] : m_widgetWindows)
+        if (key == name)
+            return window;
+    return nullptr;
+}
+
+QString WidgetManager::nameOf(const WidgetWindow *window) const
+{
+    for (const auto &[key, w] : m_widgetWindows)
+        if (w == window)
+            return key;
+    return {};
+}
+
+QStringList WidgetManager::openWidgets() const
+{
+    QStringList names;
+    for (const auto &entry : m_widgetWindows)
+        names.append(entry.first);
+    return names;
+}
+
+Rect WidgetManager::frameOf(const WidgetWindow *window) const
+{
+    return screenSpace().fromQt(window->frame());
+}

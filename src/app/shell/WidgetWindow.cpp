@@ -1,0 +1,247 @@
+#include "WidgetWindow.h"
+
+#include "WidgetHostingView.h"
+#include "x11/X11Window.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPainterPath>
+#include <QWindow>
+
+namespace {
+
+constexpr x11::DesktopHints kWidgetHints{.allDesktops = true, .below = true};
+
+QPainterPath roundedPath(const QRectF &rect, qreal radius)
+{
+    QPainterPath path;
+    path.addRoundedRect(rect, radius, radius);
+    return path;
+}
+
+}  // namespace
+
+WidgetWindow::WidgetWindow(const QString &name, WidgetHostingView *contentView, const QRect &initialFrame,
+                           bool isClickThrough)
+    : QWidget(nullptr,
+              Qt::Tool | Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus | Qt::WindowStaysOnBottomHint),
+      m_widgetName(name),
+      m_contentView(contentView),
+      m_clickThrough(isClickThrough)
+{
+    setAttribute(Qt::WA_TranslucentBackground);
+    setAttribute(Qt::WA_ShowWithoutActivating);
+    setFocusPolicy(Qt::NoFocus);
+    setWindowTitle(name);
+    if (m_contentView)
+        m_contentView->setParent(this);
+    setFrame(initialFrame);
+
+    winId();  // the native window must exist for the hints below, before the first map
+    windowHandle()->installEventFilter(this);
+    x11::setDesktopHintsBeforeMap(windowHandle(), kWidgetHints);
+    // On X11 click-through is switched on only once the window is exposed (see windowExposed).
+    if (m_clickThrough && !x11::available())
+        applyInputTransparency(true);
+}
+
+QRect WidgetWindow::frame() const
+{
+    return geometry().adjusted(kShadowMargin, kShadowMargin, -kShadowMargin, -kShadowMargin);
+}
+
+void WidgetWindow::setFrame(const QRect &frame)
+{
+    setGeometry(frame.adjusted(-kShadowMargin, -kShadowMargin, kShadowMargin, kShadowMargin));
+    if (!isVisible())
+        m_reportedPos = pos();
+}
+
+QRect WidgetWindow::contentRect() const
+{
+    return rect().adjusted(kShadowMargin, kShadowMargin, -kShadowMargin, -kShadowMargin);
+}
+
+void WidgetWindow::setClickThrough(bool enabled)
+{
+    m_clickThrough = enabled;
+    m_pressPos.reset();
+    m_dragOffset.reset();
+    if (m_exposed || !x11::available())
+        applyInputTransparency(enabled);
+}
+
+void WidgetWindow::applyInputTransparency(bool on)
+{
+    Qt::WindowFlags flags = windowFlags();
+    flags.setFlag(Qt::WindowTransparentForInput, on);
+    // Changing the widget's flags would re-create (withdraw and re-map) the
+    // window; change the live QWindow and only tell QWidget about it.
+    overrideWindowFlags(flags);
+    if (windowHandle())
+        windowHandle()->setFlags(flags);
+    // Leaving transparency resets the input shape to the whole window; keep the margin out.
+    if (!on)
+        x11::setInputShape(windowHandle(), contentRect());
+}
+
+bool WidgetWindow::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == windowHandle() && event->type() == QEvent::Expose) {
+        const bool exposed = windowHandle()->isExposed();
+        if (exposed && !m_exposed) {
+            m_exposed = true;
+            windowExposed();
+        }
+        m_exposed = exposed;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+// Runs on every transition to exposed: after a withdraw and re-map openbox has
+// dropped the desktop, stacking and skip states, and a window mapped while
+// transparent for input gets its clicks taken by the window manager's frame.
+void WidgetWindow::windowExposed()
+{
+    if (!x11::available())
+        return;
+    x11::requestDesktopHints(windowHandle(), kWidgetHints);
+    m_compositing = x11::compositorRunning();
+    updateShape();
+    x11::setBlurBehind(windowHandle(), contentRect());
+    if (m_clickThrough) {
+        applyInputTransparency(false);
+        applyInputTransparency(true);
+    } else {
+        x11::setInputShape(windowHandle(), contentRect());
+    }
+}
+
+// Without a compositor X11 ignores alpha: clip the window to the rounded glass
+// so the corners stay clean (the shadow is lost, there is nothing to blend it with).
+void WidgetWindow::updateShape()
+{
+    if (m_compositing)
+        clearMask();
+    else
+        setMask(QRegion(roundedPath(contentRect(), kCornerRadius).toFillPolygon().toPolygon()));
+}
+
+void WidgetWindow::resizeEvent(QResizeEvent *event)
+{
+    if (m_contentView)
+        m_contentView->setGeometry(contentRect());
+    m_shadow = {};
+    if (m_exposed && x11::available()) {
+        updateShape();
+        x11::setBlurBehind(windowHandle(), contentRect());
+        if (!m_clickThrough)
+            x11::setInputShape(windowHandle(), contentRect());
+    }
+    QWidget::resizeEvent(event);
+}
+
+// Only switching the widget off closes it: a close request from the window manager
+// or a pager would leave the manager holding a hidden window it cannot show again.
+void WidgetWindow::closeEvent(QCloseEvent *event)
+{
+    if (event->spontaneous())
+        event->ignore();
+}
+
+void WidgetWindow::moveEvent(QMoveEvent *event)
+{
+    QWidget::moveEvent(event);
+    // A manual drag reports once, on release, as a window-manager drag does.
+    if (!m_dragOffset)
+        reportMove();
+}
+
+const QPixmap &WidgetWindow::shadow()
+{
+    const qreal dpr = devicePixelRatioF();
+    if (!m_shadow.isNull() && m_shadow.size() == size() * dpr)
+        return m_shadow;
+    m_shadow = QPixmap(size() * dpr);
+    m_shadow.setDevicePixelRatio(dpr);
+    m_shadow.fill(Qt::transparent);
+    QPainter p(&m_shadow);
+    p.setRenderHint(QPainter::Antialiasing);
+    const QRectF content = contentRect();
+    QPainterPath outside;
+    outside.addRect(QRectF(rect()));
+    p.setClipPath(outside.subtracted(roundedPath(content, kCornerRadius)));
+    p.setPen(Qt::NoPen);
+    // Stacked faint layers, shifted down a little: darkest at the glass edge, gone at the window edge.
+    for (int i = 0; i < kShadowMargin; ++i) {
+        const qreal grow = kShadowMargin - i;
+        p.setBrush(QColor(0, 0, 0, 8));
+        p.drawPath(roundedPath(content.adjusted(-grow, -grow + 2, grow, grow + 2), kCornerRadius + grow));
+    }
+    return m_shadow;
+}
+
+void WidgetWindow::paintEvent(QPaintEvent *)
+{
+    if (!m_compositing)
+        return;
+    QPainter p(this);
+    p.drawPixmap(0, 0, shadow());
+}
+
+void WidgetWindow::mousePressEvent(QMouseEvent *event)
+{
+    if (event->button() != Qt::LeftButton || m_clickThrough) {
+        QWidget::mousePressEvent(event);
+        return;
+    }
+    event->accept();
+    m_pressPos = event->globalPosition().toPoint();
+}
+
+// The window-manager drag starts on the first motion past the drag distance, not
+// on the press: a move asked for after a quick click's release leaves openbox
+// holding the pointer, waiting for a release that has already happened. It is
+// anchored at the press (QWindow::startSystemMove would anchor at the current
+// pointer, and the window would trail it by the drag distance).
+void WidgetWindow::mouseMoveEvent(QMouseEvent *event)
+{
+    const QPoint global = event->globalPosition().toPoint();
+    if (m_pressPos && (event->buttons() & Qt::LeftButton) && !m_clickThrough) {
+        if ((global - *m_pressPos).manhattanLength() < QApplication::startDragDistance())
+            return;
+        const QPoint pressPos = *m_pressPos;
+        m_pressPos.reset();
+        if (x11::startWindowMove(windowHandle(), pressPos * devicePixelRatioF()))
+            return;
+        // No window manager answered: follow the pointer ourselves.
+        m_dragOffset = pressPos - pos();
+    }
+    if (!m_dragOffset) {
+        QWidget::mouseMoveEvent(event);
+        return;
+    }
+    move(global - *m_dragOffset);
+}
+
+void WidgetWindow::mouseReleaseEvent(QMouseEvent *event)
+{
+    m_pressPos.reset();
+    if (!m_dragOffset) {
+        QWidget::mouseReleaseEvent(event);
+        return;
+    }
+    m_dragOffset.reset();
+    reportMove();
+}
+
+// Only real changes: mapping the window also delivers a move to where it already is.
+void WidgetWindow::reportMove()
+{
+    if (pos() == m_reportedPos)
+        return;
+    m_reportedPos = pos();
+    emit didMove(this);
+}
