@@ -58,7 +58,7 @@ void WidgetManager::spawnWidget(const QString &name)
     if (window(name) || widgetIndex(name) < 0)
         return;
     const double width = shell::widgetWidth(m_settings.size(name));
-    QWidget *view = createWidgetView(name);
+    QWidget *view = createWidgetView(name, m_settings);
     if (!view)
         return;
     auto *hosting = new WidgetHostingView(view);

@@ -1,5 +1,9 @@
 #include "WidgetViewFactory.h"
 
+#include "BatteryWidgetView.h"
+#include "ClockWidgetView.h"
+#include "WeatherWidgetView.h"
+#include "monitors/WeatherMonitor.h"
 #include "settings/WidgetNames.h"
 
 #include <QPainter>
@@ -8,8 +12,8 @@
 
 namespace {
 
-// Stands in for a widget whose view is not built yet: a translucent rounded
-// panel with the widget's name.
+// Stands in for the now-playing widget until its view exists: a translucent
+// rounded panel with the widget's name.
 class PlaceholderView : public QWidget {
 public:
     PlaceholderView(const QString &name, QWidget *parent) : QWidget(parent), m_name(name)
@@ -41,8 +45,14 @@ private:
 
 }  // namespace
 
-QWidget *createWidgetView(const QString &name, QWidget *parent)
+QWidget *createWidgetView(const QString &name, SettingsManager &settings, QWidget *parent)
 {
+    if (name == "clock")
+        return new ClockWidgetView(settings, parent);
+    if (name == "weather")
+        return new WeatherWidgetView(settings, WeatherMonitor::shared(), parent);
+    if (name == "battery")
+        return new BatteryWidgetView(settings, parent);
     if (widgetIndex(name) < 0)
         return nullptr;
     return new PlaceholderView(name, parent);

@@ -3,6 +3,8 @@
 #include <QString>
 
 class QWidget;
+class SettingsManager;
 
 // The view a widget window shows, by widget name; nullptr for an unknown name.
-QWidget *createWidgetView(const QString &name, QWidget *parent = nullptr);
+// Views leave left-button presses to the window, which starts the drag.
+QWidget *createWidgetView(const QString &name, SettingsManager &settings, QWidget *parent = nullptr);
