@@ -6,7 +6,7 @@
 set -u
 build=${1:?build dir}; rounds=${2:-2}
 here=$(cd "$(dirname "$0")" && pwd)
-meter=${MEASURE_FOOTPRINT:-/work/shared/tools/measure-footprint.sh}
+meter=${MEASURE_FOOTPRINT:-$(cd "$(dirname "$0")" && pwd)/../../shared/tools/measure-footprint.sh}
 tool=$(cd "$build" && pwd)/tools/render-views/render-views
 for ((r = 1; r <= rounds; r++)); do
   bash "$meter" -c -w 60 -l "clock-analog-small round $r" \

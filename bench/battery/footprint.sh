@@ -7,7 +7,7 @@
 set -u
 build=$(cd "${1:?build dir}" && pwd); window=${2:-60}
 src=$(cd "$(dirname "$0")/../.." && pwd)
-meter=${MEASURE_FOOTPRINT:-/work/shared/tools/measure-footprint.sh}
+meter=${MEASURE_FOOTPRINT:-$src/../shared/tools/measure-footprint.sh}
 tool=$build/tools/render-battery/render-battery
 tmp=$(mktemp -d /tmp/pxf.XXXXXX); pids=()
 trap 'for ((i=${#pids[@]}-1; i>=0; i--)); do kill "${pids[i]}" 2>/dev/null; done; rm -rf "$tmp"' EXIT

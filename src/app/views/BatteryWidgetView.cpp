@@ -103,16 +103,16 @@ void BatteryWidgetView::render()
     for (BatteryRingView *ring : old)
         oldKeys.append(ring->property("ringKey").toString());
     QList<BatteryRingView *> rings;
-    for (const BatteryRingSpec &spec : specs) {
-        const qsizetype at = oldKeys.indexOf(spec.key);
+    for (const BatteryRingSpec &wanted : specs) {
+        const qsizetype at = oldKeys.indexOf(wanted.key);
         BatteryRingView *ring = nullptr;
-        if (at >= 0 && old[at]->isSmall() == spec.isSmall) {
+        if (at >= 0 && old[at]->isSmall() == wanted.isSmall) {
             ring = old.takeAt(at);
             oldKeys.removeAt(at);
-            ring->setReading(spec.device, spec.customName);
+            ring->setReading(wanted.device, wanted.customName);
         } else {
-            ring = new BatteryRingView(spec.device, spec.isSmall, spec.customName);
-            ring->setProperty("ringKey", spec.key);
+            ring = new BatteryRingView(wanted.device, wanted.isSmall, wanted.customName);
+            ring->setProperty("ringKey", wanted.key);
         }
         rings.append(ring);
     }
