@@ -9,9 +9,10 @@
 #include "settings/SettingsManager.h"
 #include "views/BatteryWidgetView.h"
 
+#include "../ToolWindow.h"
+
 #include <QApplication>
 #include <QCommandLineParser>
-#include <QImage>
 #include <QTemporaryDir>
 
 int main(int argc, char **argv)
@@ -22,9 +23,8 @@ int main(int argc, char **argv)
                     {"theme", "transparent or opaque", "theme", "transparent"},
                     {"fixed", "a fixed set of batteries instead of the collector"},
                     {"computer-name", "the computer's name instead of the collector's", "name"},
-                    {"visible", "visible device categories, comma-separated", "visible"},
-                    {"pos", "window position X,Y", "pos", "40,40"},
-                    {"png", "render to this file and exit", "png"}});
+                    {"visible", "visible device categories, comma-separated", "visible"}});
+    cli.addOptions(toolWindowOptions());
     cli.process(app);
 
     // A private store and shared file: the tool never touches the user's.
@@ -50,18 +50,5 @@ int main(int argc, char **argv)
         name = [n = cli.value("computer-name")] { return n; };
     view.setCollector(devices, name);
 
-    view.setWindowFlags(Qt::Tool | Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus);
-    view.setAttribute(Qt::WA_TranslucentBackground);
-    view.setAttribute(Qt::WA_ShowWithoutActivating);
-    view.resize(cli.value("size") == "small" ? 170 : 340, 170);
-    const QStringList pos = cli.value("pos").split(',');
-    if (pos.size() == 2)
-        view.move(pos[0].toInt(), pos[1].toInt());
-
-    view.show();
-    if (cli.isSet("png")) {
-        app.processEvents();
-        return view.grab().toImage().save(cli.value("png")) ? 0 : 1;
-    }
-    return app.exec();
+    return runToolWindow(app, cli, view, cli.value("size") == "small" ? 170 : 340);
 }

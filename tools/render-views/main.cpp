@@ -6,9 +6,10 @@
 #include "settings/SettingsManager.h"
 #include "views/ClockWidgetView.h"
 
+#include "../ToolWindow.h"
+
 #include <QApplication>
 #include <QCommandLineParser>
-#include <QImage>
 #include <QTemporaryDir>
 
 int main(int argc, char **argv)
@@ -19,9 +20,8 @@ int main(int argc, char **argv)
                     {"size", "small or medium", "size", "small"},
                     {"theme", "transparent or opaque", "theme", "transparent"},
                     {"at", "a fixed instant (ISO 8601) instead of now", "at"},
-                    {"city", "a manual city", "city"},
-                    {"pos", "window position X,Y", "pos", "40,40"},
-                    {"png", "render to this file and exit", "png"}});
+                    {"city", "a manual city", "city"}});
+    cli.addOptions(toolWindowOptions());
     cli.process(app);
 
     // A private store: the tool never touches the user's settings.
@@ -34,23 +34,9 @@ int main(int argc, char **argv)
         settings.setWeatherSettings({true, cli.value("city"), {}, {}});
 
     ClockWidgetView view(settings);
-    view.setWindowFlags(Qt::Tool | Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus);
-    view.setAttribute(Qt::WA_TranslucentBackground);
-    view.setAttribute(Qt::WA_ShowWithoutActivating);
-    view.resize(cli.value("size") == "medium" ? 340 : 170, 170);
     if (cli.isSet("at")) {
         const QDateTime at = QDateTime::fromString(cli.value("at"), Qt::ISODate);
         view.setClock([at] { return at; });
     }
-    const QStringList pos = cli.value("pos").split(',');
-    if (pos.size() == 2)
-        view.move(pos[0].toInt(), pos[1].toInt());
-
-    if (cli.isSet("png")) {
-        view.show();
-        app.processEvents();
-        return view.grab().toImage().save(cli.value("png")) ? 0 : 1;
-    }
-    view.show();
-    return app.exec();
+    return runToolWindow(app, cli, view, cli.value("size") == "medium" ? 340 : 170);
 }
