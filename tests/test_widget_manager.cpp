@@ -7,6 +7,7 @@
 
 #include <QApplication>
 #include <QGuiApplication>
+#include <QMouseEvent>
 #include <QScreen>
 #include <QTemporaryDir>
 #include <QWindow>
@@ -109,4 +110,27 @@ TEST_F(WidgetManagerTest, MovesSnapAndSaveAndTheNextStartRestoresThem)
     EXPECT_EQ(next.openWidgets(), (QStringList{"clock", "music"}));
     EXPECT_EQ(originOf("clock"), (Position{300, 200}));
     EXPECT_EQ(originOf("music"), (Position{640, 100}));
+}
+
+TEST_F(WidgetManagerTest, WithoutAWindowManagerTheWindowMovesItselfAndSavesOnRelease)
+{
+    WidgetManager &m = launch();
+    m.spawnWidget("clock");
+    drop("clock", {300, 200});
+    WidgetWindow *w = m.window("clock");
+    const QPoint start = w->pos(), at = w->frame().center();
+    const auto send = [w](QEvent::Type type, QPoint global) {
+        QMouseEvent e(type, QPointF(global - w->pos()), QPointF(global),
+                      type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton,
+                      type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(w, &e);
+    };
+    send(QEvent::MouseButtonPress, at);
+    send(QEvent::MouseMove, at + QPoint(1, 1));  // under the drag distance: a click, not a drag
+    EXPECT_EQ(w->pos(), start);
+    send(QEvent::MouseMove, at + QPoint(-100, 50));
+    EXPECT_EQ(w->pos(), start + QPoint(-100, 50));
+    EXPECT_EQ(saved().clockPosition(), (Position{300, 200}));  // not while dragging
+    send(QEvent::MouseButtonRelease, at + QPoint(-100, 50));
+    EXPECT_EQ(saved().clockPosition(), (Position{200, 150}));
 }
