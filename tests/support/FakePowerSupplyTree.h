@@ -1,8 +1,8 @@
 #pragma once
 
-// A fake /sys/class/power_supply for the battery code: a laptop battery at 57 %
-// charging on mains, a Bluetooth mouse's HID battery, a device that reports only
-// a level, and an idle USB-C port.
+// A fake /sys/class/power_supply: a laptop battery at 57 % charging on mains, a
+// Bluetooth mouse's HID battery, a keyboard that reports only a level, and an idle
+// USB-C port. As in the kernel's, class entries are symlinks into devices/.
 
 #include "test_support.h"
 
@@ -10,12 +10,8 @@
 #include <QFile>
 #include <QTemporaryDir>
 
-#include <initializer_list>
-#include <utility>
-
 namespace pellix::test {
 
-// A tree like the kernel's: class entries are symlinks into devices/.
 class FakePowerSupplyTree {
 public:
     FakePowerSupplyTree()
@@ -25,8 +21,7 @@ public:
                      {"energy_now", "28500000"}, {"energy_full", "50000000"}, {"model_name", "5B10W13930"}});
         add("hid-a4:83:e7:12:34:56-battery", {{"type", "Battery"}, {"scope", "Device"}, {"status", "Discharging"},
                                               {"capacity", "42"}, {"model_name", "Magic Mouse"}});
-        add("hidpp_battery_0", {{"type", "Battery"}, {"scope", "Device"}, {"capacity_level", "Normal"},
-                                {"model_name", "MX Keys"}});
+        add("hidpp_battery_0", {{"type", "Battery"}, {"scope", "Device"}, {"capacity_level", "Normal"}, {"model_name", "MX Keys"}});
         add("ucsi-source-psy-USBC000:001", {{"type", "USB"}, {"online", "0"}});
     }
     QString root() const { return m_dir.filePath("class/power_supply"); }
