@@ -81,7 +81,6 @@ const QPixmap &GlassPanelCache::pixmap(const QSize &size, qreal devicePixelRatio
     m_theme = theme;
     m_glow = quint64(glow.rgba64());
     m_valid = true;
-    ++m_renders;
 
     m_pixmap = QPixmap((QSizeF(size) * devicePixelRatio).toSize());
     m_pixmap.setDevicePixelRatio(devicePixelRatio);

@@ -45,7 +45,6 @@ class GlassPanelCache {
 public:
     const QPixmap &pixmap(const QSize &size, qreal devicePixelRatio, const QString &theme,
                           const QColor &glow);
-    int renderCount() const { return m_renders; }
 
 private:
     QPixmap m_pixmap;
@@ -54,7 +53,6 @@ private:
     QString m_theme;
     quint64 m_glow = 0;
     bool m_valid = false;
-    int m_renders = 0;
 };
 
 }  // namespace pellix::ui

@@ -47,7 +47,6 @@ const QPixmap &AnalogClockFace::staticLayer()
     m_staticSize = size();
     m_staticRatio = ratio;
     m_staticKey = key;
-    ++m_staticRenders;
 
     m_static = QPixmap((QSizeF(size()) * ratio).toSize());
     m_static.setDevicePixelRatio(ratio);

@@ -18,7 +18,6 @@ public:
     void setCity(const QString &city);
     void setShowsTexts(bool shows);  // the city and short date, in the small size only
     bool showsTexts() const { return m_showsTexts; }
-    int staticRenderCount() const { return m_staticRenders; }
 
 protected:
     void paintEvent(QPaintEvent *event) override;
@@ -36,5 +35,4 @@ private:
     QSize m_staticSize;
     qreal m_staticRatio = 0;
     QString m_staticKey;
-    int m_staticRenders = 0;
 };

@@ -29,7 +29,6 @@ public:
     // What the current theme and glow colour select (read at every paint).
     pellix::ui::GlassStyle glassStyle() const;
     bool hasGlowLayer() const;
-    int panelRenderCount() const { return m_cache.renderCount(); }
 
 protected:
     void paintEvent(QPaintEvent *event) override;
