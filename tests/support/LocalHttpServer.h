@@ -1,11 +1,9 @@
 #pragma once
 
-// A small HTTP/1.1 server on 127.0.0.1 for tests, run by the test's own event
-// loop. Answers are chosen by the longest route that prefixes the request target
-// (path and query); every target received is recorded.
+// A small HTTP/1.1 server on 127.0.0.1 for tests, run by the caller's event loop.
+// A request gets the answer of the longest route prefixing its target (path and
+// query); every target received is recorded.
 
-#include <QByteArray>
-#include <QList>
 #include <QMap>
 #include <QObject>
 #include <QString>
@@ -13,7 +11,6 @@
 #include <functional>
 
 class QTcpServer;
-class QTcpSocket;
 
 namespace pellix::test {
 
@@ -21,37 +18,25 @@ struct HttpAnswer {
     enum class Kind {
         Complete,  // status line, headers with Content-Length, body
         Silent,    // reads the request and never answers
-        Endless,   // 200 without a length, then `body` again and again
+        Endless,   // 200 without a length, then `body` every `delayMs`, forever
     };
     int status = 200;
     QByteArray body;
     Kind kind = Kind::Complete;
-    int delayMs = 0;  // before answering; between chunks for Endless
+    int delayMs = 0;  // before a complete answer; between chunks for Endless
 };
 
 class LocalHttpServer : public QObject {
-    Q_OBJECT
-
 public:
-    LocalHttpServer();
-    ~LocalHttpServer() override;
-
     bool start();
-    void stop();  // no longer listening: new connections are refused
     QString baseUrl() const;  // "http://127.0.0.1:<port>"
-
-    void route(const QByteArray &targetPrefix, const HttpAnswer &answer);
+    void route(const QByteArray &targetPrefix, const HttpAnswer &answer) { m_routes.insert(targetPrefix, answer); }
     QList<QByteArray> targets() const { return m_targets; }
 
 private:
-    void accept();
-    void serve(QTcpSocket *socket, const QByteArray &target);
-    HttpAnswer answerFor(const QByteArray &target) const;
-
-    QTcpServer *m_server;
+    QTcpServer *m_server = nullptr;
     QMap<QByteArray, HttpAnswer> m_routes;
     QList<QByteArray> m_targets;
-    quint16 m_port = 0;
 };
 
 // Runs the event loop until `done` holds or `ms` have passed; returns `done()`.

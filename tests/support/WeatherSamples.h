@@ -7,6 +7,8 @@
 #include <QJsonObject>
 #include <QStringList>
 
+#include <functional>
+
 namespace pellix::test {
 
 inline const QByteArray kIpApiAnswer =
@@ -36,16 +38,13 @@ inline const QByteArray kForecast = R"({"latitude":45.46,"longitude":9.18,"gener
 // `json` with `value` put at the path of object keys (Undefined removes the key).
 inline QByteArray edited(const QByteArray &json, const QStringList &path, const QJsonValue &value)
 {
-    std::function<QJsonObject(QJsonObject, int)> edit = [&](QJsonObject o, int depth) {
-        const QString &key = path[depth];
-        if (depth + 1 == path.size()) {
-            if (value.isUndefined())
-                o.remove(key);
-            else
-                o.insert(key, value);
-        } else {
-            o.insert(key, edit(o.value(key).toObject(), depth + 1));
-        }
+    const std::function<QJsonObject(QJsonObject, int)> edit = [&](QJsonObject o, int depth) {
+        if (depth + 1 < path.size())
+            o.insert(path[depth], edit(o.value(path[depth]).toObject(), depth + 1));
+        else if (value.isUndefined())
+            o.remove(path[depth]);
+        else
+            o.insert(path[depth], value);
         return o;
     };
     return QJsonDocument(edit(QJsonDocument::fromJson(json).object(), 0)).toJson(QJsonDocument::Compact);
