@@ -4,7 +4,7 @@
 BUILD ?= build
 JOBS  ?= $(shell nproc)
 
-.PHONY: deps build run test bench fuzz clean
+.PHONY: deps build run test asan bench fuzz clean
 
 deps:
 	@bash scripts/install-deps.sh
@@ -19,6 +19,15 @@ run: build
 test: build
 	@bash scripts/test-env.sh ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
 
+# Every test again on an AddressSanitizer + UBSan build; any finding fails its test.
+asan: deps
+	@cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug \
+	  -DCMAKE_CXX_FLAGS="-fsanitize=address,undefined -fno-omit-frame-pointer" \
+	  -DCMAKE_EXE_LINKER_FLAGS="-fsanitize=address,undefined" >/dev/null
+	@cmake --build build-asan -j $(JOBS) -- --no-print-directory
+	@ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+	  bash scripts/test-env.sh ctest --test-dir build-asan --output-on-failure -j $(JOBS)
+
 bench: build
 	@bash bench/run.sh $(BUILD)
 
@@ -29,4 +38,4 @@ fuzz: deps
 	@bash fuzz/run.sh build-fuzz $(FUZZ_SECONDS)
 
 clean:
-	rm -rf $(BUILD) build-fuzz
+	rm -rf $(BUILD) build-fuzz build-asan
