@@ -12,26 +12,18 @@ tool=$build/tools/render-battery/render-battery
 tmp=$(mktemp -d /tmp/pxf.XXXXXX); pids=()
 trap 'for ((i=${#pids[@]}-1; i>=0; i--)); do kill "${pids[i]}" 2>/dev/null; done; rm -rf "$tmp"' EXIT
 
-ps=$tmp/class/power_supply; mkdir -p "$ps"
-mk() { local n=$1; shift; mkdir -p "$tmp/devices/$n"; for kv in "$@"; do echo "${kv#*=}" >"$tmp/devices/$n/${kv%%=*}"; done
-       ln -s "../../devices/$n" "$ps/$n"; }
-mk AC type=Mains online=1
-mk BAT0 type=Battery status=Charging present=1 capacity=64 energy_now=32000000 energy_full=50000000
-
+. "$src/scripts/battery-peers.sh"
+fake_power_supply "$tmp"
+ps=$tmp/class/power_supply
 sed "s|@SOCK@|$tmp/system-bus|" "$src/scripts/dbus/system-bus.conf.in" >"$tmp/bus.conf"
 dbus-daemon --config-file="$tmp/bus.conf" --nofork --nosyslog --print-address=1 >"$tmp/bus.addr" &
 pids+=($!)
 for _ in $(seq 100); do [ -s "$tmp/bus.addr" ] && break; sleep 0.02; done
 export DBUS_SYSTEM_BUS_ADDRESS=$(head -1 "$tmp/bus.addr")
-/usr/bin/python3 -m dbusmock --template upower --system >/dev/null 2>&1 &
-pids+=($!)
-up() { gdbus call --system --timeout 5 --dest org.freedesktop.UPower --object-path /org/freedesktop/UPower \
-         --method "org.freedesktop.DBus.Mock.$1" "${@:2}" >/dev/null; }
-for _ in $(seq 100); do up GetCalls 2>/dev/null && break; sleep 0.05; done
+start_upower_mock "$tmp/upower.log"
 for d in "mouse_hid_1 5 Magic_Mouse 42" "headphones_dev_2 19 AirPods_Pro 15" "watch_dev_3 26 Apple_Watch 88"; do
   set -- $d
-  up AddDischargingBattery "$1" "${3//_/ }" "$4.0" "int64 0"
-  up SetDeviceProperties "/org/freedesktop/UPower/devices/$1" "{'Type': <uint32 $2>, 'PowerSupply': <false>}"
+  add_upower_accessory "$1" "$2" "${3//_/ }" "$4.0"
 done
 
 for n in $(seq 70 89); do [ -e /tmp/.X11-unix/X$n ] || break; done

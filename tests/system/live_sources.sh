@@ -49,24 +49,12 @@ pids+=($!)
 wait_for 10 /usr/bin/python3 -c "import socket; socket.create_connection(('127.0.0.1',$port),1)" \
   || { echo "local HTTP server did not start" >&2; exit 1; }
 
-# The computer: a charging battery at 64 % on mains.
-ps=$root/power_supply
-mkdir -p "$ps/BAT0" "$ps/AC"
-printf 'Battery\n' >"$ps/BAT0/type"; printf 'Charging\n' >"$ps/BAT0/status"; printf '1\n' >"$ps/BAT0/present"
-printf '64\n' >"$ps/BAT0/capacity"; printf 'System\n' >"$ps/BAT0/scope"
-printf 'Mains\n' >"$ps/AC/type"; printf '1\n' >"$ps/AC/online"
-
-# Accessories: UPower with a Magic Mouse at 42 %.
-/usr/bin/python3 -m dbusmock --template upower --system -p '{"DaemonVersion":"0.99.20","OnBattery":false}' \
-  >"$root/upower.log" 2>&1 &
-pids+=($!)
-wait_for 10 gdbus introspect --system --dest org.freedesktop.UPower --object-path /org/freedesktop/UPower \
-  || { echo "UPower mock did not start" >&2; exit 1; }
-gdbus call --system --dest org.freedesktop.UPower --object-path /org/freedesktop/UPower \
-  --method org.freedesktop.DBus.Mock.AddObject /org/freedesktop/UPower/devices/mouse_dev_1 \
-  org.freedesktop.UPower.Device \
-  "{'Type': <uint32 5>, 'Model': <'Magic Mouse'>, 'Percentage': <42.0>, 'State': <uint32 2>, 'IsPresent': <true>, 'PowerSupply': <false>, 'NativePath': <'/org/bluez/hci0/dev_1'>}" \
-  "[]" >/dev/null || { echo "could not add the mouse" >&2; exit 1; }
+# The computer charging at 64 % on mains; a Magic Mouse at 42 % on UPower.
+. "$here/../../scripts/battery-peers.sh"
+fake_power_supply "$root/sys"
+ps=$root/sys/class/power_supply
+start_upower_mock "$root/upower.log" || { echo "UPower mock did not start" >&2; exit 1; }
+add_upower_accessory mouse_dev_1 5 "Magic Mouse" 42.0 || { echo "could not add the mouse" >&2; exit 1; }
 
 export PELLIX_IPLOCATION_URL=http://127.0.0.1:$port PELLIX_GEOCODING_URL=http://127.0.0.1:$port \
        PELLIX_FORECAST_URL=http://127.0.0.1:$port PELLIX_POWER_SUPPLY_ROOT=$ps PELLIX_BATTERY_SOURCE=linux
@@ -95,9 +83,7 @@ if [ -n "${PELLIX_SCREENSHOT:-}" ]; then  # for the README: a wallpaper, the pan
 fi
 
 # A percentage changed on the bus shows at the next 4-second refresh.
-gdbus call --system --dest org.freedesktop.UPower --object-path /org/freedesktop/UPower \
-  --method org.freedesktop.DBus.Mock.SetDeviceProperties /org/freedesktop/UPower/devices/mouse_dev_1 \
-  "{'Percentage': <17.0>}" >/dev/null
+upower_call SetDeviceProperties /org/freedesktop/UPower/devices/mouse_dev_1 "{'Percentage': <17.0>}"
 wait_for 10 published '[x["percent"] for x in d["battery"] if x["id"] == "magic-mouse"] == [17]' \
   && ok "a changed accessory level is published at the next refresh" || fail "mouse level not refreshed"
 kill -TERM $app_pid; wait $app_pid 2>/dev/null

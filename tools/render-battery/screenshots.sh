@@ -11,25 +11,16 @@ mkdir -p "$out"
 tmp=$(mktemp -d /tmp/pxs.XXXXXX); pids=()
 trap 'for p in "${pids[@]}"; do kill "$p" 2>/dev/null; done; rm -rf "$tmp"' EXIT
 
-ps=$tmp/class/power_supply; mkdir -p "$ps"
-mk() { local n=$1; shift; mkdir -p "$tmp/devices/$n"; for kv in "$@"; do echo "${kv#*=}" >"$tmp/devices/$n/${kv%%=*}"; done
-       ln -s "../../devices/$n" "$ps/$n"; }
-mk AC type=Mains online=1
-mk BAT0 type=Battery status=Charging present=1 capacity=64 energy_now=32000000 energy_full=50000000
-
-/usr/bin/python3 -m dbusmock --template upower --system -p '{"DaemonVersion": "0.99.20"}' >"$tmp/upower.log" 2>&1 &
-pids+=($!)
-up() { gdbus call --system --timeout 5 --dest org.freedesktop.UPower --object-path /org/freedesktop/UPower \
-         --method "org.freedesktop.DBus.Mock.$1" "${@:2}" >/dev/null; }
-for _ in $(seq 100); do up GetCalls 2>/dev/null && break; sleep 0.05; done
-# name kind model percent
+. "$(dirname "$0")/../../scripts/battery-peers.sh"
+fake_power_supply "$tmp"
+ps=$tmp/class/power_supply
+start_upower_mock "$tmp/upower.log"
 for d in "mouse_hid_1 5 Magic_Mouse 42" "headphones_dev_2 19 AirPods_Pro 15" "watch_dev_3 26 Apple_Watch 88" \
          "keyboard_dev_4 6 Magic_Keyboard 71"; do
   set -- $d
-  up AddDischargingBattery "$1" "${3//_/ }" "$4.0" "int64 0"
-  up SetDeviceProperties "/org/freedesktop/UPower/devices/$1" "{'Type': <uint32 $2>, 'PowerSupply': <false>}"
+  add_upower_accessory "$1" "$2" "${3//_/ }" "$4.0"
 done
-up AddChargingBattery battery_BAT0 5B10W13930 64.0 "int64 3600"
+upower_call AddChargingBattery battery_BAT0 5B10W13930 64.0 "int64 3600"  # the laptop's own: not an accessory
 
 convert -size 1440x900 gradient:'#4f86c6'-'#e0a05a' "$tmp/wall.png"
 hsetroot -fill "$tmp/wall.png" >/dev/null
