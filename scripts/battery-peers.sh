@@ -8,9 +8,9 @@
 fake_power_supply() {
   local root=$1 ps=$1/class/power_supply n kv
   mkdir -p "$ps"
-  for spec in "AC type=Mains online=1" \
+  for supply in "AC type=Mains online=1" \
               "BAT0 type=Battery scope=System status=Charging present=1 capacity=64 energy_now=32000000 energy_full=50000000"; do
-    set -- $spec; n=$1; shift
+    set -- $supply; n=$1; shift
     mkdir -p "$root/devices/$n"
     for kv in "$@"; do echo "${kv#*=}" >"$root/devices/$n/${kv%%=*}"; done
     ln -s "../../devices/$n" "$ps/$n"
