@@ -6,7 +6,7 @@
 
 # fake_power_supply DIR: builds the tree under DIR; use DIR/class/power_supply as the root.
 fake_power_supply() {
-  local root=$1 ps=$1/class/power_supply n kv
+  local root=$1 ps=$1/class/power_supply n kv supply
   mkdir -p "$ps"
   for supply in "AC type=Mains online=1" \
               "BAT0 type=Battery scope=System status=Charging present=1 capacity=64 energy_now=32000000 energy_full=50000000"; do
