@@ -109,15 +109,9 @@ std::optional<SharedWidgetData> decodeSharedWidgetData(const QByteArray &json)
     StrictJson j(*root);
     SharedWidgetData data;
     if (const auto devices = j.optArray("battery")) {
-        QList<BatteryDevice> list;
-        list.reserve(devices->size());
-        for (const QJsonValue &v : *devices) {
-            const auto d = decodeDevice(v);
-            if (!d)
-                return std::nullopt;
-            list.append(*d);
-        }
-        data.battery = list;
+        data.battery = StrictJson::toList(*devices, decodeDevice);
+        if (!data.battery)
+            return std::nullopt;
     }
     data.clockStyle = j.optString("clockStyle");
     if (const auto weather = j.optObject("weather")) {

@@ -73,39 +73,17 @@ std::optional<int64_t> StrictJson::toInteger(const QJsonValue &value)
 
 std::optional<QList<QString>> StrictJson::toStrings(const QJsonArray &array)
 {
-    QList<QString> out;
-    out.reserve(array.size());
-    for (const QJsonValue &v : array) {
-        if (!v.isString())
-            return std::nullopt;
-        out.append(v.toString());
-    }
-    return out;
+    return toList(array, [](const QJsonValue &v) { return v.isString() ? std::optional(v.toString()) : std::nullopt; });
 }
 
 std::optional<QList<double>> StrictJson::toNumbers(const QJsonArray &array)
 {
-    QList<double> out;
-    out.reserve(array.size());
-    for (const QJsonValue &v : array) {
-        if (!v.isDouble())
-            return std::nullopt;
-        out.append(v.toDouble());
-    }
-    return out;
+    return toList(array, [](const QJsonValue &v) { return v.isDouble() ? std::optional(v.toDouble()) : std::nullopt; });
 }
 
 std::optional<QList<int64_t>> StrictJson::toIntegers(const QJsonArray &array)
 {
-    QList<int64_t> out;
-    out.reserve(array.size());
-    for (const QJsonValue &v : array) {
-        const auto i = toInteger(v);
-        if (!i)
-            return std::nullopt;
-        out.append(*i);
-    }
-    return out;
+    return toList(array, toInteger);
 }
 
 std::optional<QJsonObject> parseJsonObject(const QByteArray &bytes)

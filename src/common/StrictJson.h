@@ -13,6 +13,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <type_traits>
 
 class StrictJson {
 public:
@@ -41,6 +42,22 @@ public:
     static std::optional<QList<QString>> toStrings(const QJsonArray &array);
     static std::optional<QList<double>> toNumbers(const QJsonArray &array);
     static std::optional<QList<int64_t>> toIntegers(const QJsonArray &array);
+
+    // Every element through `read` (QJsonValue -> std::optional<T>); one failure fails the array.
+    template <typename Read>
+    static auto toList(const QJsonArray &array, Read read)
+        -> std::optional<QList<typename std::invoke_result_t<Read, const QJsonValue &>::value_type>>
+    {
+        QList<typename std::invoke_result_t<Read, const QJsonValue &>::value_type> out;
+        out.reserve(array.size());
+        for (const QJsonValue &v : array) {
+            auto element = read(v);
+            if (!element)
+                return std::nullopt;
+            out.append(std::move(*element));
+        }
+        return out;
+    }
 
 private:
     template <typename T>

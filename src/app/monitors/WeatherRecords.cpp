@@ -89,15 +89,10 @@ std::optional<GeocodingResponse> decodeGeocodingResponse(const QByteArray &json)
     StrictJson j(*root);
     GeocodingResponse response;
     if (const auto results = j.optArray("results")) {
-        QList<GeocodingResponse::Result> list;
-        list.reserve(results->size());
-        for (const QJsonValue &v : *results) {
-            const auto r = decodeResult(v);
-            if (!r)
-                return std::nullopt;
-            list.append(*r);
-        }
-        response.results = list;
+        const auto list = StrictJson::toList(*results, decodeResult);
+        if (!list)
+            return std::nullopt;
+        response.results = *list;
     }
     return valid(j, response);
 }
