@@ -23,25 +23,25 @@ void snapToScreen(Rect &n, const Rect &v)
         n.y = v.maxY() - n.height;
 }
 
+// One axis against another widget: align the matching edges, else sit flush
+// against it; the first rule that applies wins.
+void snapAxisToWidget(double &pos, double size, double otherMin, double otherMax)
+{
+    const double min = pos, max = pos + size;
+    if (near(min, otherMin))
+        pos = otherMin;
+    else if (near(max, otherMax))
+        pos = otherMax - size;
+    else if (near(min, otherMax))
+        pos = otherMax;
+    else if (near(max, otherMin))
+        pos = otherMin - size;
+}
+
 void snapToWidget(Rect &n, const Rect &o)
 {
-    if (near(n.minX(), o.minX()))
-        n.x = o.minX();
-    else if (near(n.maxX(), o.maxX()))
-        n.x = o.maxX() - n.width;
-    else if (near(n.minX(), o.maxX()))
-        n.x = o.maxX();
-    else if (near(n.maxX(), o.minX()))
-        n.x = o.minX() - n.width;
-
-    if (near(n.minY(), o.minY()))
-        n.y = o.minY();
-    else if (near(n.maxY(), o.maxY()))
-        n.y = o.maxY() - n.height;
-    else if (near(n.minY(), o.maxY()))
-        n.y = o.maxY();
-    else if (near(n.maxY(), o.minY()))
-        n.y = o.minY() - n.height;
+    snapAxisToWidget(n.x, n.width, o.minX(), o.maxX());
+    snapAxisToWidget(n.y, n.height, o.minY(), o.maxY());
 }
 
 }  // namespace
