@@ -17,8 +17,9 @@ AnalogClockFace::AnalogClockFace(QWidget *parent) : QWidget(parent)
 
 void AnalogClockFace::setTime(const QDateTime &date)
 {
+    if (date.date() != m_date.date())  // the date line changes once a day, not every tick
+        m_shortDate = ClockText::shortDateString(date);
     m_date = date;
-    m_shortDate = ClockText::shortDateString(date);
     update();
 }
 
