@@ -20,17 +20,15 @@ cleanup() {
 trap cleanup EXIT
 trap 'exit 130' INT TERM
 
-# A free display number: no socket and no lock file.
-for n in $(seq 90 140); do
-  [ -e /tmp/.X11-unix/X$n ] || [ -e /tmp/.X$n-lock ] || break
-done
-Xvfb :$n -screen 0 1440x900x24 -nolisten tcp >"$run/xvfb.log" 2>&1 &
+# Xvfb picks a free display itself and writes its number once it listens:
+# parallel runs never race for the same one.
+exec {dfd}<> <(:)
+Xvfb -displayfd "$dfd" -screen 0 1440x900x24 -nolisten tcp >"$run/xvfb.log" 2>&1 &
 pids+=($!)
-for _ in $(seq 200); do
-  [ -e /tmp/.X11-unix/X$n ] && DISPLAY=:$n xdpyinfo >/dev/null 2>&1 && break
-  sleep 0.05
-done
-DISPLAY=:$n xdpyinfo >/dev/null 2>&1 || { echo "test-env: Xvfb did not start" >&2; cat "$run/xvfb.log" >&2; exit 1; }
+n=
+read -r -t 10 n <&"$dfd"
+exec {dfd}>&-
+[ -n "$n" ] && DISPLAY=:$n xdpyinfo >/dev/null 2>&1 || { echo "test-env: Xvfb did not start" >&2; cat "$run/xvfb.log" >&2; exit 1; }
 export DISPLAY=:$n
 
 start_bus() {  # kind -> prints the address
