@@ -3,9 +3,11 @@
 #include "PanelStyle.h"
 #include "SwitchButton.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QProxyStyle>
 #include <QSignalBlocker>
 
 namespace panel {
@@ -23,6 +25,28 @@ QHBoxLayout *rowLayout(QWidget *row)
     layout->setSpacing(8);
     return layout;
 }
+
+// Styles that draw the pop-up as a menu paint it with the application's (light)
+// menu palette; as a plain list it takes the picker's dark one.
+class PickerStyle : public QProxyStyle {
+public:
+    static PickerStyle *instance()
+    {
+        static PickerStyle *style = [] {
+            auto *s = new PickerStyle;
+            s->setParent(qApp);
+            return s;
+        }();
+        return style;
+    }
+    int styleHint(StyleHint hint, const QStyleOption *option, const QWidget *widget,
+                  QStyleHintReturn *returnData) const override
+    {
+        if (hint == SH_ComboBox_Popup)
+            return 0;
+        return QProxyStyle::styleHint(hint, option, widget, returnData);
+    }
+};
 
 QLabel *rowTitle(const QString &title)
 {
@@ -47,8 +71,9 @@ PickerRow::PickerRow(const QString &title, const QMap<QString, QString> &options
 {
     for (auto it = options.cbegin(); it != options.cend(); ++it)  // QMap iterates in key order
         m_picker->addItem(it.value(), it.key());
+    m_picker->setStyle(PickerStyle::instance());
     m_picker->setFixedWidth(kPickerWidth);
-    m_picker->setFont(systemFont(13));
+    m_picker->setFont(systemFont(12));  // the longest label fits 170 points in Inter
     m_picker->setFocusPolicy(Qt::StrongFocus);
     m_title->setBuddy(m_picker);
     QHBoxLayout *layout = rowLayout(this);

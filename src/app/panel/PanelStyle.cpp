@@ -9,7 +9,12 @@ using pellix::ui::white;
 
 QColor backdropColor(bool translucent)
 {
-    return pellix::ui::rgba(30, 30, 32, translucent ? 0.86 : 1.0);
+    return pellix::ui::rgba(30, 30, 32, translucent ? 0.8 : 1.0);
+}
+
+bool focusRingFor(Qt::FocusReason reason)
+{
+    return reason != Qt::MouseFocusReason && reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason;
 }
 
 QPalette darkPanelPalette()

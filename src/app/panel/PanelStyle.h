@@ -26,6 +26,10 @@ inline QColor systemGrey() { return pellix::ui::rgba(142, 142, 147); }
 // Behind the whole panel: see-through where a compositor blends windows, opaque otherwise.
 QColor backdropColor(bool translucent);
 
+// Whether a widget that just got the focus should show a focus ring: only when
+// the keyboard (or an assistive tool) moved it there, not a click or the window's activation.
+bool focusRingFor(Qt::FocusReason reason);
+
 // Dark window, text, base and button roles; accent blue for highlights.
 QPalette darkPanelPalette();
 

@@ -3,6 +3,7 @@
 #include "PanelStyle.h"
 
 #include <QFontMetrics>
+#include <QFocusEvent>
 #include <QPainter>
 
 namespace panel {
@@ -47,7 +48,7 @@ void PanelTabBar::paintEvent(QPaintEvent *)
             p.setPen(Qt::NoPen);
             p.setBrush(pellix::ui::white(0.12));
             p.drawRoundedRect(r, 6, 6);
-            if (hasFocus()) {
+            if (hasFocus() && m_focusRing) {
                 QColor ring = accentBlue();
                 ring.setAlphaF(0.6f);
                 p.setPen(QPen(ring, 1.5));
@@ -58,6 +59,18 @@ void PanelTabBar::paintEvent(QPaintEvent *)
         p.setPen(Qt::white);
         p.drawText(r, Qt::AlignCenter, tabText(i));
     }
+}
+
+void PanelTabBar::focusInEvent(QFocusEvent *event)
+{
+    m_focusRing = focusRingFor(event->reason());
+    QTabBar::focusInEvent(event);
+}
+
+void PanelTabBar::focusOutEvent(QFocusEvent *event)
+{
+    m_focusRing = false;
+    QTabBar::focusOutEvent(event);
 }
 
 }  // namespace panel

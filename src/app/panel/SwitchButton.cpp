@@ -2,6 +2,7 @@
 
 #include "PanelStyle.h"
 
+#include <QFocusEvent>
 #include <QPainter>
 #include <QSignalBlocker>
 
@@ -59,13 +60,25 @@ void SwitchButton::paintEvent(QPaintEvent *)
     p.setBrush(Qt::white);
     p.drawEllipse(knobRect);
 
-    if (hasFocus()) {
+    if (hasFocus() && m_focusRing) {
         p.setBrush(Qt::NoBrush);
         QColor ring = accentBlue();
         ring.setAlphaF(0.6f);
         p.setPen(QPen(ring, 2));
         p.drawRoundedRect(track.adjusted(-1, -1, 1, 1), radius + 1, radius + 1);
     }
+}
+
+void SwitchButton::focusInEvent(QFocusEvent *event)
+{
+    m_focusRing = focusRingFor(event->reason());
+    QAbstractButton::focusInEvent(event);
+}
+
+void SwitchButton::focusOutEvent(QFocusEvent *event)
+{
+    m_focusRing = false;
+    QAbstractButton::focusOutEvent(event);
 }
 
 }  // namespace panel

@@ -21,9 +21,13 @@ public:
 
 protected:
     void paintEvent(QPaintEvent *event) override;
+    void focusInEvent(QFocusEvent *event) override;
+    void focusOutEvent(QFocusEvent *event) override;
 
 private:
     double m_scale;
+
+    bool m_focusRing = false;
 };
 
 }  // namespace panel

@@ -4,14 +4,29 @@
 #include "panel/PanelStyle.h"
 #include "x11/X11Window.h"
 
+#include <QAccessibleWidget>
 #include <QCloseEvent>
 #include <QVBoxLayout>
 #include <QWindow>
+
+namespace {
+
+// Qt reports a plain top-level widget as a filler; screen readers announce windows by the frame role.
+QAccessibleInterface *accessibleWindow(const QString &className, QObject *object)
+{
+    if (className == QLatin1String("ControlPanelWindow") && object->isWidgetType())
+        return new QAccessibleWidget(static_cast<QWidget *>(object), QAccessible::Window);
+    return nullptr;
+}
+
+}  // namespace
 
 ControlPanelWindow::ControlPanelWindow(ControlPanelCallbacks callbacks, QWidget *parent)
     : QWidget(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowCloseButtonHint | Qt::WindowMinimizeButtonHint),
       m_callbacks(std::move(callbacks))
 {
+    static const bool factoryInstalled = (QAccessible::installFactory(accessibleWindow), true);
+    Q_UNUSED(factoryInstalled);
     setWindowTitle(kTitle);
     setPalette(panel::darkPanelPalette());
     // The window's visual is chosen when it is created: an alpha channel only pays off with a compositor.
