@@ -36,8 +36,6 @@ public:
     // "widgets" or "settings".
     QString activeTab() const;
     void setActiveTab(const QString &tab);
-    WidgetsTab *widgetsTab() const { return m_widgetsTab; }
-    SettingsTab *settingsTab() const { return m_settingsTab; }
 
 protected:
     void showEvent(QShowEvent *event) override;

@@ -37,7 +37,6 @@ public:
     // picker's label (a combo box takes no accessible name of its own).
     PickerRow(const QString &title, const QMap<QString, QString> &options, QWidget *parent = nullptr);
     QComboBox *picker() const { return m_picker; }
-    QLabel *title() const { return m_title; }
     // Shows `key` as selected without emitting chosen(); a key without entry shows nothing.
     void showSelection(const QString &key);
 

@@ -50,8 +50,7 @@ QPushButton *saveButton()
 WeatherLocationCard::WeatherLocationCard(PanelActions &actions, WeatherMonitor &monitor, QWidget *parent)
     : PanelCard({}, false, 14, 12, parent), m_actions(actions), m_monitor(monitor),
       m_autoSwitch(new SwitchButton("Posizione automatica (via IP)")), m_manual(new QWidget), m_city(cityField()),
-      m_save(saveButton()), m_status(textLabel({}, systemFont(11, Weight::Medium), systemGrey())),
-      m_geoStatusColor(systemGrey())
+      m_save(saveButton()), m_status(textLabel({}, systemFont(11, Weight::Medium), systemGrey()))
 {
     auto *autoRow = new QHBoxLayout;
     auto *texts = new QVBoxLayout;
@@ -87,11 +86,6 @@ WeatherLocationCard::WeatherLocationCard(PanelActions &actions, WeatherMonitor &
     m_manual->hide();
     connect(m_autoSwitch, &SwitchButton::toggled, this, &WeatherLocationCard::setWeatherAutoMode);
     connect(m_save, &QPushButton::clicked, this, &WeatherLocationCard::saveManualLocation);
-}
-
-bool WeatherLocationCard::weatherAutoMode() const
-{
-    return m_autoSwitch->isChecked();
 }
 
 void WeatherLocationCard::loadFromSettings()
@@ -131,8 +125,6 @@ void WeatherLocationCard::saveManualLocation()
 
 void WeatherLocationCard::setStatus(const QString &text, const QColor &color)
 {
-    m_geoStatusText = text;
-    m_geoStatusColor = color;
     m_status->setText(text);
     setTextColor(m_status, color);
     m_status->setVisible(!text.isEmpty());

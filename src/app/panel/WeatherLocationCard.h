@@ -4,10 +4,10 @@
 // and, while it is off, the city field with "Salva" and the search's status
 // line. Its state (switch, typed text, status) lives as long as the panel.
 
+#include "PanelCard.h"
+
 #include <QColor>
 #include <QString>
-
-#include "PanelCard.h"
 
 class QLabel;
 class QLineEdit;
@@ -30,11 +30,6 @@ public:
     // Looks the typed city up and stores what the geocoder found; blank text does nothing.
     void saveManualLocation();
 
-    bool weatherAutoMode() const;
-    bool searchInProgress() const { return m_searchInProgress; }
-    QString geoStatusText() const { return m_geoStatusText; }
-    QColor geoStatusColor() const { return m_geoStatusColor; }
-
 private:
     void setWeatherAutoMode(bool automatic);
     void setStatus(const QString &text, const QColor &color);
@@ -47,8 +42,6 @@ private:
     QLineEdit *m_city;
     QPushButton *m_save;
     QLabel *m_status;
-    QString m_geoStatusText;
-    QColor m_geoStatusColor;
     bool m_searchInProgress = false;
 };
 
