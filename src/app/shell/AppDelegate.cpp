@@ -1,6 +1,8 @@
 #include "AppDelegate.h"
 
 #include "TrayIcon.h"
+#include "monitors/WeatherMonitor.h"
+#include "panel/ControlPanelView.h"
 #include "settings/SettingsManager.h"
 
 #include <QAction>
@@ -78,7 +80,9 @@ ControlPanelCallbacks AppDelegate::controlPanelCallbacks()
 
 void AppDelegate::createControlPanelWindow()
 {
-    m_controlPanelWindow = std::make_unique<ControlPanelWindow>(controlPanelCallbacks());
+    const ControlPanelCallbacks callbacks = controlPanelCallbacks();
+    m_controlPanelWindow = std::make_unique<ControlPanelWindow>(callbacks);
+    m_controlPanelWindow->setContentView(new panel::ControlPanelView(callbacks, m_settings, WeatherMonitor::shared()));
     // The menu's shortcuts work while the panel has the focus (widgets never take it).
     for (QAction *action : {m_showAction, m_quitAction})
         if (action)

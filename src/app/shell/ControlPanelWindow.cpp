@@ -1,16 +1,36 @@
 #include "ControlPanelWindow.h"
 
 #include "ScreenSpace.h"
+#include "panel/PanelStyle.h"
 #include "x11/X11Window.h"
 
+#include <QAccessibleWidget>
+#include <QCloseEvent>
 #include <QVBoxLayout>
 #include <QWindow>
+
+namespace {
+
+// Qt reports a plain top-level widget as a filler; screen readers announce windows by the frame role.
+QAccessibleInterface *accessibleWindow(const QString &className, QObject *object)
+{
+    if (className == QLatin1String("ControlPanelWindow") && object->isWidgetType())
+        return new QAccessibleWidget(static_cast<QWidget *>(object), QAccessible::Window);
+    return nullptr;
+}
+
+}  // namespace
 
 ControlPanelWindow::ControlPanelWindow(ControlPanelCallbacks callbacks, QWidget *parent)
     : QWidget(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowCloseButtonHint | Qt::WindowMinimizeButtonHint),
       m_callbacks(std::move(callbacks))
 {
+    static const bool factoryInstalled = (QAccessible::installFactory(accessibleWindow), true);
+    Q_UNUSED(factoryInstalled);
     setWindowTitle(kTitle);
+    setPalette(panel::darkPanelPalette());
+    // The window's visual is chosen when it is created: an alpha channel only pays off with a compositor.
+    setAttribute(Qt::WA_TranslucentBackground, x11::compositorRunning());
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     setContentView(new QWidget);
@@ -21,8 +41,7 @@ ControlPanelWindow::ControlPanelWindow(ControlPanelCallbacks callbacks, QWidget 
     setGeometry(frame);  // the content rectangle, not the frame the window manager adds
 
     winId();
-    windowHandle()->installEventFilter(this);
-    x11::setDesktopHintsBeforeMap(windowHandle(), {});
+    x11::setBlurBehind(windowHandle(), rect());
 }
 
 void ControlPanelWindow::setContentView(QWidget *view)
@@ -42,14 +61,19 @@ void ControlPanelWindow::present()
     activateWindow();
 }
 
-bool ControlPanelWindow::eventFilter(QObject *watched, QEvent *event)
+void ControlPanelWindow::showEvent(QShowEvent *event)
 {
-    // Each re-show maps the window anew and the window manager forgets the skip states.
-    if (watched == windowHandle() && event->type() == QEvent::Expose) {
-        const bool exposed = windowHandle()->isExposed();
-        if (exposed && !m_exposed)
-            x11::requestDesktopHints(windowHandle(), {});
-        m_exposed = exposed;
-    }
-    return QWidget::eventFilter(watched, event);
+    // Sent before every map: the window manager dropped the states when the window
+    // was withdrawn, and Qt only merges its own into what it finds here.
+    if (!event->spontaneous())
+        x11::setDesktopHintsBeforeMap(windowHandle(), {});
+    QWidget::showEvent(event);
+}
+
+void ControlPanelWindow::closeEvent(QCloseEvent *event)
+{
+    // An accepted close makes Qt destroy the X window, and the next showing
+    // would be a new window. Hide instead: the same window every time.
+    event->ignore();
+    hide();
 }

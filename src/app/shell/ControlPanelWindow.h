@@ -1,19 +1,12 @@
 #pragma once
 
-#include <QString>
+#include "panel/ControlPanelCallbacks.h"
+
 #include <QWidget>
 
-#include <functional>
-
-// How the control panel reaches the widget manager. The functions hold the
-// manager weakly: once it is gone a call does nothing.
-struct ControlPanelCallbacks {
-    std::function<void(const QString &name, bool enabled)> onToggleWidget;
-    std::function<void(const QString &name, const QString &size)> onResizeWidget;
-    std::function<void(const QString &name, bool enabled)> onClickThroughChanged;
-};
-
-// The settings window: created once, hidden (never destroyed) when closed.
+// The settings window: created once, hidden (never destroyed) when closed. It
+// keeps the window manager's title bar; with a compositor its backdrop is
+// translucent.
 class ControlPanelWindow : public QWidget {
     Q_OBJECT
 
@@ -30,10 +23,10 @@ public:
     void present();
 
 protected:
-    bool eventFilter(QObject *watched, QEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
 
 private:
     ControlPanelCallbacks m_callbacks;
     QWidget *m_contentView = nullptr;
-    bool m_exposed = false;
 };

@@ -1,0 +1,80 @@
+#include "WidgetsTab.h"
+
+#include "BatteryDeviceList.h"
+#include "PanelActions.h"
+#include "PanelRows.h"
+#include "PanelStyle.h"
+#include "SwitchButton.h"
+#include "WidgetCard.h"
+#include "settings/SettingsManager.h"
+
+#include <QLabel>
+#include <QVBoxLayout>
+
+namespace panel {
+
+namespace {
+
+const QMap<QString, QString> kSizes{{"small", "Piccolo (2x2)"}, {"medium", "Medio (4x2)"}};
+const QMap<QString, QString> kClockStyles{{"analog", "Analogico"}, {"digital", "Digitale"}};
+
+}  // namespace
+
+WidgetsTab::WidgetsTab(PanelActions &actions, QWidget *parent) : QWidget(parent), m_actions(actions)
+{
+    auto *column = new QVBoxLayout(this);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(16);
+    column->addWidget(sectionCaption("Attiva e gestisci i tuoi widget"));
+    addCard("clock", "Orologio & Data", "Analogico o digitale minimalista", "clock");
+    addCard("weather", "Meteo", "Temperatura, condizioni e H/L", "cloud.sun");
+    addCard("battery", "Batteria", "Carica e stato di alimentazione", "battery.100");
+    addCard("music", "Now Playing", "Spotify, Apple Music in tempo reale", "music.note");
+    column->addStretch();
+    sync();
+}
+
+void WidgetsTab::addCard(const QString &name, const QString &title, const QString &description,
+                         const QString &icon)
+{
+    auto *card = new WidgetCard(title, description, icon);
+    connect(card->enabledSwitch(), &SwitchButton::toggled, this, [this, name, card](bool on) {
+        card->showEnabled(on);
+        m_actions.setWidgetEnabled(name, on);
+    });
+
+    auto *clickThrough = new ToggleRow("Cliccabile attraverso");
+    connect(clickThrough->control(), &SwitchButton::toggled, this,
+            [this, name](bool on) { m_actions.setClickThrough(name, on); });
+    card->addOption(clickThrough);
+
+    if (name == "clock") {
+        m_clockStyle = new PickerRow("Stile orologio", kClockStyles);
+        connect(m_clockStyle, &PickerRow::chosen, this, [this](const QString &style) { m_actions.chooseClockStyle(style); });
+        card->addOption(m_clockStyle);
+    }
+    auto *size = new PickerRow("Dimensione widget", kSizes);
+    connect(size, &PickerRow::chosen, this, [this, name](const QString &value) { m_actions.chooseSize(name, value); });
+    card->addOption(size);
+
+    if (name == "battery") {
+        m_devices = new BatteryDeviceList(m_actions);
+        card->addOption(m_devices);
+    }
+    layout()->addWidget(card);
+    m_cards.append({name, card, clickThrough, size});
+}
+
+void WidgetsTab::sync()
+{
+    const SettingsManager &settings = m_actions.settings();
+    for (const Card &c : std::as_const(m_cards)) {
+        c.card->showEnabled(settings.isEnabled(c.name));
+        c.clickThrough->control()->showChecked(settings.isClickThrough(c.name));
+        c.size->showSelection(settings.size(c.name));
+    }
+    m_clockStyle->showSelection(settings.clockStyle());
+    m_devices->sync();
+}
+
+}  // namespace panel

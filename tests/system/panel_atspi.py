@@ -1,0 +1,162 @@
+"""Drives the running app's control panel through AT-SPI; see panel.sh."""
+import json
+import os
+import subprocess
+import sys
+import time
+
+import pyatspi
+
+SETTINGS = os.environ["PANEL_SETTINGS"]
+TITLE = "PellixWidget Control Panel"
+failures = 0
+
+
+def check(what, ok):
+    global failures
+    print(("ok: " if ok else "FAIL: ") + what, file=sys.stdout if ok else sys.stderr)
+    failures += 0 if ok else 1
+
+
+def wait_for(test, seconds=10):
+    deadline = time.time() + seconds
+    while time.time() < deadline:
+        try:
+            if test():
+                return True
+        except Exception:
+            pass
+        time.sleep(0.1)
+    return False
+
+
+def x(*args):
+    return subprocess.run(args, capture_output=True, text=True, timeout=10).stdout.strip()
+
+
+def stored(key):
+    with open(SETTINGS) as f:
+        return json.load(f).get(key)
+
+
+def descendant(root, name, role=None):
+    """The first node (depth first) with this name, and this role name when given."""
+    return pyatspi.findDescendant(
+        root, lambda n: n is not None and n.name == name and (role is None or n.getRoleName() == role))
+
+
+def act(node, action):
+    actions = node.queryAction()
+    names = [actions.getName(i) for i in range(actions.nActions)]
+    actions.doAction(names.index(action))
+
+
+def checked(node):
+    return node.getState().contains(pyatspi.STATE_CHECKED)
+
+
+def window(name):
+    return x("xdotool", "search", "--onlyvisible", "--name", f"^{name}$").split("\n")[0]
+
+
+def width(win):
+    return int(dict(line.split("=") for line in x("xdotool", "getwindowgeometry", "--shell", win).split())["WIDTH"])
+
+
+def hints(win):
+    return x("xprop", "-id", win, "_NET_WM_STATE", "_NET_WM_WINDOW_TYPE", "_NET_WM_DESKTOP", "WM_HINTS",
+             "_MOTIF_WM_HINTS", "WM_TRANSIENT_FOR")
+
+
+def shoot(name):
+    """With PANEL_SCREENSHOTS set, keeps the panel and some wallpaper around it as <dir>/panel-<name>.png."""
+    folder = os.environ.get("PANEL_SCREENSHOTS")
+    if not folder:
+        return
+    time.sleep(0.8)
+    geo = dict(line.split("=") for line in x("xdotool", "getwindowgeometry", "--shell", window(TITLE)).split())
+    left, top = int(geo["X"]) - 40, int(geo["Y"]) - 60
+    crop = f"{int(geo['WIDTH']) + 80}x{int(geo['HEIGHT']) + 100}+{left}+{top}"
+    x("import", "-window", "root", "-crop", crop, "+repage", os.path.join(folder, f"panel-{name}.png"))
+
+
+def find_app():
+    desktop = pyatspi.Registry.getDesktop(0)
+    for i in range(desktop.childCount):
+        a = desktop.getChildAtIndex(i)
+        if a is not None and a.name == "pellix-widget":
+            return a
+    return None
+
+
+app = None
+if not wait_for(lambda: find_app() and descendant(find_app(), TITLE, "frame"), 20):
+    print("FAIL: the app's panel never appeared on the accessibility bus", file=sys.stderr)
+    sys.exit(1)
+app = find_app()
+panel = descendant(app, TITLE, "frame")
+first_window = window(TITLE)
+first_hints = hints(first_window)
+
+# A card is a named group; its switch is the checkable control of the same name.
+clock_card = descendant(panel, "Orologio & Data", "panel")
+clock_switch = descendant(clock_card, "Orologio & Data", "check box")
+check("the clock card and its switch are found by name", clock_switch is not None)
+check("the switch exposes its state (off)", not checked(clock_switch))
+act(clock_switch, "Toggle")
+check("switching 'Orologio & Data' on shows the clock window", wait_for(lambda: window("clock")))
+check("widget.clock.enabled is true in the settings file", wait_for(lambda: stored("widget.clock.enabled") is True))
+check("the switch exposes its state (on)", wait_for(lambda: checked(clock_switch)))
+
+weather_card = descendant(panel, "Meteo", "panel")
+act(descendant(weather_card, "Meteo", "check box"), "Toggle")
+check("the weather window appears", wait_for(lambda: window("weather")))
+narrow = width(window("weather"))
+label = descendant(weather_card, "Dimensione widget", "label")
+targets = [r.getTarget(0) for r in label.getRelationSet()
+           if r.getRelationType() == pyatspi.RELATION_LABEL_FOR] if label else []
+combo = targets[0] if targets else None
+check("'Dimensione widget' labels a combo box", combo is not None and combo.getRoleName() == "combo box")
+if combo is not None:
+    act(combo, "ShowMenu")
+    entry = descendant(combo, "Medio (4x2)", "list item")
+    time.sleep(0.5)  # entry extents are right once the pop-up is mapped
+    ext = entry.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+    x("xdotool", "mousemove", str(ext.x + ext.width // 2), str(ext.y + ext.height // 2), "click", "1")
+    check("'Medio (4x2)' saves widget.weather.size = medium",
+          wait_for(lambda: stored("widget.weather.size") == "medium"))
+    check("the weather window grows by 170", wait_for(lambda: width(window("weather")) == narrow + 170))
+
+shoot("widgets")
+act(descendant(panel, "Impostazioni", "page tab"), "Press")
+automatic = descendant(panel, "Posizione automatica (via IP)", "check box")
+check("the automatic-location switch is on at first", automatic is not None and checked(automatic))
+act(automatic, "Toggle")
+city = None
+check("the city field shows when the switch is off",
+      wait_for(lambda: descendant(panel, "Città", "text").getState().contains(pyatspi.STATE_SHOWING)))
+city = descendant(panel, "Città", "text")
+city.queryEditableText().setTextContents("Milano")
+act(descendant(panel, "Salva", "push button"), "Press")
+check("the status line tells the city found",
+      wait_for(lambda: descendant(panel, "✓ Impostato su Milano, Italia", "label") is not None))
+shoot("settings")
+weather = json.loads(stored("weather") or "{}")
+check(f"the found city and coordinates are stored ({weather})",
+      weather == {"useManual": True, "city": "Milano, Italia", "lat": 45.46427, "lon": 9.18951})
+
+# Closing only hides the panel; a second launch brings the same window back, with the same hints.
+x("wmctrl", "-c", TITLE)
+check("closing hides the panel", wait_for(lambda: not window(TITLE)))
+subprocess.run([os.environ["PANEL_APP"]], timeout=10)
+check("a second launch shows the panel again", wait_for(lambda: window(TITLE)))
+time.sleep(0.5)
+second_hints = hints(window(TITLE))
+check("the same X window comes back", window(TITLE) == first_window)
+check("with the same window hints", second_hints == first_hints)
+if second_hints != first_hints:
+    print(f"first:\n{first_hints}\nsecond:\n{second_hints}", file=sys.stderr)
+check("and skips the task list and pager", "_NET_WM_STATE_SKIP_TASKBAR, _NET_WM_STATE_SKIP_PAGER" in second_hints)
+check("the typed city is still there", city.queryText().getText(0, -1) == "Milano")
+
+sys.exit(1 if failures else 0)
