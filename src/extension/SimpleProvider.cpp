@@ -20,7 +20,7 @@ widgetkit::Timeline makeTimeline(const std::function<QDateTime()> &clock,
     return {{entry}, reloadDate(clock())};
 }
 
-std::optional<SharedWidgetData> readSharedDataFileOnly()
+std::optional<SharedWidgetData> readSharedRegularFile()
 {
     const QString path = sharedDataFilePath();
     if (!QFileInfo(path).isFile())
@@ -36,13 +36,13 @@ std::shared_ptr<const WidgetEntry> SimpleProvider::placeholder(const widgetkit::
 void SimpleProvider::getSnapshot(const widgetkit::TimelineContext &,
                                  const std::function<void(widgetkit::EntryPtr)> &completion) const
 {
-    completion(std::make_shared<const WidgetEntry>(QDateTime::currentDateTime(), readSharedDataFileOnly()));
+    completion(std::make_shared<const WidgetEntry>(QDateTime::currentDateTime(), readSharedRegularFile()));
 }
 
 void SimpleProvider::getTimeline(const widgetkit::TimelineContext &,
                                  const std::function<void(widgetkit::Timeline)> &completion) const
 {
-    completion(makeTimeline(&QDateTime::currentDateTime, readSharedDataFileOnly));
+    completion(makeTimeline(&QDateTime::currentDateTime, readSharedRegularFile));
 }
 
 }  // namespace pellix::extension

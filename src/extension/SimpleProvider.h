@@ -26,7 +26,7 @@ widgetkit::Timeline makeTimeline(const std::function<QDateTime()> &clock,
 
 // readSharedData(), but a path that is not a regular file (a FIFO, a device)
 // reads as no file: opening one could block the request for ever.
-std::optional<SharedWidgetData> readSharedDataFileOnly();
+std::optional<SharedWidgetData> readSharedRegularFile();
 
 class SimpleProvider {
 public:

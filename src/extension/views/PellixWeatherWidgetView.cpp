@@ -14,6 +14,11 @@ namespace {
 
 constexpr double kDefaultTemperature = 20.0;
 
+std::optional<WeatherData> weatherOf(const WidgetEntry &entry)
+{
+    return entry.data ? entry.data->weather : std::nullopt;
+}
+
 // One decimal and a point whatever the locale, then the degree sign.
 QString degrees(double celsius)
 {
@@ -48,26 +53,26 @@ QString PellixWeatherWidgetView::weatherSystemIcon(int64_t code)
 
 QString PellixWeatherWidgetView::cityText() const
 {
-    const auto &weather = entry.data ? entry.data->weather : std::nullopt;
+    const auto weather = weatherOf(entry);
     const QString city = weather && weather->city ? *weather->city : QStringLiteral("Milano");
     return QLocale(QLocale::Italian, QLocale::Italy).toUpper(city);
 }
 
 QString PellixWeatherWidgetView::temperatureText() const
 {
-    const auto &weather = entry.data ? entry.data->weather : std::nullopt;
+    const auto weather = weatherOf(entry);
     return degrees(weather && weather->temp ? *weather->temp : kDefaultTemperature);
 }
 
 QString PellixWeatherWidgetView::symbolName() const
 {
-    const auto &weather = entry.data ? entry.data->weather : std::nullopt;
+    const auto weather = weatherOf(entry);
     return weatherSystemIcon(weather && weather->code ? *weather->code : 0);
 }
 
 QString PellixWeatherWidgetView::apparentText() const
 {
-    const auto &weather = entry.data ? entry.data->weather : std::nullopt;
+    const auto weather = weatherOf(entry);
     return QStringLiteral("Percepito ") + degrees(weather && weather->apparent ? *weather->apparent : kDefaultTemperature);
 }
 
