@@ -1,5 +1,7 @@
 #include "HostCommandLine.h"
 
+#include <QCoreApplication>
+
 namespace {
 
 std::optional<WidgetChoice> choice(const QString &text, QString *error)
@@ -51,7 +53,13 @@ HostCommandLine::HostCommandLine()
 
 bool HostCommandLine::helpRequested() const
 {
-    return m_parser.isSet(QStringLiteral("help"));
+    return m_parser.isSet(QStringLiteral("help")) || m_parser.isSet(QStringLiteral("help-all"));
+}
+
+// Parsed before any application object exists, which is where the parser takes the program's name from.
+QString HostCommandLine::helpText() const
+{
+    return m_parser.helpText().replace(QStringLiteral("<executable_name>"), QCoreApplication::applicationName());
 }
 
 bool HostCommandLine::versionRequested() const

@@ -36,7 +36,7 @@ public:
     QString error() const { return m_error; }
     bool helpRequested() const;
     bool versionRequested() const;
-    QString helpText() const { return m_parser.helpText(); }
+    QString helpText() const;
     HostOptions options() const { return m_options; }
 
 private:
