@@ -1,0 +1,13 @@
+#pragma once
+
+// The plug-in the host loads: the bundle behind the widget-bundle interface.
+
+#include "PellixWidgets.h"
+
+#include <QObject>
+
+class PellixWidgetExtension : public QObject, public pellix::extension::PellixWidgetWidgetsBundle {
+    Q_OBJECT
+    Q_PLUGIN_METADATA(IID PellixWidgetBundle_iid)
+    Q_INTERFACES(widgetkit::WidgetBundle)
+};

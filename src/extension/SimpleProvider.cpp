@@ -1,0 +1,48 @@
+#include "SimpleProvider.h"
+
+#include "SharedDataFile.h"
+
+#include <QFileInfo>
+
+namespace pellix::extension {
+
+QDateTime reloadDate(const QDateTime &now)
+{
+    const QDateTime later = now.addSecs(kReloadMinutes * 60);
+    return later.isValid() ? later : now;
+}
+
+widgetkit::Timeline makeTimeline(const std::function<QDateTime()> &clock,
+                                 const std::function<std::optional<SharedWidgetData>()> &read)
+{
+    const QDateTime now = clock();
+    auto entry = std::make_shared<const WidgetEntry>(now, read());
+    return {{entry}, reloadDate(clock())};
+}
+
+std::optional<SharedWidgetData> readSharedRegularFile()
+{
+    const QString path = sharedDataFilePath();
+    if (!QFileInfo(path).isFile())
+        return std::nullopt;
+    return readSharedDataFile(path);
+}
+
+std::shared_ptr<const WidgetEntry> SimpleProvider::placeholder(const widgetkit::TimelineContext &) const
+{
+    return std::make_shared<const WidgetEntry>(QDateTime::currentDateTime(), std::nullopt);
+}
+
+void SimpleProvider::getSnapshot(const widgetkit::TimelineContext &,
+                                 const std::function<void(widgetkit::EntryPtr)> &completion) const
+{
+    completion(std::make_shared<const WidgetEntry>(QDateTime::currentDateTime(), readSharedRegularFile()));
+}
+
+void SimpleProvider::getTimeline(const widgetkit::TimelineContext &,
+                                 const std::function<void(widgetkit::Timeline)> &completion) const
+{
+    completion(makeTimeline(&QDateTime::currentDateTime, readSharedRegularFile));
+}
+
+}  // namespace pellix::extension

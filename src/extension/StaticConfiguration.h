@@ -1,0 +1,46 @@
+#pragma once
+
+// A widget without user options: SimpleProvider paired with one view, whose
+// content is the view built from the entry and nothing else.
+
+#include "SimpleProvider.h"
+#include "WidgetBundle.h"
+#include "WidgetEntry.h"
+
+namespace pellix::extension {
+
+template <typename View>
+class StaticConfiguration : public widgetkit::Widget {
+public:
+    explicit StaticConfiguration(widgetkit::WidgetDescriptor descriptor) : m_descriptor(std::move(descriptor)) {}
+
+    widgetkit::WidgetDescriptor descriptor() const override { return m_descriptor; }
+
+    widgetkit::EntryPtr placeholder(const widgetkit::TimelineContext &context) const override
+    {
+        return m_provider.placeholder(context);
+    }
+    void getSnapshot(const widgetkit::TimelineContext &context,
+                     const std::function<void(widgetkit::EntryPtr)> &completion) const override
+    {
+        m_provider.getSnapshot(context, completion);
+    }
+    void getTimeline(const widgetkit::TimelineContext &context,
+                     const std::function<void(widgetkit::Timeline)> &completion) const override
+    {
+        m_provider.getTimeline(context, completion);
+    }
+
+    void render(QPainter &painter, const QRectF &rect, const widgetkit::TimelineEntry &entry) const override
+    {
+        // Entries come from this widget's own provider; anything else draws the default content.
+        const auto *own = dynamic_cast<const WidgetEntry *>(&entry);
+        View{own ? *own : WidgetEntry(entry.date, std::nullopt)}.paint(painter, rect);
+    }
+
+private:
+    widgetkit::WidgetDescriptor m_descriptor;
+    SimpleProvider m_provider;
+};
+
+}  // namespace pellix::extension

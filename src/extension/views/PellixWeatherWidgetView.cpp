@@ -1,0 +1,96 @@
+#include "PellixWeatherWidgetView.h"
+
+#include "Colors.h"
+#include "Fonts.h"
+#include "WidgetFrame.h"
+
+#include <QLocale>
+
+namespace pellix::extension {
+
+using namespace pellix::ui;
+
+namespace {
+
+constexpr double kDefaultTemperature = 20.0;
+
+std::optional<WeatherData> weatherOf(const WidgetEntry &entry)
+{
+    return entry.data ? entry.data->weather : std::nullopt;
+}
+
+// One decimal and a point whatever the locale, then the degree sign.
+QString degrees(double celsius)
+{
+    return QString::asprintf("%.1f", celsius) + QChar(0x00B0);
+}
+
+}  // namespace
+
+QString PellixWeatherWidgetView::weatherSystemIcon(int64_t code)
+{
+    switch (code) {
+    case 0: case 1:
+        return QStringLiteral("sun.max.fill");
+    case 2:
+        return QStringLiteral("cloud.sun.fill");
+    case 3:
+        return QStringLiteral("cloud.fill");
+    case 45: case 48:
+        return QStringLiteral("cloud.fog.fill");
+    case 51: case 53: case 55: case 56: case 57:
+        return QStringLiteral("cloud.drizzle.fill");
+    case 61: case 63: case 65: case 66: case 67: case 80: case 81: case 82:
+        return QStringLiteral("cloud.rain.fill");
+    case 71: case 73: case 75: case 77: case 85: case 86:
+        return QStringLiteral("snowflake");
+    case 95: case 96: case 99:
+        return QStringLiteral("cloud.bolt.rain.fill");
+    default:
+        return QStringLiteral("sun.max.fill");
+    }
+}
+
+QString PellixWeatherWidgetView::cityText() const
+{
+    const auto weather = weatherOf(entry);
+    const QString city = weather && weather->city ? *weather->city : QStringLiteral("Milano");
+    return QLocale(QLocale::Italian, QLocale::Italy).toUpper(city);
+}
+
+QString PellixWeatherWidgetView::temperatureText() const
+{
+    const auto weather = weatherOf(entry);
+    return degrees(weather && weather->temp ? *weather->temp : kDefaultTemperature);
+}
+
+QString PellixWeatherWidgetView::symbolName() const
+{
+    const auto weather = weatherOf(entry);
+    return weatherSystemIcon(weather && weather->code ? *weather->code : 0);
+}
+
+QString PellixWeatherWidgetView::apparentText() const
+{
+    const auto weather = weatherOf(entry);
+    return QStringLiteral("Percepito ") + degrees(weather && weather->apparent ? *weather->apparent : kDefaultTemperature);
+}
+
+Block PellixWeatherWidgetView::body(double width) const
+{
+    constexpr double symbolSize = 24, spacing = 4;
+    const Block symbol = symbolBlock(symbolName(), symbolSize, systemYellow());
+    const Block temperature =
+        textBlock(temperatureText(), systemFont(32, Weight::Semibold), white(), width - symbolSize - spacing, 2);
+    return vstack({textBlock(cityText(), systemFont(9, Weight::Bold, 1), white(0.4), width, 2),
+                   hstack({temperature, symbol}, spacing, VAlign::Top),
+                   textBlock(apparentText(), systemFont(10, Weight::Medium), white(0.6), width, 2)},
+                  4, HAlign::Leading);
+}
+
+void PellixWeatherWidgetView::paint(QPainter &painter, const QRectF &rect) const
+{
+    paintInFrame(painter, rect, body(paddedArea(rect).width()), HAlign::Leading);
+}
+
+}  // namespace pellix::extension

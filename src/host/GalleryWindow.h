@@ -1,0 +1,15 @@
+#pragma once
+
+// --gallery: every widget of the bundle in every family it supports, with its
+// name and description, in one ordinary window, from snapshots.
+
+#include "WidgetBundle.h"
+
+#include <QWidget>
+
+class GalleryWindow : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit GalleryWindow(const widgetkit::WidgetBundle &bundle, QWidget *parent = nullptr);
+};

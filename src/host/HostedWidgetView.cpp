@@ -1,0 +1,32 @@
+#include "HostedWidgetView.h"
+
+#include "WidgetRendering.h"
+
+#include <QPainter>
+
+HostedWidgetView::HostedWidgetView(const widgetkit::Widget &widget, widgetkit::WidgetFamily family, QWidget *parent)
+    : QWidget(parent), m_widget(widget), m_family(family)
+{
+    setAttribute(Qt::WA_TranslucentBackground);
+    setFixedSize(widgetkit::familySize(family));
+    setAccessibleName(widget.descriptor().displayName);
+}
+
+void HostedWidgetView::setEntry(widgetkit::EntryPtr entry)
+{
+    m_entry = std::move(entry);
+    update();
+}
+
+QSize HostedWidgetView::sizeHint() const
+{
+    return widgetkit::familySize(m_family);
+}
+
+void HostedWidgetView::paintEvent(QPaintEvent *)
+{
+    if (!m_entry)
+        return;
+    QPainter painter(this);
+    paintWidget(painter, rect(), m_widget, *m_entry);
+}

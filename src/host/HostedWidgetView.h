@@ -1,0 +1,26 @@
+#pragma once
+
+// A widget's content in a window of the host: the entry it was last given.
+
+#include "WidgetBundle.h"
+
+#include <QWidget>
+
+class HostedWidgetView : public QWidget {
+    Q_OBJECT
+
+public:
+    HostedWidgetView(const widgetkit::Widget &widget, widgetkit::WidgetFamily family, QWidget *parent = nullptr);
+
+    void setEntry(widgetkit::EntryPtr entry);
+    widgetkit::EntryPtr entry() const { return m_entry; }
+    QSize sizeHint() const override;
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    const widgetkit::Widget &m_widget;
+    widgetkit::WidgetFamily m_family;
+    widgetkit::EntryPtr m_entry;
+};

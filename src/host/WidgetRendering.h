@@ -1,0 +1,18 @@
+#pragma once
+
+// How the host draws a widget: the extension's view clipped to the widget's
+// rounded shape (the same as the app's widget windows).
+
+#include "WidgetBundle.h"
+
+#include <QImage>
+#include <QRectF>
+
+class QPainter;
+
+void paintWidget(QPainter &painter, const QRectF &rect, const widgetkit::Widget &widget,
+                 const widgetkit::TimelineEntry &entry);
+
+// The widget at its family's size times `scale` device pixels per logical pixel.
+QImage renderWidget(const widgetkit::Widget &widget, widgetkit::WidgetFamily family,
+                    const widgetkit::TimelineEntry &entry, int scale);
