@@ -20,12 +20,15 @@ std::optional<QByteArray> readRegularFileAt(int dirFd, const char *name, qint64 
         QByteArray buffer(qsizetype(maxBytes), Qt::Uninitialized);
         qsizetype filled = 0;
         while (filled < buffer.size()) {
-            const ssize_t n = ::read(fd, buffer.data() + filled, size_t(buffer.size() - filled));
+            const size_t wanted = size_t(buffer.size() - filled);
+            const ssize_t n = ::read(fd, buffer.data() + filled, wanted);
             if (n < 0 && errno == EINTR)
                 continue;
             if (n <= 0)
                 break;
             filled += n;
+            if (size_t(n) < wanted)
+                break;  // a regular file reads short only at its end: no second call to learn so
         }
         buffer.truncate(filled);
         bytes = buffer;
