@@ -47,8 +47,6 @@ TEST(ComputerEntry, FromSupplies)
         // Hostile figures: clamped, and sums that would overflow 64 bits still come out right.
         {{battery(kMax)}, mac(100, false)},
         {{battery(INT64_MIN)}, mac(0, false)},
-        {{battery(-5)}, mac(0, false)},
-        {{battery(100000000000000)}, mac(100, false)},
         {{PowerSupply{.name = "BAT0", .type = "Battery", .energyNow = kMax, .energyFull = kMax},
           PowerSupply{.name = "BAT1", .type = "Battery", .energyNow = 0, .energyFull = kMax}}, mac(50, false)},
         {{PowerSupply{.name = "BAT0", .type = "Battery", .capacity = kMax}, PowerSupply{.name = "BAT1", .type = "Battery", .capacity = kMax}},
@@ -70,11 +68,7 @@ TEST(UPowerDevice, KindNamePercentAndExclusions)
         {props(2u, "Magic Mouse", 42.0), kMouse42},  // a peripheral's battery
         {props(5u, "Mouse", qQNaN()), mouse(100)},
         {props(5u, "Mouse", 1e300), mouse(100)},
-        {props(5u, "Mouse", 1e14), mouse(100)},
         {props(5u, "Mouse", -5.0), mouse(0)},
-        {props(5u, "Mouse", qlonglong(INT64_MIN)), mouse(0)},
-        {props(5u, "Mouse", "molto"), mouse(100)},
-        {props("mouse", "Mouse", 30.0), mouse(30)},  // a kind of the wrong type: classified by name
         {props(5u, "Mouse\x01\x7f" + QString(100000, 'x'), 9.0),
          BatteryDevice{"mouse" + QString(59, 'x'), "Mouse" + QString(59, 'x'), 9, false, "mouse"}},
         {props(2u, "5B10W13930", 57.0, true), std::nullopt},  // the computer's own

@@ -99,9 +99,6 @@ TEST(ValueBounds, NamesAreCutOnCharacterBoundaries)
         EXPECT_EQ(bounds::displayName(name), shown);
         EXPECT_EQ(QString::fromUtf8(bounds::displayName(name).toUtf8()), shown) << "round-trips through UTF-8";
     }
-    EXPECT_EQ(bounds::percentFromDouble(99.5), 100);
-    EXPECT_EQ(bounds::percentFromDouble(-0.4), 0);
-    EXPECT_EQ(bounds::percentFromDouble(qInf()), std::nullopt);
 }
 
 }  // namespace
