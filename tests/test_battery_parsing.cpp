@@ -1,6 +1,7 @@
 // Readers of the power report and the registry listing, on texts shaped like
 // the real tools' output.
 #include "monitors/BatteryReportParsing.h"
+#include "monitors/ValueBounds.h"
 
 #include <gtest/gtest.h>
 
@@ -22,6 +23,7 @@ TEST(PowerReport, GivesTheComputerEntry)
         {"Now drawing from 'UPS Power'\n -Back-UPS ES 700 (id=25165824)\t64%; discharging; 0:24 remaining present: true\n", mac(64, false)},
         {"", mac(100, false)},
         {" -InternalBattery-0\t99999999999999999999%; discharging\n", mac(100, false)},  // does not fit
+        {" -InternalBattery-0\t12345%; discharging\n", mac(100, false)},  // clamped
     };
     for (const auto &[report, expected] : cases)
         EXPECT_EQ(computerEntryFromPowerReport(QString::fromUtf8(report)), expected) << report;
@@ -76,9 +78,27 @@ TEST(Registry, ReadsEachBlocksNameAndPercent)
         {"+-o AppleBluetoothHIDDevice  <class AppleBluetoothHIDDevice>\n \"BatteryPercent\" = 3", {}},
         {"+-o X  <class Y>\n \"Product\" = \"AppleDeviceBluetoothHIDDriver\"\n \"BatteryPercent\" = 3", {}},
         {"+-o X  <class Y>\n \"Product\" = \"Magic Mouse\"", {}},
+        {"+-o X  <class Y>\n \"Product\" = \"\x01\x02\"\n \"BatteryPercent\" = 3", {}},  // nothing left to show
+        {"+-o X  <class Y>\n \"BatteryPercent\" = 150\n \"Product\" = \"Magic\tMouse 2 with a very long name indeed, longer than any name ought to be\"",
+         {{"magicmouse-2-with-a-very-long-name-indeed,-longer-than-any-name-", "MagicMouse 2 with a very long name indeed, longer than any name ", 100, false, "mouse"}}},
     };
     for (const auto &[listing, expected] : cases)
         EXPECT_EQ(accessoriesFromRegistry(QString::fromUtf8(listing)), expected) << listing;
+}
+
+TEST(ValueBounds, NamesAreCutOnCharacterBoundaries)
+{
+    const QString emoji = QString::fromUtf8("\xF0\x9F\x96\xB1");  // one character, two UTF-16 units
+    const std::pair<QString, QString> cases[] = {
+        {QString(63, 'a') + emoji + "b", QString(63, 'a') + emoji},
+        {QString(64, 'a') + emoji, QString(64, 'a')},
+        {"a" + QString(QChar(0xD800)) + "b" + QString(QChar(0xDC00)), "ab"},  // unpaired halves are no text
+        {"Mouse\r\n\x1b[31m", "Mouse[31m"},
+    };
+    for (const auto &[name, shown] : cases) {
+        EXPECT_EQ(bounds::displayName(name), shown);
+        EXPECT_EQ(QString::fromUtf8(bounds::displayName(name).toUtf8()), shown) << "round-trips through UTF-8";
+    }
 }
 
 }  // namespace

@@ -1,13 +1,20 @@
-// One process per session: hand-over to a running instance, stale sockets, platform choice.
+// One process per user and display: the lock decides, stale sockets, other users, platform choice.
 #include "shell/PellixWidgetApp.h"
 #include "shell/SingleInstance.h"
 
 #include <QLocalSocket>
+#include <QTemporaryDir>
 #include <QThread>
 #include <gtest/gtest.h>
 
+#include <linux/capability.h>
+#include <poll.h>
+#include <sys/prctl.h>
 #include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/syscall.h>
 #include <sys/un.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <atomic>
@@ -35,32 +42,129 @@ struct PrimaryInThread {
     SingleInstance::Role role{};
 };
 
+sockaddr_un addressOf(const QString &path)
+{
+    sockaddr_un addr{AF_UNIX, {}};
+    qstrncpy(addr.sun_path, path.toLocal8Bit().constData(), sizeof addr.sun_path);
+    return addr;
+}
+
 }  // namespace
 
-TEST(SingleInstance, ReplacesAStaleSocketAndOnlyASecondLaunchShowsThePanel)
+TEST(SingleInstance, DisplayKeys)
 {
+    const std::tuple<QByteArray, QByteArray, QString> cases[] = {
+        {":0", "", "x11-0"},
+        {":0.0", "wayland-0", "x11-0"},  // the screen does not matter; X wins over Wayland
+        {"unix:0", "", "x11-0"},
+        {"localhost:10.0", "", "x11-localhost-10"},
+        {"", "wayland-1", "wayland-wayland-1"},
+        {"", "/run/user/1000/wayland-0", "wayland-_run_user_1000_wayland-0"},
+        {"../../x", "", "x11-.._.._x"},
+        {"", "", "none"},
+        {QByteArray(300, 'h') + ":1", "", "x11-" + QString(27, 'h') + "-12f60513e1af-1"},
+    };
+    for (const auto &[display, wayland, key] : cases)
+        EXPECT_EQ(SingleInstance::displayKey(display, wayland), key) << display.left(20).constData();
+}
+
+TEST(SingleInstance, RuntimeDirectoryIsPrivateOrRefused)
+{
+    QTemporaryDir tmp;
+    const QByteArray savedTmp = qgetenv("TMPDIR"), savedRuntime = qgetenv("XDG_RUNTIME_DIR");
+    qputenv("TMPDIR", tmp.path().toLocal8Bit());
+    const QString own = tmp.path() + "/pellix-widget-" + QString::number(getuid());
+
+    qputenv("XDG_RUNTIME_DIR", tmp.path().toLocal8Bit());  // 0700 from QTemporaryDir
+    EXPECT_EQ(SingleInstance::runtimeDirectory(), tmp.path());
+    ::chmod(tmp.path().toLocal8Bit(), 0755);  // open to others: we make our own instead
+    EXPECT_EQ(SingleInstance::runtimeDirectory(), own);
+    qunsetenv("XDG_RUNTIME_DIR");
+    struct stat st {};
+    ASSERT_EQ(::lstat(own.toLocal8Bit(), &st), 0);
+    EXPECT_EQ(st.st_mode & 07777, 0700u);
+    ::chmod(own.toLocal8Bit(), 0755);
+    EXPECT_EQ(SingleInstance::runtimeDirectory(), QString());
+    ::chmod(own.toLocal8Bit(), 0700);
+    if (getuid() == 0) {
+        ASSERT_EQ(::chown(own.toLocal8Bit(), 65534, 65534), 0);
+        EXPECT_EQ(SingleInstance::runtimeDirectory(), QString());
+    }
+    qputenv("TMPDIR", savedTmp);
+    qputenv("XDG_RUNTIME_DIR", savedRuntime);
+}
+
+TEST(SingleInstance, OnePrimaryPerDisplayThatReplacesAStaleSocket)
+{
+    const QByteArray savedDisplay = qgetenv("DISPLAY");
+    qputenv("DISPLAY", ":91");
     // A bound socket file that nobody listens on any more, as a crashed instance leaves it.
-    const QByteArray path = SingleInstance::serverName().toLocal8Bit();
     const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
-    sockaddr_un addr{AF_UNIX, {}};
-    qstrncpy(addr.sun_path, path.constData(), sizeof addr.sun_path);
+    sockaddr_un addr = addressOf(SingleInstance::serverName());
     ASSERT_EQ(::bind(fd, reinterpret_cast<sockaddr *>(&addr), sizeof addr), 0);
     ::close(fd);
     EXPECT_FALSE(SingleInstance::askRunningInstanceToShow(200));
 
-    PrimaryInThread primary;
-    ASSERT_EQ(primary.role, SingleInstance::Role::Primary);
+    auto primary = std::make_unique<PrimaryInThread>();
+    ASSERT_EQ(primary->role, SingleInstance::Role::Primary);
     QLocalSocket socket;
     socket.connectToServer(SingleInstance::serverName());
     ASSERT_TRUE(socket.waitForConnected(1000));
     socket.write("hello\n" + QByteArray(200, 'x'));
     socket.waitForReadyRead(300);
+    EXPECT_EQ(primary->shows.load(), 0);
+
+    qputenv("DISPLAY", ":91.0");
+    EXPECT_EQ(SingleInstance().claim(), SingleInstance::Role::HandedOver);
+    EXPECT_EQ(primary->shows.load(), 1);
+    qputenv("DISPLAY", ":92");
+    SingleInstance other;
+    EXPECT_EQ(other.claim(), SingleInstance::Role::Primary);  // another display, another instance
+    EXPECT_EQ(primary->shows.load(), 1);
+
+    qputenv("DISPLAY", ":91");
+    primary.reset();  // gone: the next launch takes over
+    EXPECT_EQ(SingleInstance().claim(), SingleInstance::Role::Primary);
+    qputenv("DISPLAY", savedDisplay);
+}
+
+// Another local user reaches the socket (here through CAP_DAC_OVERRIDE, as root could
+// hand out) and asks to show: the primary must not answer or act.
+TEST(SingleInstance, RefusesAnotherUsersConnection)
+{
+    if (getuid() != 0)
+        GTEST_SKIP() << "needs root to connect as another uid";
+    PrimaryInThread primary;
+    ASSERT_EQ(primary.role, SingleInstance::Role::Primary);
+    const sockaddr_un addr = addressOf(SingleInstance::serverName());
+    const pid_t child = fork();
+    if (child == 0) {
+        prctl(PR_SET_KEEPCAPS, 1);
+        if (setresgid(65534, 65534, 65534) != 0 || setresuid(65534, 65534, 65534) != 0)
+            _exit(10);
+        __user_cap_header_struct header{_LINUX_CAPABILITY_VERSION_3, 0};
+        __user_cap_data_struct caps[2]{};
+        caps[0].effective = caps[0].permitted = 1u << CAP_DAC_OVERRIDE;
+        if (syscall(SYS_capset, &header, caps) != 0)
+            _exit(11);
+        const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+        if (::connect(fd, reinterpret_cast<const sockaddr *>(&addr), sizeof addr) != 0)
+            _exit(12);
+        if (::send(fd, "show\n", 5, MSG_NOSIGNAL) != 5)
+            _exit(0);  // already shut out
+        pollfd in{fd, POLLIN, 0};
+        char answer[8] = {};
+        const bool answered = ::poll(&in, 1, 2000) == 1 && ::read(fd, answer, sizeof answer) > 0;
+        _exit(answered ? 13 : 0);
+    }
+    int status = 0;
+    while (waitpid(child, &status, WNOHANG) == 0)
+        QThread::msleep(10);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0) << "10/11: could not become another user, 12: no connection, 13: answered";
     EXPECT_EQ(primary.shows.load(), 0);
-    SingleInstance second;
-    EXPECT_EQ(second.claim(), SingleInstance::Role::HandedOver);
+    EXPECT_TRUE(SingleInstance::askRunningInstanceToShow());  // its own user still is
     EXPECT_EQ(primary.shows.load(), 1);
-    EXPECT_TRUE(SingleInstance::askRunningInstanceToShow());
-    EXPECT_EQ(primary.shows.load(), 2);
 }
 
 TEST(PlatformChoice, WaylandSessionsUseXcbUnlessTheUserChose)

@@ -2,6 +2,7 @@
 #include "LocalHttpServer.h"
 #include "WeatherSamples.h"
 #include "monitors/WeatherMonitor.h"
+#include "monitors/WeatherRecords.h"
 
 #include <QElapsedTimer>
 #include <QJsonArray>
@@ -129,6 +130,32 @@ TEST_F(WeatherMonitorTest, MalformedAnswersAndServiceErrorsAreDecodingErrors)
         const auto error = call == 'i' ? ipLocation().second : call == 's' ? search("Roma").second : forecast().second;
         EXPECT_EQ(error, WeatherError::Decoding) << what;
     }
+}
+
+// Temperatures no weather has are missing values; names are bounded.
+TEST(WeatherRecords, HostileValuesAreMissingOrBounded)
+{
+    auto current = [](const char *key, const QJsonValue &v) { return decodeWeatherResponse(edited(kForecast, {"current", key}, v)); };
+    for (const double absurd : {1.7e308, -100.5, 100.5, -1e308})
+        EXPECT_FALSE(current("temperature_2m", absurd)) << absurd;
+    EXPECT_FALSE(decodeWeatherResponse(QByteArray(kForecast).replace("\"temperature_2m\":6.3", "\"temperature_2m\":1e400")));
+    EXPECT_EQ(current("temperature_2m", -100.0)->current.temperature_2m, -100.0);
+    const auto apparent = current("apparent_temperature", 1e308);
+    ASSERT_TRUE(apparent);
+    EXPECT_EQ(apparent->current.apparent_temperature, std::nullopt);
+
+    const auto daily = decodeWeatherResponse(edited(kForecast, {"daily", "temperature_2m_max"}, QJsonArray{8.1, 7.4, 1e300, 10.2}));
+    ASSERT_TRUE(daily && daily->daily);
+    EXPECT_EQ(daily->daily->temperature_2m_max, (QList<double>{8.1, 7.4}));  // the days from the absurd one on are missing
+    EXPECT_EQ(daily->daily->temperature_2m_min, (QList<double>{2.3, 4.1, 3.0, 1.8, -0.4}));
+
+    const QString longName = "Roma\x01" + QString(100000, 'a');
+    EXPECT_EQ(decodeIPLocation(edited(kIpApiAnswer, {"city"}, longName))->city, "Roma" + QString(60, 'a'));
+    const auto search = decodeGeocodingResponse(edited(kGeocodingMilano, {"results"},
+        QJsonArray{QJsonObject{{"name", longName}, {"latitude", 41.9}, {"longitude", 12.5}, {"country", "It" + QString(QChar(0)) + "alia"}}}));
+    ASSERT_TRUE(search && search->results);
+    EXPECT_EQ(search->results->value(0).name, "Roma" + QString(60, 'a'));
+    EXPECT_EQ(search->results->value(0).country, "Italia");
 }
 
 TEST_F(WeatherMonitorTest, EveryRequestEndsWithinItsBound)

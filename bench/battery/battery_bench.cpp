@@ -1,21 +1,27 @@
 // battery-bench [ROUNDS]
-// Times one getBatteryDevices() of each source, ROUNDS times (default 200 for
-// the Linux source, a quarter of that for the commands), and prints median,
-// 90th percentile and minimum in milliseconds, with the CPU time per call.
-//   linux:    fake sysfs tree + python3-dbusmock's UPower (4 devices + AC) on a
-//             private bus started here
-//   sysfs:    the same tree, no UPower on the bus
-//   commands: fake pmset and ioreg (sh scripts printing fixed text) through zsh
+// Times one getBatteryDevices() of each source on the calling (GUI) thread,
+// ROUNDS times (default 200; a quarter of that for the commands), and prints
+// median, 90th percentile and maximum wall time and the thread's CPU time per
+// call, in milliseconds. The event loop runs between calls, as in the app.
+//   sysfs:          fake sysfs tree, no UPower
+//   upower-4:       the tree + python3-dbusmock's UPower (4 devices + AC) on a private bus
+//   upower-silent:  a UPower that owns its name and never answers
+//   upower-10000:   a UPower listing 10,000 devices with hostile values; also the
+//                   time until the (capped) list is known and the longest stall
+//                   of the event loop meanwhile
+//   commands:       fake pmset and ioreg (sh scripts printing fixed text) through zsh
 #include "FakePowerSupplyTree.h"
 #include "UPowerPeer.h"
 #include "monitors/CommandBatterySource.h"
 #include "monitors/LinuxBatterySource.h"
+#include "monitors/UPowerDeviceCache.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QTemporaryDir>
+#include <QTimer>
 
-#include <sys/resource.h>
+#include <time.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -24,33 +30,60 @@
 
 namespace {
 
-double cpuMs()
+double threadCpuMs()
 {
-    // Our own time plus that of reaped children (the shells and tools).
-    rusage self{}, children{};
-    getrusage(RUSAGE_SELF, &self);
-    getrusage(RUSAGE_CHILDREN, &children);
-    auto ms = [](const timeval &t) { return t.tv_sec * 1000.0 + t.tv_usec / 1000.0; };
-    return ms(self.ru_utime) + ms(self.ru_stime) + ms(children.ru_utime) + ms(children.ru_stime);
+    timespec t{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+    return t.tv_sec * 1000.0 + t.tv_nsec / 1e6;
+}
+
+void settle(int ms)
+{
+    QElapsedTimer t;
+    t.start();
+    while (t.elapsed() < ms)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, ms);
 }
 
 void measure(const char *label, int rounds, const std::function<qsizetype()> &call)
 {
     call();  // warm-up: first connection, page cache
     std::vector<double> times;
-    const double cpu0 = cpuMs();
+    double cpu = 0;
     qsizetype devices = 0;
     for (int i = 0; i < rounds; ++i) {
+        QCoreApplication::processEvents();
+        const double cpu0 = threadCpuMs();
         QElapsedTimer t;
         t.start();
         devices = call();
         times.push_back(t.nsecsElapsed() / 1e6);
+        cpu += threadCpuMs() - cpu0;
     }
-    const double cpuPerCall = (cpuMs() - cpu0) / rounds;
     std::sort(times.begin(), times.end());
-    std::printf("%-9s rounds=%d devices=%lld median=%.3f ms p90=%.3f ms min=%.3f ms cpu/call=%.3f ms\n", label,
+    std::printf("%-14s rounds=%d devices=%lld median=%.3f ms p90=%.3f ms max=%.3f ms thread-cpu/call=%.3f ms\n", label,
                 rounds, static_cast<long long>(devices), times[times.size() / 2], times[times.size() * 9 / 10],
-                times.front(), cpuPerCall);
+                times.back(), cpu / rounds);
+}
+
+// Until the cache knows UPower's list: how long it took and the event loop's longest stall.
+void timeSync(UPowerDeviceCache &cache, const LinuxBatterySource &source)
+{
+    QElapsedTimer clock;
+    clock.start();
+    qint64 last = 0, worst = 0;
+    QTimer probe;
+    QObject::connect(&probe, &QTimer::timeout, [&] {
+        worst = qMax(worst, clock.elapsed() - last);
+        last = clock.elapsed();
+    });
+    probe.start(1);
+    source.getBatteryDevices();
+    while (!cache.accessories() && clock.elapsed() < 20000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+    std::printf("%-14s list known after %lld ms (%lld accessories); longest event-loop stall %lld ms\n", "upower-10000",
+                static_cast<long long>(clock.elapsed()), static_cast<long long>(cache.accessories().value_or(QList<BatteryDevice>()).size()),
+                static_cast<long long>(worst));
 }
 
 bool writeTool(const QString &dir, const QString &name, const QByteArray &output)
@@ -68,6 +101,7 @@ int main(int argc, char **argv)
     QCoreApplication app(argc, argv);
     const int rounds = argc > 1 ? qMax(4, QByteArray(argv[1]).toInt()) : 200;
     pellix::test::FakePowerSupplyTree tree;
+    measure("sysfs", rounds, [&] { return LinuxBatterySource(tree.root(), nullptr).getBatteryDevices().size(); });
 
     {
         pellix::test::PrivateBus bus;
@@ -75,7 +109,6 @@ int main(int argc, char **argv)
             std::fprintf(stderr, "battery-bench: dbus-daemon did not start\n");
             return 1;
         }
-        measure("sysfs", rounds, [&] { return LinuxBatterySource(tree.root(), bus.connection()).getBatteryDevices().size(); });
         pellix::test::UPowerPeer upower(bus);
         if (!upower.start()) {
             std::fprintf(stderr, "battery-bench: UPower mock did not start\n");
@@ -86,7 +119,34 @@ int main(int argc, char **argv)
         upower.addDevice("mouse_hid_1", 5, "Magic Mouse", 42.0);
         upower.addDevice("keyboard_dev_2", 6, "MX Keys", 80.0);
         upower.addDevice("headset_dev_3", 17, "Jabra Evolve2 65", 65.0);
-        measure("linux", rounds, [&] { return LinuxBatterySource(tree.root(), bus.connection()).getBatteryDevices().size(); });
+        UPowerDeviceCache cache(bus.connection());
+        const LinuxBatterySource source(tree.root(), &cache);
+        source.getBatteryDevices();
+        settle(500);
+        measure("upower-4", rounds, [&] { return source.getBatteryDevices().size(); });
+    }
+    {
+        pellix::test::PrivateBus bus;
+        if (!bus.start())
+            return 1;
+        pellix::test::HostileUPower silent(bus, {"--silent"});
+        if (!silent.waitReady())
+            return 1;
+        UPowerDeviceCache cache(bus.connection(), 300);
+        const LinuxBatterySource source(tree.root(), &cache);
+        measure("upower-silent", rounds, [&] { return source.getBatteryDevices().size(); });
+    }
+    {
+        pellix::test::PrivateBus bus;
+        if (!bus.start())
+            return 1;
+        pellix::test::HostileUPower hostile(bus, {"--devices", "10000"});
+        if (!hostile.waitReady())
+            return 1;
+        UPowerDeviceCache cache(bus.connection());
+        const LinuxBatterySource source(tree.root(), &cache);
+        timeSync(cache, source);
+        measure("upower-10000", rounds, [&] { return source.getBatteryDevices().size(); });
     }
 
     QTemporaryDir tools;

@@ -106,4 +106,37 @@ private:
     QProcess m_mock;
 };
 
+// tests/support/hostile_upower.py on a given bus: `--silent`, or `--devices N` with hostile values.
+class HostileUPower {
+public:
+    HostileUPower(const PrivateBus &bus, const QStringList &arguments) : m_bus(bus.connection())
+    {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("DBUS_SYSTEM_BUS_ADDRESS", bus.address());
+        m_peer.setProcessEnvironment(env);
+        m_peer.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        m_peer.start("/usr/bin/python3", QStringList{PELLIX_SOURCE_DIR "/tests/support/hostile_upower.py"} + arguments);
+    }
+    ~HostileUPower() { stopProcess(m_peer); }
+
+    bool waitReady()
+    {
+        QDeadlineTimer deadline(10000);
+        while (!m_peer.canReadLine() && !deadline.hasExpired() && m_peer.state() != QProcess::NotRunning)
+            m_peer.waitForReadyRead(100);
+        return m_peer.readLine().trimmed() == "ready";
+    }
+
+    // How many devices were asked for their properties so far.
+    uint getAllCalls()
+    {
+        const QDBusMessage call = QDBusMessage::createMethodCall("org.freedesktop.UPower", "/", "org.dbuspeers.Hostile", "GetAllCalls");
+        return m_bus.call(call, QDBus::Block, 5000).arguments().value(0).toUInt();
+    }
+
+private:
+    QDBusConnection m_bus;
+    QProcess m_peer;
+};
+
 }  // namespace pellix::test

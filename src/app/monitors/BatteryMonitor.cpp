@@ -3,6 +3,11 @@
 #include "CommandBatterySource.h"
 #include "LinuxBatterySource.h"
 #include "PowerSupplyTree.h"
+#include "UPowerDeviceCache.h"
+
+#include <QCoreApplication>
+#include <QMutex>
+#include <QPointer>
 
 BatteryMonitor &BatteryMonitor::shared()
 {
@@ -30,16 +35,38 @@ QString BatteryMonitor::powerSupplyRoot()
     return root.isEmpty() ? defaultPowerSupplyRoot() : root;
 }
 
+UPowerDeviceCache *BatteryMonitor::upower()
+{
+    static QMutex lock;
+    static QPointer<UPowerDeviceCache> cache;
+    const QMutexLocker locker(&lock);
+    QCoreApplication *app = QCoreApplication::instance();
+    if (!cache && app) {
+        // Owned by the application, so it goes before the bus connections do.
+        cache = new UPowerDeviceCache(QDBusConnection::systemBus());
+        cache->moveToThread(app->thread());
+        cache->setParent(app);
+    }
+    return cache;
+}
+
 QList<BatteryDevice> BatteryMonitor::getBatteryDevices() const
 {
     if (selectedSource() == Source::Commands)
         return CommandBatterySource().getBatteryDevices();
-    return LinuxBatterySource(powerSupplyRoot(), QDBusConnection::systemBus()).getBatteryDevices();
+    return LinuxBatterySource(powerSupplyRoot(), upower()).getBatteryDevices();
 }
 
 QString BatteryMonitor::getComputerName() const
 {
     if (selectedSource() == Source::Commands)
         return CommandBatterySource().getComputerName();
-    return LinuxBatterySource(powerSupplyRoot(), QDBusConnection::systemBus()).getComputerName();
+    return LinuxBatterySource(powerSupplyRoot(), nullptr).getComputerName();
+}
+
+QMetaObject::Connection BatteryMonitor::onAccessoriesKnown(QObject *context, std::function<void()> slot) const
+{
+    UPowerDeviceCache *cache = selectedSource() == Source::Linux ? upower() : nullptr;
+    return cache ? QObject::connect(cache, &UPowerDeviceCache::synced, context, std::move(slot))
+                 : QMetaObject::Connection();
 }

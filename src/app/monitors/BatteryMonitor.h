@@ -3,14 +3,22 @@
 #include "SharedWidgetData.h"
 
 #include <QList>
+#include <QMetaObject>
 #include <QString>
 
+#include <functional>
+
+class QObject;
+class UPowerDeviceCache;
+
 // The list of batteries the battery widget shows: the computer first, then
-// every accessory that reports a level. Keeps no state; every call asks afresh.
+// every accessory that reports a level.
 //
 // The source is the platform's (commands on macOS, sysfs + UPower on Linux)
 // unless PELLIX_BATTERY_SOURCE says "commands" or "linux";
-// PELLIX_POWER_SUPPLY_ROOT moves the sysfs root.
+// PELLIX_POWER_SUPPLY_ROOT moves the sysfs root. The commands run afresh at
+// every call; the Linux source reads sysfs afresh and keeps following UPower
+// between calls, so a call never waits on it.
 class BatteryMonitor {
 public:
     static BatteryMonitor &shared();
@@ -18,10 +26,17 @@ public:
     QList<BatteryDevice> getBatteryDevices() const;  // never empty
     QString getComputerName() const;                 // never empty
 
+    // Calls `slot` (in `context`'s thread) when UPower's accessories first become
+    // known, so a view need not wait for its next tick; nothing for the commands.
+    QMetaObject::Connection onAccessoriesKnown(QObject *context, std::function<void()> slot) const;
+
     enum class Source { Commands, Linux };
     static Source selectedSource();
     static QString powerSupplyRoot();
 
 private:
     BatteryMonitor() = default;
+    // UPower on the system bus, followed from the application's thread; null
+    // without an application object.
+    static UPowerDeviceCache *upower();
 };

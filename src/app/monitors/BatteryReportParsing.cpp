@@ -1,5 +1,7 @@
 #include "BatteryReportParsing.h"
 
+#include "ValueBounds.h"
+
 #include <QRegularExpression>
 #include <QStringDecoder>
 
@@ -77,7 +79,7 @@ bool powerReportCharging(const QString &report)
 
 BatteryDevice computerEntry(int64_t percent, bool charging)
 {
-    return BatteryDevice{"macbook", "MacBook", percent, charging, "macbook"};
+    return BatteryDevice{"macbook", "MacBook", bounds::clampPercent(percent), charging, "macbook"};
 }
 
 BatteryDevice computerEntryFromPowerReport(const QString &report)
@@ -110,14 +112,15 @@ QString accessoryId(const QString &name)
 
 BatteryDevice accessoryEntry(const QString &name, int64_t percent, const QString &type)
 {
-    return BatteryDevice{accessoryId(name), name, percent, false, type};
+    const QString shown = bounds::displayName(name);
+    return BatteryDevice{accessoryId(shown), shown, bounds::clampPercent(percent), false, type};
 }
 
 std::optional<BatteryDevice> accessoryFromRegistryBlock(const QString &block)
 {
     if (!block.contains(QLatin1String("BatteryPercent")))
         return std::nullopt;
-    QString name = nameFromBlock(block);
+    QString name = bounds::displayName(nameFromBlock(block));
     const int64_t percent = percentFrom(QStringLiteral("\"?BatteryPercent\"?\\s*=\\s*(\\d+)"), block);
     if (driverClassNames().contains(name))
         name.clear();

@@ -20,6 +20,8 @@ QString decodeUtf8OrEmpty(const QByteArray &bytes);
 int64_t powerReportPercent(const QString &report);
 // On mains power counts as charging; "discharging" never does.
 bool powerReportCharging(const QString &report);
+// Percentages are clamped to 0…100 and names bounded (ValueBounds.h): the
+// sources pass on whatever they read, sane or not.
 BatteryDevice computerEntry(int64_t percent, bool charging);
 BatteryDevice computerEntryFromPowerReport(const QString &report);
 

@@ -1,6 +1,7 @@
 #include "CommandBatterySource.h"
 
 #include "BatteryReportParsing.h"
+#include "ValueBounds.h"
 
 #include <QSysInfo>
 
@@ -28,7 +29,7 @@ QString CommandBatterySource::getComputerName() const
     const std::optional<QByteArray> bytes = runBoundedProcess(
         m_scutilPath, {QStringLiteral("--get"), QStringLiteral("ComputerName")}, ProcessOutput::StdoutOnly, m_limits);
     if (bytes) {
-        const QString name = battery::decodeUtf8OrEmpty(*bytes).trimmed();
+        const QString name = bounds::displayName(battery::decodeUtf8OrEmpty(*bytes).trimmed()).trimmed();
         if (!name.isEmpty())
             return name;
     }
@@ -37,6 +38,6 @@ QString CommandBatterySource::getComputerName() const
 
 QString hostNameOrDefault()
 {
-    const QString host = QSysInfo::machineHostName();
+    const QString host = bounds::displayName(QSysInfo::machineHostName());
     return host.isEmpty() ? QStringLiteral("MacBook") : host;
 }

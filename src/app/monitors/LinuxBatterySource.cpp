@@ -3,16 +3,12 @@
 #include "BatteryReportParsing.h"
 #include "CommandBatterySource.h"
 #include "PowerSupplyTree.h"
-#include "UPowerAccessories.h"
+#include "RegularFile.h"
+#include "UPowerDeviceCache.h"
+#include "ValueBounds.h"
 
-#include <QFile>
-
-LinuxBatterySource::LinuxBatterySource(QString powerSupplyRoot, QDBusConnection bus, QString machineInfoPath,
-                                       int dbusTimeoutMs)
-    : m_powerSupplyRoot(std::move(powerSupplyRoot)),
-      m_bus(std::move(bus)),
-      m_machineInfoPath(std::move(machineInfoPath)),
-      m_dbusTimeoutMs(dbusTimeoutMs)
+LinuxBatterySource::LinuxBatterySource(QString powerSupplyRoot, UPowerDeviceCache *upower, QString machineInfoPath)
+    : m_powerSupplyRoot(std::move(powerSupplyRoot)), m_upower(upower), m_machineInfoPath(std::move(machineInfoPath))
 {
 }
 
@@ -20,7 +16,7 @@ QList<BatteryDevice> LinuxBatterySource::getBatteryDevices() const
 {
     const QList<PowerSupply> supplies = readPowerSupplies(m_powerSupplyRoot);
     QList<BatteryDevice> devices{battery::computerEntryFromSupplies(supplies)};
-    if (std::optional<QList<BatteryDevice>> accessories = battery::queryUPowerAccessories(m_bus, m_dbusTimeoutMs))
+    if (std::optional<QList<BatteryDevice>> accessories = m_upower ? m_upower->accessories() : std::nullopt)
         devices += *accessories;
     else
         devices += battery::accessoriesFromSupplies(supplies);
@@ -29,9 +25,8 @@ QList<BatteryDevice> LinuxBatterySource::getBatteryDevices() const
 
 QString LinuxBatterySource::getComputerName() const
 {
-    QFile file(m_machineInfoPath);
-    if (file.open(QIODevice::ReadOnly)) {
-        const QString pretty = battery::prettyHostName(QString::fromUtf8(file.read(64 * 1024)));
+    if (const std::optional<QByteArray> info = readRegularFile(m_machineInfoPath, 64 * 1024)) {
+        const QString pretty = bounds::displayName(battery::prettyHostName(QString::fromUtf8(*info))).trimmed();
         if (!pretty.isEmpty())
             return pretty;
     }

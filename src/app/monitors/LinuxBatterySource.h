@@ -2,16 +2,20 @@
 
 #include "SharedWidgetData.h"
 
-#include <QDBusConnection>
 #include <QList>
 #include <QString>
 
+class UPowerDeviceCache;
+
 // Linux: the computer's battery and mains from sysfs, accessories from UPower
-// (or, without UPower, from sysfs peripheral batteries).
+// (or, while UPower is absent or silent, from sysfs peripheral batteries).
+// Nothing here waits: sysfs is read without blocking on special files and
+// UPower is followed asynchronously by the cache.
 class LinuxBatterySource {
 public:
-    LinuxBatterySource(QString powerSupplyRoot, QDBusConnection bus,
-                       QString machineInfoPath = QStringLiteral("/etc/machine-info"), int dbusTimeoutMs = 500);
+    // `upower` may be null: sysfs alone.
+    LinuxBatterySource(QString powerSupplyRoot, UPowerDeviceCache *upower,
+                       QString machineInfoPath = QStringLiteral("/etc/machine-info"));
 
     QList<BatteryDevice> getBatteryDevices() const;
     // The pretty host name where one is set, else the host name, else "MacBook".
@@ -19,9 +23,8 @@ public:
 
 private:
     QString m_powerSupplyRoot;
-    QDBusConnection m_bus;
+    UPowerDeviceCache *m_upower;
     QString m_machineInfoPath;
-    int m_dbusTimeoutMs;
 };
 
 namespace battery {

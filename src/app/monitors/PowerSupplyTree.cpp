@@ -1,8 +1,9 @@
 #include "PowerSupplyTree.h"
 
 #include "BatteryReportParsing.h"
+#include "RegularFile.h"
+#include "ValueBounds.h"
 
-#include <QDir>
 #include <QFile>
 
 #include <cmath>
@@ -11,30 +12,36 @@ namespace {
 
 constexpr qint64 kMaxAttributeBytes = 4096;
 
-std::optional<QString> readAttribute(const QString &dir, const char *attribute)
-{
-    QFile file(dir + QLatin1Char('/') + QLatin1String(attribute));
-    if (!file.open(QIODevice::ReadOnly))
-        return std::nullopt;
-    const QByteArray bytes = file.read(kMaxAttributeBytes);
-    return QString::fromUtf8(bytes).trimmed();
-}
+// One supply's directory, listed once so that only attributes that exist are opened.
+class SupplyDirectory {
+public:
+    SupplyDirectory(int rootFd, const QString &name) : m_dir(rootFd, QFile::encodeName(name)) {}
 
-std::optional<int64_t> readInteger(const QString &dir, const char *attribute)
-{
-    const std::optional<QString> text = readAttribute(dir, attribute);
-    if (!text)
-        return std::nullopt;
-    bool ok = false;
-    const qlonglong value = text->toLongLong(&ok, 10);
-    return ok ? std::optional<int64_t>(value) : std::nullopt;
-}
+    bool isOpen() const { return m_dir.isOpen(); }
 
-std::optional<bool> readFlag(const QString &dir, const char *attribute)
-{
-    const std::optional<int64_t> value = readInteger(dir, attribute);
-    return value ? std::optional<bool>(*value != 0) : std::nullopt;
-}
+    std::optional<QString> text(const char *attribute) const
+    {
+        if (!m_dir.names().contains(QLatin1String(attribute)))
+            return std::nullopt;
+        const std::optional<QByteArray> bytes = readRegularFileAt(m_dir.fd(), attribute, kMaxAttributeBytes);
+        return bytes ? std::optional<QString>(QString::fromUtf8(*bytes).trimmed()) : std::nullopt;
+    }
+    std::optional<int64_t> integer(const char *attribute) const
+    {
+        const std::optional<QString> value = text(attribute);
+        bool ok = false;
+        const qlonglong number = value ? value->toLongLong(&ok, 10) : 0;
+        return ok ? std::optional<int64_t>(number) : std::nullopt;
+    }
+    std::optional<bool> flag(const char *attribute) const
+    {
+        const std::optional<int64_t> value = integer(attribute);
+        return value ? std::optional<bool>(*value != 0) : std::nullopt;
+    }
+
+private:
+    DirectoryListing m_dir;
+};
 
 bool isComputerSupply(const PowerSupply &s) { return s.scope != QLatin1String("Device"); }
 
@@ -50,40 +57,55 @@ bool isExternalSupply(const PowerSupply &s)
                                    s.type == QLatin1String("Wireless") || s.type == QLatin1String("BrickID"));
 }
 
-std::optional<int64_t> ratioPercent(int64_t now, int64_t full)
-{
-    if (full <= 0 || now < 0)
-        return std::nullopt;
-    return int64_t(std::llround(100.0 * double(now) / double(full)));
-}
-
 // Several batteries: sum the stored energy rather than averaging percentages,
-// so a small nearly empty battery does not halve the figure.
-int64_t combinedPercent(const QList<PowerSupply> &batteries)
+// so a small nearly empty battery does not halve the figure. Sums are doubles:
+// two batteries reporting INT64_MAX would overflow any integer.
+double combinedPercent(const QList<PowerSupply> &batteries)
 {
     if (batteries.size() == 1 && batteries.front().capacity)
-        return *batteries.front().capacity;
-    auto weighted = [&](auto now, auto full) -> std::optional<int64_t> {
-        int64_t sumNow = 0, sumFull = 0;
+        return double(*batteries.front().capacity);
+    auto weighted = [&](auto now, auto full) -> std::optional<double> {
+        double sumNow = 0, sumFull = 0;
         for (const PowerSupply &b : batteries) {
-            if (!(b.*now) || !(b.*full))
+            if (!(b.*now) || !(b.*full) || *(b.*now) < 0 || *(b.*full) < 0)
                 return std::nullopt;
-            sumNow += *(b.*now);
-            sumFull += *(b.*full);
+            sumNow += double(*(b.*now));
+            sumFull += double(*(b.*full));
         }
-        return ratioPercent(sumNow, sumFull);
+        return sumFull > 0 ? std::optional<double>(100.0 * sumNow / sumFull) : std::nullopt;
     };
     if (auto p = weighted(&PowerSupply::energyNow, &PowerSupply::energyFull))
         return *p;
     if (auto p = weighted(&PowerSupply::chargeNow, &PowerSupply::chargeFull))
         return *p;
-    int64_t sum = 0, count = 0;
+    double sum = 0;
+    int count = 0;
     for (const PowerSupply &b : batteries)
         if (b.capacity) {
-            sum += *b.capacity;
+            sum += double(*b.capacity);
             ++count;
         }
-    return count ? int64_t(std::llround(double(sum) / double(count))) : 100;
+    return count ? sum / count : 100.0;
+}
+
+PowerSupply readSupply(const QString &name, const SupplyDirectory &dir)
+{
+    PowerSupply s;
+    s.name = name;
+    s.type = dir.text("type").value_or(QString());
+    s.scope = dir.text("scope").value_or(QString());
+    s.status = dir.text("status").value_or(QString());
+    s.modelName = bounds::displayName(dir.text("model_name").value_or(QString()));
+    s.present = dir.flag("present");
+    s.online = dir.flag("online");
+    if (s.type == QLatin1String("Battery")) {
+        s.capacity = dir.integer("capacity");
+        s.energyNow = dir.integer("energy_now");
+        s.energyFull = dir.integer("energy_full");
+        s.chargeNow = dir.integer("charge_now");
+        s.chargeFull = dir.integer("charge_full");
+    }
+    return s;
 }
 
 }  // namespace
@@ -93,26 +115,13 @@ QString defaultPowerSupplyRoot() { return QStringLiteral("/sys/class/power_suppl
 QList<PowerSupply> readPowerSupplies(const QString &root)
 {
     QList<PowerSupply> supplies;
-    const QDir dir(root);
-    const QStringList names = dir.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name);
-    for (const QString &name : names) {
-        const QString path = dir.filePath(name);
-        PowerSupply s;
-        s.name = name;
-        s.type = readAttribute(path, "type").value_or(QString());
-        s.scope = readAttribute(path, "scope").value_or(QString());
-        s.status = readAttribute(path, "status").value_or(QString());
-        s.modelName = readAttribute(path, "model_name").value_or(QString());
-        s.present = readFlag(path, "present");
-        s.online = readFlag(path, "online");
-        if (s.type == QLatin1String("Battery")) {
-            s.capacity = readInteger(path, "capacity");
-            s.energyNow = readInteger(path, "energy_now");
-            s.energyFull = readInteger(path, "energy_full");
-            s.chargeNow = readInteger(path, "charge_now");
-            s.chargeFull = readInteger(path, "charge_full");
-        }
-        supplies.append(s);
+    const DirectoryListing rootDir(-1, QFile::encodeName(root));
+    QStringList names = rootDir.names();
+    names.sort();
+    for (const QString &name : std::as_const(names)) {
+        const SupplyDirectory dir(rootDir.fd(), name);
+        if (dir.isOpen())  // class entries are links to directories; anything else is not a supply
+            supplies.append(readSupply(name, dir));
     }
     return supplies;
 }
@@ -136,7 +145,8 @@ BatteryDevice computerEntryFromSupplies(const QList<PowerSupply> &supplies)
         // A desktop that reports no supply at all still runs from the mains.
         return computerEntry(100, externalOnline || !anyExternal);
     }
-    return computerEntry(combinedPercent(batteries), externalOnline || batteryCharging);
+    return computerEntry(bounds::percentFromDouble(combinedPercent(batteries)).value_or(100),
+                         externalOnline || batteryCharging);
 }
 
 QList<BatteryDevice> accessoriesFromSupplies(const QList<PowerSupply> &supplies)

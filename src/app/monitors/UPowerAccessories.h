@@ -2,7 +2,6 @@
 
 #include "SharedWidgetData.h"
 
-#include <QDBusConnection>
 #include <QList>
 #include <QVariantMap>
 
@@ -27,9 +26,5 @@ QString upowerAccessoryType(uint kind, const QString &name);
 // The accessory one device's properties describe; nothing for line power, the
 // computer's own batteries and devices without a model name.
 std::optional<BatteryDevice> accessoryFromUPower(const QVariantMap &properties);
-
-// Asks UPower on `bus` for every device; nullopt when UPower is not there or
-// does not answer within `timeoutMs` in total.
-std::optional<QList<BatteryDevice>> queryUPowerAccessories(const QDBusConnection &bus, int timeoutMs);
 
 }  // namespace battery

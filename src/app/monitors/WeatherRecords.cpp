@@ -1,11 +1,13 @@
 #include "WeatherRecords.h"
 
 #include "StrictJson.h"
+#include "ValueBounds.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -16,22 +18,42 @@ std::optional<T> valid(const StrictJson &j, T value)
     return j.ok() ? std::optional<T>(std::move(value)) : std::nullopt;
 }
 
+// Place names are shown and stored: bounded like every name from outside.
+QString placeName(StrictJson &j, const QString &key) { return bounds::displayName(j.string(key)); }
+
+// A temperature no weather can have (1.7e308, −300) is read as missing: a
+// required one fails the decode, an optional one is absent.
+std::optional<double> plausible(std::optional<double> celsius)
+{
+    return celsius && bounds::isPlausibleCelsius(*celsius) ? celsius : std::nullopt;
+}
+
+// The days from the first implausible temperature on are missing.
+QList<double> plausibleDays(QList<double> days)
+{
+    const auto bad = std::find_if_not(days.cbegin(), days.cend(), bounds::isPlausibleCelsius);
+    days.erase(bad, days.cend());
+    return days;
+}
+
 std::optional<GeocodingResponse::Result> decodeResult(const QJsonValue &value)
 {
     if (!value.isObject())
         return std::nullopt;
     StrictJson j(value.toObject());
-    GeocodingResponse::Result r{j.string("name"), j.number("latitude"), j.number("longitude"),
-                                j.string("country")};
+    GeocodingResponse::Result r{placeName(j, "name"), j.number("latitude"), j.number("longitude"),
+                                placeName(j, "country")};
     return valid(j, r);
 }
 
 std::optional<WeatherResponse::CurrentWeather> decodeCurrent(const QJsonObject &object)
 {
     StrictJson j(object);
-    WeatherResponse::CurrentWeather c{j.number("temperature_2m"), j.integer("weathercode"),
-                                      j.optNumber("relativehumidity_2m"),
-                                      j.optNumber("apparent_temperature"), j.optNumber("windspeed_10m")};
+    const double temperature = j.number("temperature_2m");
+    if (j.ok() && !bounds::isPlausibleCelsius(temperature))
+        j.fail();
+    WeatherResponse::CurrentWeather c{temperature, j.integer("weathercode"), j.optNumber("relativehumidity_2m"),
+                                      plausible(j.optNumber("apparent_temperature")), j.optNumber("windspeed_10m")};
     return valid(j, c);
 }
 
@@ -44,7 +66,7 @@ std::optional<WeatherResponse::DailyForecast> decodeDaily(const QJsonObject &obj
     const auto min = StrictJson::toNumbers(j.array("temperature_2m_min"));
     if (!j.ok() || !time || !codes || !max || !min)
         return std::nullopt;
-    return WeatherResponse::DailyForecast{*time, *codes, *max, *min};
+    return WeatherResponse::DailyForecast{*time, *codes, plausibleDays(*max), plausibleDays(*min)};
 }
 
 bool isFinite(double v) { return std::isfinite(v); }
@@ -73,7 +95,7 @@ std::optional<IPLocation> decodeIPLocation(const QByteArray &json)
     if (!root)
         return std::nullopt;
     StrictJson j(*root);
-    IPLocation l{j.number("lat"), j.number("lon"), j.string("city"), j.string("country")};
+    IPLocation l{j.number("lat"), j.number("lon"), placeName(j, "city"), placeName(j, "country")};
     return valid(j, l);
 }
 

@@ -60,6 +60,8 @@ struct WeatherResponse {
 
 // Strict: a required key missing or null, a wrong JSON type, a fraction where an
 // integer is due or a body that is not one JSON object gives nothing.
+// Sane: a temperature outside −100…+100 °C counts as missing (the forecast ends
+// before the first such day), and place names are bounded (ValueBounds.h).
 std::optional<IPLocation> decodeIPLocation(const QByteArray &json);
 std::optional<GeocodingResponse> decodeGeocodingResponse(const QByteArray &json);
 std::optional<WeatherResponse> decodeWeatherResponse(const QByteArray &json);

@@ -1,12 +1,16 @@
 #pragma once
 
+#include <QByteArray>
 #include <QObject>
 #include <QString>
 
 class QLocalServer;
 
-// One process per user session: a second launch asks the first to show its
-// control panel and leaves. The socket lives in XDG_RUNTIME_DIR.
+// One process per user and display. The primary holds an advisory lock for its
+// whole life, so two launches can never both win and a frozen primary still
+// counts as running. A later launch asks the primary to show its control panel
+// (bounded) and leaves. Lock and socket live in XDG_RUNTIME_DIR, or in a private
+// 0700 directory of ours under the temporary directory when that is unset.
 class SingleInstance : public QObject {
     Q_OBJECT
 
@@ -16,10 +20,19 @@ public:
     explicit SingleInstance(QObject *parent = nullptr);
     ~SingleInstance() override;
 
+    // The directory of the lock and the socket; empty when no safe one exists.
+    static QString runtimeDirectory();
+    // The display of this session as a file-name part: "x11-0" for ":0" and ":0.0",
+    // "wayland-…" when only WAYLAND_DISPLAY is set, "none" without either.
+    static QString displayKey(const QByteArray &display, const QByteArray &waylandDisplay);
+    // Socket and lock of this user and display (from the environment); empty
+    // when runtimeDirectory() is.
     static QString serverName();
+    static QString lockPath();
 
-    // Hands over to a running instance if there is one, otherwise starts listening.
-    // A failure to listen still yields Primary: better two processes than none.
+    // Primary when this process got the lock (or, with nowhere safe to take it,
+    // runs unguarded); HandedOver when another primary holds it, whether or not
+    // that one answered the request to show its panel.
     Role claim();
 
     // Asks a running instance to show its panel; true once it confirmed. Bounded in time.
@@ -32,4 +45,5 @@ private:
     void acceptConnections();
 
     QLocalServer *m_server;
+    int m_lockFd = -1;
 };

@@ -43,6 +43,7 @@ QString BatteryWidgetView::iconName(const QString &type) { return pellix::ui::ba
 
 void BatteryWidgetView::setCollector(DeviceSource devices, NameSource computerName)
 {
+    m_usesMonitor = false;
     m_collectDevices = std::move(devices);
     m_collectComputerName = std::move(computerName);
 }
@@ -66,6 +67,12 @@ void BatteryWidgetView::showEvent(QShowEvent *event)
     QWidget::showEvent(event);
     if (!m_shownOnce) {
         m_shownOnce = true;
+        // UPower answers after the first refresh; its list need not wait for the next tick.
+        if (m_usesMonitor)
+            BatteryMonitor::shared().onAccessoriesKnown(this, [this] {
+                if (isVisible())
+                    refreshDevices();
+            });
         refreshDevices();
         m_computerName = m_collectComputerName();
         render();

@@ -56,6 +56,7 @@ private:
     QList<BatteryDevice> m_devices;
     QString m_computerName = QStringLiteral("MacBook");
     bool m_shownOnce = false;
+    bool m_usesMonitor = true;
     QTimer m_timer;
 
     WidgetContainer *m_container = nullptr;
