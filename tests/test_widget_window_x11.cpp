@@ -221,7 +221,8 @@ TEST_F(WidgetWindowX11, ComesUpAtItsSavedPlaceWithItsInputShapeInDevicePixels)
     EXPECT_EQ(m_settings->getPosition("battery"), (Position{100, 60}));
 }
 
-// Below normal windows, above the desktop, and still there while the desktop is shown.
+// Below normal windows, above the desktop, still there while the desktop is
+// shown, and never taking the focus from the active window.
 TEST_F(WidgetWindowX11, StaysOnTheDesktopBelowNormalWindows)
 {
     WidgetWindow *w = show("music", "{}");
@@ -232,5 +233,8 @@ TEST_F(WidgetWindowX11, StaysOnTheDesktopBelowNormalWindows)
     normal.show();
     waitShown(&normal);
     EXPECT_EQ(clickAt(w->frame().center(), normal), 1);
+    const QString active = run("xprop", {"-root", "_NET_ACTIVE_WINDOW"});
+    EXPECT_TRUE(active.contains(QString::number(normal.winId(), 16))) << active.toStdString();
     EXPECT_EQ(clickAt(w->frame().topLeft() + QPoint(8, 8), *m_desktop), 0);  // the widget, not the desktop
+    EXPECT_EQ(run("xprop", {"-root", "_NET_ACTIVE_WINDOW"}), active);
 }
