@@ -10,7 +10,7 @@ packages=(
   # what the app draws with
   fonts-inter fonts-noto-color-emoji fonts-material-design-icons-iconfont
   # test services: X server, window manager, compositor, tray host, D-Bus peers, X tools
-  xvfb openbox picom trayer xdotool x11-utils wmctrl imagemagick hsetroot
+  xvfb openbox picom trayer xdotool x11-utils x11-xserver-utils wmctrl imagemagick hsetroot
   dbus python3 python3-dbusmock python3-dbus python3-gi zsh libglib2.0-bin
   # accessibility: the bus and registry, and the client the panel test drives it with
   at-spi2-core python3-pyatspi gir1.2-atspi-2.0

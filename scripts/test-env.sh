@@ -4,7 +4,8 @@
 # afterwards (also on failure or interrupt): an Xvfb display with openbox and a
 # compositor, and private system and session D-Bus buses. Exports DISPLAY,
 # DBUS_SYSTEM_BUS_ADDRESS, DBUS_SESSION_BUS_ADDRESS and PELLIX_TEST_RUN (a
-# scratch directory for the run). Exits with CMD's status.
+# scratch directory for the run). Exits with CMD's status. PELLIX_TEST_SCREEN
+# (default 1440x900) sets the size of the X screen.
 set -u
 here=$(cd "$(dirname "$0")" && pwd)
 run=$(mktemp -d /tmp/pxt.XXXXXX)   # short: unix socket paths are limited to 107 bytes
@@ -23,7 +24,7 @@ trap 'exit 130' INT TERM
 # Xvfb picks a free display itself and writes its number once it listens:
 # parallel runs never race for the same one.
 exec {dfd}<> <(:)
-Xvfb -displayfd "$dfd" -screen 0 1440x900x24 -nolisten tcp >"$run/xvfb.log" 2>&1 &
+Xvfb -displayfd "$dfd" -screen 0 "${PELLIX_TEST_SCREEN:-1440x900}x24" -nolisten tcp >"$run/xvfb.log" 2>&1 &
 pids+=($!)
 n=
 read -r -t 10 n <&"$dfd"

@@ -107,10 +107,10 @@ TEST(BatteryRingImage, ArcRedBelowTwentyAndBoltOnlyWhileCharging)
         for (const BatteryDevice &device : {mac(19), mac(19, true), mac(20), mac(20, true)}) {
             SCOPED_TRACE((isSmall ? "small " : "medium ") + std::to_string(device.percent) + (device.charging ? " charging" : ""));
             BatteryRingView ring(device, isSmall, "MacBook");
-            ring.resize(isSmall ? 134 : 67, 134);
+            ring.resize(isSmall ? 134 : 67, 134 + 2 * BatteryRingView::kBleed);
             const QImage image = ring.grab().toImage().convertToFormat(QImage::Format_ARGB32);
             // The middle of the stroke at `degrees` clockwise from the top.
-            const QPointF centre = batteryRingCentre(QRectF(image.rect()), ring.style(), ring.labels());
+            const QPointF centre = batteryRingCentre(ring.cell(), ring.style(), ring.labels());
             auto onCircle = [&](double degrees) {
                 const double a = degrees * M_PI / 180, r = ring.style().ringSize / 2;
                 return image.pixelColor(int(std::lround(centre.x() + r * std::sin(a))), int(std::lround(centre.y() - r * std::cos(a))));
@@ -122,6 +122,45 @@ TEST(BatteryRingImage, ArcRedBelowTwentyAndBoltOnlyWhileCharging)
                 for (int x = 0; x < image.width(); ++x)
                     yellow += near(image.pixelColor(x, y), systemYellow(), 30);
             EXPECT_TRUE(device.charging ? yellow > 5 : yellow == 0) << yellow;
+        }
+}
+
+// The first row (from the top) with ring green, and the longest green run in it.
+std::pair<int, int> topOfGreen(const QImage &image)
+{
+    for (int y = 0; y < image.height(); ++y) {
+        int run = 0, longest = 0;
+        for (int x = 0; x < image.width(); ++x) {
+            run = near(image.pixelColor(x, y), systemGreen(), 30) ? run + 1 : 0;
+            longest = std::max(longest, run);
+        }
+        if (longest > 0)
+            return {y, longest};
+    }
+    return {-1, 0};
+}
+
+// A ring cut by the edge of its view has a flat top: a long straight run of green
+// (44 pixels for the large ring cut at the content's edge, 20 for its round top).
+TEST(BatteryRingImage, EveryRingIsDrawnWholeInEverySizeAndTheme)
+{
+    QTemporaryDir dir;
+    SettingsManager settings(dir.filePath("settings.conf"));
+    settings.setSharedDataPath(dir.filePath("widget-data.json"));
+    for (const char *theme : {"transparent", "opaque"})
+        for (const char *size : {"small", "medium"}) {
+            SCOPED_TRACE(std::string(size) + " " + theme);
+            settings.setGlassTheme(theme);
+            settings.setSize("battery", size);
+            BatteryWidgetView view(settings);
+            view.setCollector([] { return QList<BatteryDevice>{mac(100), accessory("Magic Mouse", "mouse", 100)}; },
+                              [] { return QString("Portatile di Anna"); });
+            view.resize(size == std::string("small") ? 170 : 340, 170);
+            view.show();
+            QCoreApplication::processEvents();
+            const auto [top, run] = topOfGreen(view.grab().toImage().convertToFormat(QImage::Format_ARGB32));
+            EXPECT_GT(top, 0);
+            EXPECT_LT(run, 30) << "top row " << top;
         }
 }
 

@@ -61,6 +61,30 @@ TEST(ShellGeometry, Snapping)
     EXPECT_EQ(shell::snappedFrame(small(600, 75), {0, 70, 1440, 805}, {}), small(600, 70));  // above a dock
 }
 
+TEST(ShellGeometry, UnreachablePlacesMoveIntoTheNearestWorkArea)
+{
+    // The main screen, and a smaller one to its right with a 40-point dock at its bottom.
+    const std::vector<shell::ScreenArea> screens{{kScreen, kScreen}, {{1440, 0, 1280, 800}, {1440, 40, 1280, 760}}};
+    const struct {
+        const char *what;
+        Rect saved;
+        Rect shown;
+    } cases[] = {
+        {"40 points on screen", small(-130, 300), small(-130, 300)},
+        {"39 points on screen", small(-131, 300), small(0, 300)},
+        {"above the top", small(600, 881), small(600, 730)},
+        {"across both screens", small(1400, 300), small(1400, 300)},
+        {"past the second screen, below its dock", small(3000, -500), small(2550, 40)},
+        {"below both, nearer the main one", small(1200, -400), small(1200, 0)},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        EXPECT_EQ(shell::reachableFrame(c.saved, screens), c.shown);
+    }
+    EXPECT_EQ(shell::screenOf(small(1400, 300), screens), &screens[1]);  // most of it is there
+    EXPECT_EQ(shell::screenOf(small(0, 0), {}), nullptr);
+}
+
 TEST(ShellGeometry, YUpAndYDownConversion)
 {
     const QRectF screen(0, 0, 1440, 900);

@@ -20,6 +20,9 @@ using shell::Rect;
 
 namespace {
 
+const shell::ScreenArea kMain{{0, 0, 800, 600}, {0, 0, 800, 600}};
+const shell::ScreenArea kRight{{800, 0, 800, 600}, {800, 0, 800, 560}};  // a 40-point panel at its top
+
 class WidgetManagerTest : public ::testing::Test {
 protected:
     // A fresh store and manager on this test's file, as at a new launch; `json` is written first.
@@ -30,25 +33,36 @@ protected:
         m_manager.reset();
         m_settings = std::make_unique<SettingsManager>(m_dir.filePath("s.json"));
         m_manager = std::make_unique<WidgetManager>(*m_settings);
-        m_manager->setScreenSpaceProvider([=] { return shell::ScreenSpace{screen(), visible}; });
+        m_manager->setScreenSpaceProvider([this, visible] { return shell::ScreenSpace{screen(), visible, m_screens}; });
         return *m_manager;
     }
 
     SettingsManager saved() const { return SettingsManager(m_dir.filePath("s.json")); }
     static QRectF screen() { return QGuiApplication::primaryScreen()->geometry(); }
 
-    // Drops the window so that its content has the y-up origin `origin`.
-    void drop(const QString &name, Position origin)
+    static void send(WidgetWindow *w, QEvent::Type type, QPoint global)
+    {
+        QMouseEvent e(type, QPointF(global - w->pos()), QPointF(global),
+                      type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton,
+                      type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(w, &e);
+    }
+
+    // Drags the window by its middle so that its content lands at the y-up origin `origin`.
+    void drag(const QString &name, Position origin)
     {
         WidgetWindow *w = m_manager->window(name);
         ASSERT_TRUE(w);
-        const Rect f = m_manager->frameOf(w);
-        w->setFrame(shell::toQtPixels({origin.x, origin.y, f.width, f.height}, screen()));
-        QApplication::processEvents();
+        const QRect from = w->frame();
+        const QRect to = shell::toQtPixels({origin.x, origin.y, double(from.width()), double(from.height())}, screen());
+        send(w, QEvent::MouseButtonPress, from.center());
+        send(w, QEvent::MouseMove, to.center());
+        send(w, QEvent::MouseButtonRelease, to.center());
     }
     Position originOf(const QString &name) { return m_manager->frameOf(m_manager->window(name)).origin(); }
 
     QTemporaryDir m_dir;
+    std::vector<shell::ScreenArea> m_screens;  // empty: the primary screen alone
     std::unique_ptr<SettingsManager> m_settings;
     std::unique_ptr<WidgetManager> m_manager;
 };
@@ -90,19 +104,34 @@ TEST_F(WidgetManagerTest, UnreadableSavedPositionFallsBackToDefault)
     }
 }
 
-TEST_F(WidgetManagerTest, MovesSnapAndSaveAndTheNextStartRestoresThem)
+TEST_F(WidgetManagerTest, DragsSnapAndSaveOnReleaseAndTheNextStartRestoresThem)
 {
     WidgetManager &first = launch(R"({"widget.clock.size": "medium", "widget.music.enabled": true,
                                       "widget.battery.enabled": "yes"})", {0, 0, 800, 575});
     first.toggleWidget("clock", true);
     // The default place; showing a window is not a move, so nothing is saved yet.
-    EXPECT_EQ(first.window("clock")->frame(), shell::toQtPixels({440, 365, 340, 170}, screen()));
-    EXPECT_EQ(first.window("clock")->contentView()->size(), QSize(340, 170));
+    WidgetWindow *clock = first.window("clock");
+    EXPECT_EQ(clock->frame(), shell::toQtPixels({440, 365, 340, 170}, screen()));
+    EXPECT_EQ(clock->contentView()->size(), QSize(340, 170));
+    // A move nobody dragged (the window manager's own) is not saved either.
+    clock->move(clock->pos() + QPoint(-30, 20));
+    QApplication::processEvents();
     EXPECT_FALSE(saved().clockPosition());
-    drop("clock", {300, 200});
+
+    const QPoint start = clock->pos(), at = clock->frame().center();
+    send(clock, QEvent::MouseButtonPress, at);
+    send(clock, QEvent::MouseMove, at + QPoint(1, 1));  // under the drag distance: a click, not a drag
+    EXPECT_EQ(clock->pos(), start);
+    send(clock, QEvent::MouseMove, at + QPoint(-100, 50));
+    EXPECT_EQ(clock->pos(), start + QPoint(-100, 50));
+    EXPECT_FALSE(saved().clockPosition());  // not while dragging
+    send(clock, QEvent::MouseButtonRelease, at + QPoint(-100, 50));
+    EXPECT_EQ(saved().clockPosition(), (Position{310, 295}));
+
+    drag("clock", {300, 200});
     EXPECT_EQ(saved().clockPosition(), (Position{300, 200}));
     first.spawnWidget("music");
-    drop("music", {645, 100});  // 5 right of the clock: snaps flush, the clock stays put
+    drag("music", {645, 100});  // 5 right of the clock: snaps flush, the clock stays put
     EXPECT_EQ(saved().musicPosition(), (Position{640, 100}));
 
     WidgetManager &next = launch();
@@ -112,25 +141,27 @@ TEST_F(WidgetManagerTest, MovesSnapAndSaveAndTheNextStartRestoresThem)
     EXPECT_EQ(originOf("music"), (Position{640, 100}));
 }
 
-TEST_F(WidgetManagerTest, WithoutAWindowManagerTheWindowMovesItselfAndSavesOnRelease)
+// A place on a screen that is gone is shown on the nearest one and not saved, so
+// it comes back with its screen; snapping uses the screen the widget is on.
+TEST_F(WidgetManagerTest, PlacesOffEveryScreenAreShownOnTheNearestAndNotSaved)
 {
-    WidgetManager &m = launch();
-    m.spawnWidget("clock");
-    drop("clock", {300, 200});
-    WidgetWindow *w = m.window("clock");
-    const QPoint start = w->pos(), at = w->frame().center();
-    const auto send = [w](QEvent::Type type, QPoint global) {
-        QMouseEvent e(type, QPointF(global - w->pos()), QPointF(global),
-                      type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton,
-                      type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(w, &e);
-    };
-    send(QEvent::MouseButtonPress, at);
-    send(QEvent::MouseMove, at + QPoint(1, 1));  // under the drag distance: a click, not a drag
-    EXPECT_EQ(w->pos(), start);
-    send(QEvent::MouseMove, at + QPoint(-100, 50));
-    EXPECT_EQ(w->pos(), start + QPoint(-100, 50));
-    EXPECT_EQ(saved().clockPosition(), (Position{300, 200}));  // not while dragging
-    send(QEvent::MouseButtonRelease, at + QPoint(-100, 50));
-    EXPECT_EQ(saved().clockPosition(), (Position{200, 150}));
+    WidgetManager &m = launch(R"({"widget.weather.position": "{\"x\":1400,\"y\":500}",
+                                  "widget.battery.position": "{\"x\":-131,\"y\":-20}"})");
+    m.spawnWidget("weather");
+    m.spawnWidget("battery");
+    EXPECT_EQ(originOf("weather"), (Position{630, 430}));
+    EXPECT_EQ(originOf("battery"), (Position{0, 0}));  // 39 points on screen are not enough
+
+    m_screens = {kMain, kRight};
+    m.screensChanged();
+    EXPECT_EQ(originOf("weather"), (Position{1400, 500}));  // back at the user's place
+    EXPECT_EQ(saved().weatherPosition(), (Position{1400, 500}));
+    drag("weather", {1422, 395});  // 8 from the second screen's right edge, 5 above its panel
+    EXPECT_EQ(saved().weatherPosition(), (Position{1430, 390}));
+
+    m_screens = {kMain};
+    m.screensChanged();
+    EXPECT_EQ(originOf("weather"), (Position{630, 390}));
+    EXPECT_EQ(saved().weatherPosition(), (Position{1430, 390}));
+    EXPECT_EQ(saved().batteryPosition(), (Position{-131, -20}));
 }

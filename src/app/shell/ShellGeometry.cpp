@@ -1,6 +1,8 @@
 #include "ShellGeometry.h"
 
+#include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace shell {
 
@@ -44,6 +46,23 @@ void snapToWidget(Rect &n, const Rect &o)
     snapAxisToWidget(n.y, n.height, o.minY(), o.maxY());
 }
 
+// Length of [aMin, aMax] ∩ [bMin, bMax], or minus the gap between them.
+double overlap(double aMin, double aMax, double bMin, double bMax)
+{
+    return std::min(aMax, bMax) - std::max(aMin, bMin);
+}
+
+double gap(double aMin, double aMax, double bMin, double bMax)
+{
+    return std::max(0.0, -overlap(aMin, aMax, bMin, bMax));
+}
+
+// Keeps [pos, pos + size] inside [min, max]; the start wins when it cannot fit.
+double clampSpan(double pos, double size, double min, double max)
+{
+    return std::max(min, std::min(pos, max - size));
+}
+
 }  // namespace
 
 double widgetWidth(const QString &size)
@@ -83,6 +102,46 @@ Rect snappedFrame(Rect candidate, const Rect &visible, const std::vector<Rect> &
     for (const Rect &o : others)
         snapToWidget(candidate, o);
     return candidate;
+}
+
+bool isReachable(const Rect &frame, const std::vector<ScreenArea> &screens)
+{
+    return std::ranges::any_of(screens, [&](const ScreenArea &s) {
+        return overlap(frame.minX(), frame.maxX(), s.frame.minX(), s.frame.maxX()) >= kMinReachable
+               && overlap(frame.minY(), frame.maxY(), s.frame.minY(), s.frame.maxY()) >= kMinReachable;
+    });
+}
+
+const ScreenArea *screenOf(const Rect &frame, const std::vector<ScreenArea> &screens)
+{
+    const ScreenArea *best = nullptr;
+    double bestArea = 0;
+    double bestDistance = std::numeric_limits<double>::infinity();
+    for (const ScreenArea &s : screens) {
+        const double w = overlap(frame.minX(), frame.maxX(), s.frame.minX(), s.frame.maxX());
+        const double h = overlap(frame.minY(), frame.maxY(), s.frame.minY(), s.frame.maxY());
+        const double area = w > 0 && h > 0 ? w * h : 0;
+        const double distance = std::hypot(gap(frame.minX(), frame.maxX(), s.frame.minX(), s.frame.maxX()),
+                                           gap(frame.minY(), frame.maxY(), s.frame.minY(), s.frame.maxY()));
+        if (area > bestArea || (bestArea == 0 && area == 0 && distance < bestDistance)) {
+            best = &s;
+            bestArea = area;
+            bestDistance = distance;
+        }
+    }
+    return best;
+}
+
+Rect reachableFrame(const Rect &frame, const std::vector<ScreenArea> &screens)
+{
+    const ScreenArea *screen = screenOf(frame, screens);
+    if (!screen || isReachable(frame, screens))
+        return frame;
+    const Rect &w = screen->workArea;
+    Rect placed = frame;
+    placed.x = clampSpan(frame.x, frame.width, w.minX(), w.maxX());
+    placed.y = clampSpan(frame.y, frame.height, w.minY(), w.maxY());
+    return placed;
 }
 
 QRectF toQt(const Rect &r, const QRectF &screen)

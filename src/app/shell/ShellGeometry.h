@@ -31,7 +31,17 @@ struct Rect {
     friend bool operator==(const Rect &, const Rect &) = default;
 };
 
+// One screen: all of it, and the part left to windows (without panels and docks).
+struct ScreenArea {
+    Rect frame;
+    Rect workArea;
+
+    friend bool operator==(const ScreenArea &, const ScreenArea &) = default;
+};
+
 inline constexpr double kWidgetHeight = 170;
+// A widget with less than this much of it (both ways) on every screen cannot be reached.
+inline constexpr double kMinReachable = 40;
 inline constexpr double kSnapDistance = 12;
 inline constexpr double kControlPanelWidth = 420;
 inline constexpr double kControlPanelHeight = 600;
@@ -53,6 +63,14 @@ Rect resizedFrame(const Rect &frame, const QString &size);
 // Snaps a dropped frame to the visible frame's edges, then to each other
 // widget in turn (a later one may override an earlier snap). Only the origin changes.
 Rect snappedFrame(Rect candidate, const Rect &visible, const std::vector<Rect> &others);
+
+// Whether at least kMinReachable × kMinReachable of `frame` lies on one screen.
+bool isReachable(const Rect &frame, const std::vector<ScreenArea> &screens);
+// The screen holding most of `frame`; when none holds any, the nearest one (the
+// first on a tie). Null only without screens.
+const ScreenArea *screenOf(const Rect &frame, const std::vector<ScreenArea> &screens);
+// `frame` itself when it is reachable; otherwise moved into the work area of its screen.
+Rect reachableFrame(const Rect &frame, const std::vector<ScreenArea> &screens);
 
 // The primary screen in Qt coordinates, and conversions between the two spaces.
 // `screen` is the Qt geometry of the primary screen.

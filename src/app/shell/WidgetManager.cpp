@@ -6,13 +6,41 @@
 #include "settings/WidgetNames.h"
 #include "views/WidgetViewFactory.h"
 
+#include <QGuiApplication>
 #include <QScopeGuard>
+#include <QScreen>
 
 using shell::Rect;
+
+namespace {
+constexpr int kScreensSettleMs = 100;
+}
 
 WidgetManager::WidgetManager(SettingsManager &settings, QObject *parent)
     : QObject(parent), m_settings(settings), m_screenSpace(shell::currentScreenSpace)
 {
+    m_screensSettle.setSingleShot(true);
+    m_screensSettle.setInterval(kScreensSettleMs);
+    connect(&m_screensSettle, &QTimer::timeout, this, &WidgetManager::screensChanged);
+    auto *app = qGuiApp;
+    if (!app)
+        return;
+    const auto settle = [this] { m_screensSettle.start(); };
+    connect(app, &QGuiApplication::screenAdded, this, [this, settle](QScreen *screen) {
+        watchScreen(screen);
+        settle();
+    });
+    connect(app, &QGuiApplication::screenRemoved, this, settle);
+    connect(app, &QGuiApplication::primaryScreenChanged, this, settle);
+    for (QScreen *screen : QGuiApplication::screens())
+        watchScreen(screen);
+}
+
+void WidgetManager::watchScreen(QScreen *screen)
+{
+    const auto settle = [this] { m_screensSettle.start(); };
+    connect(screen, &QScreen::geometryChanged, this, settle);
+    connect(screen, &QScreen::availableGeometryChanged, this, settle);
 }
 
 WidgetManager::~WidgetManager()
@@ -65,13 +93,29 @@ void WidgetManager::spawnWidget(const QString &name)
     hosting->setGeometry(0, 0, int(width), int(shell::kWidgetHeight));
 
     const shell::ScreenSpace space = screenSpace();
-    const Position origin = getSavedPosition(name).value_or(*shell::defaultOrigin(name, width, space.visible));
-    const Rect frame{origin.x, origin.y, width, shell::kWidgetHeight};
-
+    const Rect frame = homeFrame(name, width, space);
     auto *window = new WidgetWindow(name, hosting, space.toQt(frame), m_settings.isClickThrough(name));
     connect(window, &WidgetWindow::didMove, this, &WidgetManager::windowDidMove);
     m_widgetWindows.append({name, window});
     window->show();
+}
+
+Rect WidgetManager::homeFrame(const QString &name, double width, const shell::ScreenSpace &space) const
+{
+    const Position origin = getSavedPosition(name).value_or(*shell::defaultOrigin(name, width, space.visible));
+    return shell::reachableFrame({origin.x, origin.y, width, shell::kWidgetHeight}, space.areas());
+}
+
+void WidgetManager::screensChanged()
+{
+    const shell::ScreenSpace space = screenSpace();
+    m_isSnapping = true;
+    const auto reset = qScopeGuard([this] { m_isSnapping = false; });
+    for (const auto &[name, window] : std::as_const(m_widgetWindows)) {
+        const Rect home = homeFrame(name, frameOf(window).width, space);
+        if (home != frameOf(window))
+            window->setFrame(space.toQt(home));
+    }
 }
 
 void WidgetManager::despawnWidget(const QString &name)
@@ -132,7 +176,7 @@ void WidgetManager::windowDidMove(WidgetWindow *window)
     for (const auto &[otherName, other] : std::as_const(m_widgetWindows))
         if (otherName != name)
             others.push_back(frameOf(other));
-    const Rect snapped = shell::snappedFrame(current, space.visible, others);
+    const Rect snapped = shell::snappedFrame(current, space.workAreaOf(current), others);
     if (snapped != current)
         window->setFrame(space.toQt(snapped));
     m_settings.setPosition(snapped.origin(), name);

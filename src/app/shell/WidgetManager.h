@@ -6,16 +6,23 @@
 #include <QList>
 #include <QObject>
 #include <QString>
+#include <QTimer>
 
 #include <functional>
 #include <optional>
 #include <utility>
 
+class QScreen;
 class SettingsManager;
 class WidgetWindow;
 
 // Creates, places, snaps, resizes and closes the widget windows, at most one
 // per widget name, and records their positions in the settings store.
+//
+// Only what the user does is recorded: a drag (with its snap) and a resize. A
+// widget whose place lies (almost) off every screen is shown inside the nearest
+// screen instead, without recording that place, so the user's own comes back
+// when its screen does.
 class WidgetManager : public QObject {
     Q_OBJECT
 
@@ -32,8 +39,11 @@ public:
     void closeAll();
     std::optional<Position> getSavedPosition(const QString &name) const;
 
-    // Snaps a moved window and saves its position; ignores its own adjustments.
+    // Snaps a window the user dropped and saves its position; ignores its own adjustments.
     void windowDidMove(WidgetWindow *window);
+    // Puts every widget back at its saved or default place, or on screen when
+    // that place cannot be reached. Runs by itself shortly after screens change.
+    void screensChanged();
 
     WidgetWindow *window(const QString &name) const;
     QStringList openWidgets() const;  // in the table's order
@@ -45,9 +55,13 @@ public:
 private:
     shell::ScreenSpace screenSpace() const;
     QString nameOf(const WidgetWindow *window) const;
+    // Where a widget of this width is shown: its saved or default place, kept reachable.
+    shell::Rect homeFrame(const QString &name, double width, const shell::ScreenSpace &space) const;
+    void watchScreen(QScreen *screen);
 
     SettingsManager &m_settings;
     QList<std::pair<QString, WidgetWindow *>> m_widgetWindows;  // insertion order
     bool m_isSnapping = false;
     std::function<shell::ScreenSpace()> m_screenSpace;
+    QTimer m_screensSettle;  // one pass for the burst of signals a screen change brings
 };

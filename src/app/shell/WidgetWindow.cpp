@@ -1,6 +1,7 @@
 #include "WidgetWindow.h"
 
 #include "WidgetHostingView.h"
+#include "x11/DesktopStacking.h"
 #include "x11/X11Window.h"
 
 #include <QApplication>
@@ -12,7 +13,7 @@
 
 namespace {
 
-constexpr x11::DesktopHints kWidgetHints{.allDesktops = true, .below = true};
+constexpr x11::DesktopHints kWidgetHints{.allDesktops = true, .below = true, .desktopType = true};
 
 QPainterPath roundedPath(const QRectF &rect, qreal radius)
 {
@@ -42,6 +43,7 @@ WidgetWindow::WidgetWindow(const QString &name, WidgetHostingView *contentView, 
     winId();  // the native window must exist for the hints below, before the first map
     windowHandle()->installEventFilter(this);
     x11::setDesktopHintsBeforeMap(windowHandle(), kWidgetHints);
+    x11::keepAboveOtherDesktops(windowHandle());
     // On X11 click-through is switched on only once the window is exposed (see windowExposed).
     if (m_clickThrough && !x11::available())
         applyInputTransparency(true);
@@ -55,8 +57,6 @@ QRect WidgetWindow::frame() const
 void WidgetWindow::setFrame(const QRect &frame)
 {
     setGeometry(frame.adjusted(-kShadowMargin, -kShadowMargin, kShadowMargin, kShadowMargin));
-    if (!isVisible())
-        m_reportedPos = pos();
 }
 
 QRect WidgetWindow::contentRect() const
@@ -151,14 +151,6 @@ void WidgetWindow::closeEvent(QCloseEvent *event)
         event->ignore();
 }
 
-void WidgetWindow::moveEvent(QMoveEvent *event)
-{
-    QWidget::moveEvent(event);
-    // A manual drag reports once, on release, as a window-manager drag does.
-    if (!m_dragOffset)
-        reportMove();
-}
-
 const QPixmap &WidgetWindow::shadow()
 {
     const qreal dpr = devicePixelRatioF();
@@ -201,23 +193,18 @@ void WidgetWindow::mousePressEvent(QMouseEvent *event)
     m_pressPos = event->globalPosition().toPoint();
 }
 
-// The window-manager drag starts on the first motion past the drag distance, not
-// on the press: a move asked for after a quick click's release leaves openbox
-// holding the pointer, waiting for a release that has already happened. It is
-// anchored at the press (QWindow::startSystemMove would anchor at the current
-// pointer, and the window would trail it by the drag distance).
+// The drag starts on the first motion past the drag distance, so a click is not
+// a move. The press gave us an implicit pointer grab: motions keep coming while
+// the pointer is outside the window.
 void WidgetWindow::mouseMoveEvent(QMouseEvent *event)
 {
     const QPoint global = event->globalPosition().toPoint();
     if (m_pressPos && (event->buttons() & Qt::LeftButton) && !m_clickThrough) {
         if ((global - *m_pressPos).manhattanLength() < QApplication::startDragDistance())
             return;
-        const QPoint pressPos = *m_pressPos;
+        m_dragStart = pos();
+        m_dragOffset = *m_pressPos - m_dragStart;
         m_pressPos.reset();
-        if (x11::startWindowMove(windowHandle(), pressPos * devicePixelRatioF()))
-            return;
-        // No window manager answered: follow the pointer ourselves.
-        m_dragOffset = pressPos - pos();
     }
     if (!m_dragOffset) {
         QWidget::mouseMoveEvent(event);
@@ -233,15 +220,10 @@ void WidgetWindow::mouseReleaseEvent(QMouseEvent *event)
         QWidget::mouseReleaseEvent(event);
         return;
     }
+    // The drop point comes from the pointer: pos() may still hold a position
+    // the X server reports for an earlier step of the drag.
+    move(event->globalPosition().toPoint() - *m_dragOffset);
     m_dragOffset.reset();
-    reportMove();
-}
-
-// Only real changes: mapping the window also delivers a move to where it already is.
-void WidgetWindow::reportMove()
-{
-    if (pos() == m_reportedPos)
-        return;
-    m_reportedPos = pos();
-    emit didMove(this);
+    if (pos() != m_dragStart)
+        emit didMove(this);
 }

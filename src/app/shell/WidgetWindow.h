@@ -10,14 +10,17 @@ class WidgetHostingView;
 
 // One desktop widget's window: frameless, translucent, never focused, below
 // normal windows and above the desktop, on every desktop, out of the taskbar,
-// pager and window cycling; dragged by any point of its background unless it
-// is click-through. A transparent margin around the content carries a soft shadow.
+// pager and window cycling, still shown while the desktop is shown; dragged by
+// any point of its background unless it is click-through. A transparent margin
+// around the content carries a soft shadow.
+//
+// The window drags itself: window managers do not move desktop-type windows,
+// and it keeps the user's moves apart from the moves a window manager makes on
+// its own (placement, keeping windows on screen), which are never reported.
 class WidgetWindow : public QWidget {
     Q_OBJECT
 
 public:
-    // Below the snap distance: openbox's edge resistance stops the window (margin
-    // included) at a screen edge, and the content must still be close enough to snap.
     static constexpr int kShadowMargin = 10;
     static constexpr qreal kCornerRadius = 28;
 
@@ -35,12 +38,12 @@ public:
     void setFrame(const QRect &frame);
 
 signals:
+    // The user dropped the window at a new place (once, on release).
     void didMove(WidgetWindow *window);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
-    void moveEvent(QMoveEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
@@ -49,7 +52,6 @@ protected:
 
 private:
     void windowExposed();
-    void reportMove();
     void applyInputTransparency(bool on);
     void updateShape();
     QRect contentRect() const;  // window coordinates
@@ -60,8 +62,8 @@ private:
     bool m_clickThrough;
     bool m_exposed = false;
     bool m_compositing = true;
-    std::optional<QPoint> m_pressPos;    // left button down, no drag yet
-    std::optional<QPoint> m_dragOffset;  // manual drag in progress (no window manager took it)
-    QPoint m_reportedPos;  // where the last didMove (or the initial placement) put the window
+    std::optional<QPoint> m_pressPos;    // left button down (global), no drag yet
+    std::optional<QPoint> m_dragOffset;  // drag in progress: pointer minus window position
+    QPoint m_dragStart;                  // window position when the drag began
     QPixmap m_shadow;
 };

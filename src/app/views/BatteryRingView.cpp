@@ -47,6 +47,11 @@ BatteryRingStyle BatteryRingView::style() const
     return m_isSmall ? smallRingStyle() : mediumRingStyle();
 }
 
+QRectF BatteryRingView::cell() const
+{
+    return QRectF(rect()).adjusted(0, kBleed, 0, -kBleed);
+}
+
 QList<BatteryRingLabel> BatteryRingView::labels() const
 {
     if (m_isSmall)
@@ -76,7 +81,8 @@ void BatteryRingView::setReading(const BatteryDevice &device, const QString &cus
 QSize BatteryRingView::sizeHint() const
 {
     const BatteryRingStyle s = style();
-    return QSize(int(std::ceil(s.ringSize + s.lineWidth)), int(std::ceil(batteryRingCellHeight(s, labels()))));
+    return QSize(int(std::ceil(s.ringSize + s.lineWidth)),
+                 int(std::ceil(batteryRingCellHeight(s, labels()))) + 2 * kBleed);
 }
 
 QSize BatteryRingView::minimumSizeHint() const { return QSize(0, 0); }
@@ -84,6 +90,6 @@ QSize BatteryRingView::minimumSizeHint() const { return QSize(0, 0); }
 void BatteryRingView::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
-    paintBatteryRingCell(painter, rect(), style(), {m_device.percent, m_device.charging, m_device.type}, m_arcFraction,
+    paintBatteryRingCell(painter, cell(), style(), {m_device.percent, m_device.charging, m_device.type}, m_arcFraction,
                          labels());
 }

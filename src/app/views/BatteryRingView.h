@@ -18,11 +18,16 @@ public:
                     QWidget *parent = nullptr);
 
     static constexpr int kArcAnimationMs = 800;
+    // The view reaches this far above and below the cell its ring and labels are
+    // centred in: the large ring's stroke straddles its circle and its stack is
+    // taller than the small widget's content, and both must be drawn whole.
+    static constexpr int kBleed = 10;
 
     const BatteryDevice &device() const { return m_device; }
     bool isSmall() const { return m_isSmall; }
     QString customName() const { return m_customName; }
     pellix::ui::BatteryRingStyle style() const;
+    QRectF cell() const;  // rect() without the bleed
     QList<pellix::ui::BatteryRingLabel> labels() const;
 
     // Takes a newer reading of the same battery; a new percentage eases the arc over.

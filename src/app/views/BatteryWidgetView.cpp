@@ -27,6 +27,7 @@ BatteryWidgetView::BatteryWidgetView(SettingsManager &settings, QWidget *parent)
     m_row = new QHBoxLayout(content);
     m_row->setContentsMargins(0, 0, 0, 0);
     m_container = new WidgetContainer(settings, content, batteryGlowColor(m_devices));
+    m_container->setVerticalBleed(BatteryRingView::kBleed);
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_container);

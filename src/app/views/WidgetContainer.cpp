@@ -30,6 +30,13 @@ WidgetContainer::WidgetContainer(SettingsManager &settings, QWidget *content,
     });
 }
 
+void WidgetContainer::setVerticalBleed(int points)
+{
+    const int inset = int(pellix::ui::kContentInset);
+    const int bleed = qBound(0, points, inset);
+    layout()->setContentsMargins(inset, inset - bleed, inset, inset - bleed);
+}
+
 void WidgetContainer::setGlowColor(const QColor &color)
 {
     if (color == m_glowColor)

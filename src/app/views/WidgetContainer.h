@@ -23,6 +23,10 @@ public:
                     const QColor &glowColor = QColor(0, 0, 0, 0), QWidget *parent = nullptr);
 
     QWidget *content() const { return m_content; }
+    // Lets the content reach `points` into the inset above and below, for drawing
+    // that spills out of its cell (a ring's stroke); the content then keeps its
+    // own cells that far inside its edges.
+    void setVerticalBleed(int points);
     QColor glowColor() const { return m_glowColor; }
     void setGlowColor(const QColor &color);
 
