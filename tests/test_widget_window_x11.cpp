@@ -209,6 +209,20 @@ TEST_F(WidgetWindowX11, InputShapeAndBlurRegionAreInDevicePixels)
     EXPECT_EQ(m_settings->getPosition("battery"), (Position{100, 60}));
 }
 
+// The extension host's widgets are desktop windows too: neither program raises
+// itself over the other's (they would take turns at every restack, for ever).
+TEST_F(WidgetWindowX11, LeavesAnotherProgramsWidgetsWhereTheyAre)
+{
+    WidgetWindow *w = show("clock", "{}");
+    PressCounter other(w->frame(), true);
+    run("xprop", {"-id", QString::number(other.winId()), "-f", "_PELLIX_DESKTOP_WIDGET", "32c", "-set",
+                  "_PELLIX_DESKTOP_WIDGET", "1"});
+    other.show();
+    waitShown(&other);
+    EXPECT_EQ(clickAt(w->frame().center(), other), 1);  // raised by the window manager when clicked
+    EXPECT_EQ(clickAt(w->frame().center() + QPoint(20, 20), other), 1);  // and left on top
+}
+
 // Below normal windows, above the desktop, never taking the focus from the
 // active window (shown with the desktop: see the system test).
 TEST_F(WidgetWindowX11, StaysOnTheDesktopBelowNormalWindows)

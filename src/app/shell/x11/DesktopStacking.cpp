@@ -6,6 +6,7 @@
 #include <QCoreApplication>
 #include <QList>
 #include <QPointer>
+#include <QTimer>
 #include <QWindow>
 
 #include <algorithm>
@@ -14,13 +15,33 @@ namespace x11 {
 
 namespace {
 
+// Every desktop widget of ours carries it, whichever of our programs shows it: the
+// app and the extension host would otherwise raise their windows over each other
+// at every restack, for ever.
+constexpr char kMarker[] = "_PELLIX_DESKTOP_WIDGET";
+
 class Keeper : public QAbstractNativeEventFilter {
 public:
+    Keeper()
+    {
+        // Restacks come in bursts (a drag, a click, a window mapped): answer once per burst.
+        m_pending.setSingleShot(true);
+        m_pending.setInterval(50);
+        QObject::connect(&m_pending, &QTimer::timeout, [this] {
+            if (xcb_connection_t *c = xcb::connection())
+                restack(c, xcb::defaultScreen(c)->root);
+        });
+    }
+
     void add(QWindow *window)
     {
         m_windows.removeAll(nullptr);
         if (!m_windows.contains(window))
             m_windows.append(window);
+        xcb_connection_t *c = xcb::connection();
+        const uint32_t one = 1;
+        xcb_change_property(c, XCB_PROP_MODE_REPLACE, xcb::idOf(window), xcb::atom(c, kMarker), XCB_ATOM_CARDINAL,
+                            32, 1, &one);
     }
 
     // Qt selects property changes on the root window; the window manager
@@ -36,8 +57,8 @@ public:
         xcb_connection_t *c = xcb::connection();
         const xcb_screen_t *screen = c ? xcb::defaultScreen(c) : nullptr;
         if (screen && notify->window == screen->root
-            && notify->atom == xcb::atom(c, "_NET_CLIENT_LIST_STACKING"))
-            restack(c, screen->root);
+            && notify->atom == xcb::atom(c, "_NET_CLIENT_LIST_STACKING") && !m_pending.isActive())
+            m_pending.start();
         return false;
     }
 
@@ -45,6 +66,8 @@ private:
     bool isForeignDesktop(xcb_connection_t *c, xcb_window_t id, const std::vector<xcb_window_t> &ours) const
     {
         if (std::ranges::find(ours, id) != ours.end())
+            return false;
+        if (!xcb::readList(c, id, xcb::atom(c, kMarker), XCB_ATOM_CARDINAL).empty())
             return false;
         const std::vector<uint32_t> types =
             xcb::readList(c, id, xcb::atom(c, "_NET_WM_WINDOW_TYPE"), XCB_ATOM_ATOM);
@@ -79,6 +102,7 @@ private:
     }
 
     QList<QPointer<QWindow>> m_windows;
+    QTimer m_pending;
 };
 
 }  // namespace
