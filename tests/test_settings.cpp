@@ -1,18 +1,28 @@
 #include "settings/SettingsManager.h"
+#include "settings/SettingsStore.h"
 #include "settings/WidgetNames.h"
 #include "test_support.h"
 
 #include <QDir>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <fcntl.h>
+#include <functional>
+#include <future>
 #include <limits>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <thread>
+#include <unistd.h>
 
 using pellix::test::readFile;
 using pellix::test::writeFile;
@@ -70,7 +80,7 @@ TEST_F(SettingsTest, EveryKeyRoundTripsThroughAFreshInstance)
         s.saveSetting(QStringList{"airpods"}, SettingsManager::kBatteryVisibleDevicesKey);
         s.saveWeatherSettings(weather);
         s.setClockPosition(Position{0.1 + 0.2, -3.5e-7});
-        s.setMusicPosition(Position{1e300, 1440});
+        s.setMusicPosition(Position{1e300, -1e300});
         s.setClockStyle("analog");  // assigned but not saved: not persisted
         s.setEnabled("weather", false);
     }
@@ -85,7 +95,7 @@ TEST_F(SettingsTest, EveryKeyRoundTripsThroughAFreshInstance)
     EXPECT_EQ(s.batteryVisibleDevices(), QStringList{"airpods"});
     EXPECT_EQ(s.weatherSettings(), weather);
     EXPECT_EQ(s.clockPosition(), (Position{0.1 + 0.2, -3.5e-7}));  // exact, no rounding
-    EXPECT_EQ(s.musicPosition(), (Position{1e300, 1440}));
+    EXPECT_EQ(s.musicPosition(), (Position{32767, -32768}));  // clamped to X screen coordinates
     EXPECT_FALSE(s.weatherPosition().has_value());
 
     // The file keeps JSON types: a one-element list is an array, flags are booleans,
@@ -165,34 +175,149 @@ TEST_F(SettingsTest, PositionsAreRemovedAndNeverCached)
     EXPECT_EQ(s.batteryPosition(), (Position{5, 6}));
 }
 
-TEST_F(SettingsTest, DamagedFilesGiveDefaultsAndStayUntilASave)
+TEST_F(SettingsTest, UnreadableTextGivesDefaultsAndASaveKeepsItAside)
 {
-    const QList<QByteArray> damaged{
-        "not json at all {",
-        "[1, 2, 3]",
-        "\"a string\"",
-        "",
-        "{\"widget.clock.enabled\": \"yes\", \"widget.music.size\": 3, \"glass-theme\": null,"
-        " \"widget.battery.visibleDevices\": [\"mouse\", 7], \"weather\": 12,"
-        " \"widget.clock.position\": {\"x\": 1, \"y\": 2}}",
-        "{\"weather\": \"{\\\"city\\\": \\\"Roma\\\"}\", \"widget.clock.position\": \"garbage\","
-        " \"widget.weather.position\": \"{\\\"x\\\": \\\"1\\\", \\\"y\\\": 2}\"}",
-        QByteArray("{\"widget.clock.enabled\": true, ") + "\xff\xfe}",
+    struct Case {
+        const char *what;
+        QByteArray bytes;
+        bool setAside;
     };
-    for (const QByteArray &bytes : damaged) {
-        SCOPED_TRACE(bytes.toStdString());
-        store(bytes);
-        {
-            SettingsManager s(path());
-            expectDefaults(s);
-        }
-        EXPECT_EQ(readFile(path()), bytes);  // loading never rewrites it
+    const Case cases[] = {
+        {"trailing comma", "{\"widget.clock.enabled\": true,}", true},
+        {"truncated", "{\"widget.clock.enabled\": true, \"widget.clo", true},
+        {"UTF-16", QByteArray("\xff\xfe{\0}\0", 6), true},
+        {"binary", QByteArray("\x7f" "ELF\x02\x01\x00\xff", 8), true},
+        {"an array", "[]", true},
+        {"invalid UTF-8 in a value", "{\"glass-theme\": \"\xff\xfe\"}", true},
+        {"over 1 MiB", "{}" + QByteArray(1 << 20, ' '), true},
+        {"zero bytes: no text to keep", "", false},
+        {"values of the wrong types: read as defaults, kept on save",
+         "{\"widget.clock.enabled\": \"yes\", \"widget.music.size\": 3, \"glass-theme\": null,"
+         " \"widget.battery.visibleDevices\": [\"mouse\", 7], \"weather\": 12,"
+         " \"widget.clock.position\": {\"x\": 1, \"y\": 2}, \"widget.weather.position\": \"garbage\"}",
+         false},
+    };
+    QByteArrayList setAside;
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.what);
+        store(c.bytes);
+        SettingsManager s(path());
+        expectDefaults(s);
+        EXPECT_EQ(readFile(path()), c.bytes);  // loading never rewrites it
+        s.saveSetting(true, SettingsManager::enabledKey("battery"));
+        QJsonObject expected = c.setAside ? QJsonObject{} : QJsonDocument::fromJson(c.bytes).object();
+        expected.insert("widget.battery.enabled", true);
+        EXPECT_EQ(stored(), expected);
+        if (c.setAside)
+            setAside.append(c.bytes);
     }
 
+    // Every damaged text is kept, byte for byte; a later copy never replaces an
+    // earlier one, though all were made within the same few seconds.
+    QByteArrayList copies;
+    const QRegularExpression name(R"(^group\.com\.pellixwidget\.json\.damaged-\d{8}-\d{6}(-\d+)?$)");
+    for (const QString &file : QDir(dir.path()).entryList({"*.damaged-*"})) {
+        EXPECT_TRUE(name.match(file).hasMatch()) << file.toStdString();
+        copies.append(readFile(dir.filePath(file)));
+    }
+    std::sort(copies.begin(), copies.end());
+    std::sort(setAside.begin(), setAside.end());
+    EXPECT_EQ(copies, setAside);
+
+}
+
+TEST_F(SettingsTest, AFileDamagedWhileRunningGivesWayToTheLastValuesRead)
+{
     SettingsManager s(path());
-    s.saveSetting(true, SettingsManager::enabledKey("battery"));
-    SettingsManager reloaded(path());
-    EXPECT_TRUE(reloaded.batteryEnabled());
+    s.saveSetting("digital", SettingsManager::kClockStyleKey);
+    store("{\"widget.clock.style\": \"digital\",");  // a hand edit left half done
+    s.saveSetting(true, SettingsManager::enabledKey("clock"));
+    EXPECT_EQ(stored(), (QJsonObject{{"widget.clock.style", "digital"}, {"widget.clock.enabled", true}}));
+    EXPECT_EQ(QDir(dir.path()).entryList({"*.damaged-*"}).size(), 1);
+}
+
+TEST_F(SettingsTest, SpecialFilesAtItsPathsNeverBlock)
+{
+    // Runs `work` on another thread and waits up to 5 s for it; on a time-out,
+    // `release` lets the blocked thread finish, so the test ends either way.
+    const auto returns = [](const std::function<void()> &work, const std::function<void()> &release) {
+        std::promise<void> done;
+        std::future<void> finished = done.get_future();
+        std::thread worker([&] {
+            work();
+            done.set_value();
+        });
+        const bool inTime = finished.wait_for(std::chrono::seconds(5)) == std::future_status::ready;
+        if (!inTime)
+            release();
+        worker.join();
+        return inTime;
+    };
+    const QByteArray file = QFile::encodeName(path());
+    const QByteArray lock = file + ".lock";
+
+    ASSERT_EQ(::mkfifo(file.constData(), 0600), 0);
+    EXPECT_TRUE(returns([&] { SettingsManager(path()).saveSetting(true, SettingsManager::enabledKey("clock")); },
+                        [&] { ::close(::open(file.constData(), O_WRONLY | O_NONBLOCK)); }));
+    EXPECT_EQ(stored(), (QJsonObject{{"widget.clock.enabled", true}}));  // the FIFO was moved aside
+
+    ASSERT_EQ(::mkdir(lock.constData(), 0700), 0);
+    EXPECT_TRUE(returns([&] { SettingsManager(path()).saveSetting(true, SettingsManager::enabledKey("music")); },
+                        [&] { ::rmdir(lock.constData()); }));
+    EXPECT_TRUE(stored().value("widget.music.enabled").toBool());
+    ::rmdir(lock.constData());
+
+    // A lock kept by an instance that froze while saving: the save goes ahead after a while.
+    const int held = ::open(lock.constData(), O_RDWR | O_CREAT, 0600);
+    ASSERT_EQ(::flock(held, LOCK_EX), 0);
+    EXPECT_TRUE(returns([&] { SettingsManager(path()).saveSetting(true, SettingsManager::enabledKey("weather")); },
+                        [&] { ::close(held); }));
+    EXPECT_TRUE(stored().value("widget.weather.enabled").toBool());
+    ::close(held);
+}
+
+TEST_F(SettingsTest, TwoInstancesSavingAtOnceLoseNoKey)
+{
+    const auto saveKeys = [this](const QString &prefix) {
+        SettingsStore store(path());
+        for (int i = 0; i < 25; ++i)
+            store.set(prefix + QString::number(i), true);
+    };
+    std::thread other(saveKeys, "other.");
+    saveKeys("this.");
+    other.join();
+    EXPECT_EQ(stored().size(), 50);
+}
+
+TEST_F(SettingsTest, UnknownWidgetNamesAreHarmless)
+{
+    const QByteArray text = R"({"widget.dock.enabled": true, "widget.dock.position": "{\"x\":1,\"y\":2}"})";
+    store(text);
+    SettingsManager s(path());
+    QSignalSpy announced(&s, &SettingsManager::willChange);
+    s.setEnabled("dock", true);
+    s.setSize("dock", "medium");
+    s.setPosition(Position{3, 4}, "dock");
+    EXPECT_EQ(announced.count(), 0);
+    EXPECT_FALSE(s.isEnabled("dock"));
+    EXPECT_EQ(s.size("dock"), "small");
+    EXPECT_FALSE(s.getPosition("dock").has_value());
+    EXPECT_FALSE(s.clockEnabled());  // not taken for the clock either
+    EXPECT_EQ(s.clockSize(), "small");
+    EXPECT_EQ(readFile(path()), text);
+}
+
+TEST(SettingsRecords, DecodedPositionsStayWithinScreenCoordinates)
+{
+    const std::pair<QByteArray, std::optional<Position>> cases[] = {
+        {R"({"x":-0.25,"y":1439.5})", Position{-0.25, 1439.5}},
+        {R"({"x":1e308,"y":-1e308})", Position{32767, -32768}},
+        {R"({"x":32767.5,"y":-32768.5})", Position{32767, -32768}},
+        {R"({"x":1e400,"y":0})", std::nullopt},  // beyond a double
+        {R"({"x":NaN,"y":0})", std::nullopt},
+    };
+    for (const auto &[json, position] : cases)
+        EXPECT_EQ(decodePosition(json), position) << json.toStdString();
 }
 
 TEST_F(SettingsTest, UnwritableLocationFailsSilently)

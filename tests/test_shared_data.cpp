@@ -13,7 +13,9 @@
 #include <atomic>
 #include <cmath>
 #include <functional>
+#include <sys/stat.h>
 #include <thread>
+#include <tuple>
 
 using pellix::test::readFile;
 using pellix::test::writeFile;
@@ -76,6 +78,32 @@ TEST_F(SharedFileTest, NonFiniteNumberLeavesTheFileAsItWas)
     EXPECT_EQ(readFile(file()), before);
     publish([](SharedWidgetData &d) { d.weather = WeatherData{"Roma", 1.0, 1, -INFINITY}; });
     EXPECT_EQ(readFile(file()), before);
+}
+
+TEST_F(SharedFileTest, AnUnchangedRecordLeavesTheDiskAlone)
+{
+    const auto stamp = [this] {
+        struct stat st {};
+        EXPECT_EQ(::stat(QFile::encodeName(file()).constData(), &st), 0);
+        return std::tuple(st.st_ino, st.st_mtim.tv_sec, st.st_mtim.tv_nsec);
+    };
+    publish([](SharedWidgetData &d) { d.battery = QList<BatteryDevice>{{"macbook", "MacBook", 80, true, "macbook"}}; });
+    const auto written = stamp();
+    publish([](SharedWidgetData &) {});
+    EXPECT_EQ(stamp(), written);
+
+    publish([](SharedWidgetData &d) { (*d.battery)[0].percent = 79; });
+    EXPECT_NE(stamp(), written);
+    const QByteArray latest = readFile(file());
+    EXPECT_TRUE(latest.contains("\"percent\":79"));
+
+    // Changed or removed behind the writer's back: written again.
+    for (const auto &meddle : std::initializer_list<std::function<void()>>{
+             [this] { ASSERT_TRUE(writeFile(file(), "{}")); }, [this] { ASSERT_TRUE(QFile::remove(file())); }}) {
+        meddle();
+        settings.updateSharedWidgetData();
+        EXPECT_EQ(readFile(file()), latest);
+    }
 }
 
 TEST(SharedWidgetDataJson, FullRecordRoundTrips)

@@ -1,10 +1,11 @@
 #include "SharedDataFile.h"
 
+#include "RegularFile.h"
+#include "SharedDataWriter.h"
 #include "SharedWidgetDataJson.h"
 
 #include <QDir>
-#include <QFile>
-#include <QSaveFile>
+#include <QFileInfo>
 #include <QStandardPaths>
 
 QString resolveSharedDirectory(const QString &platformContainer, const QString &homeDirectory)
@@ -34,25 +35,19 @@ QString sharedDataFilePath()
     return sharedDirectory() + '/' + kSharedDataFileName;
 }
 
-void writeSharedDataFile(const QString &path, const SharedWidgetData &data)
+bool writeSharedDataFile(const QString &path, const SharedWidgetData &data)
 {
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    const auto bytes = encodeSharedWidgetData(data);
-    if (!bytes)
-        return;
-    QSaveFile file(path);
-    if (file.open(QIODevice::WriteOnly) && file.write(*bytes) == bytes->size())
-        file.commit();
+    return SharedDataWriter().write(path, data);
 }
 
 std::optional<SharedWidgetData> readSharedDataFile(const QString &path)
 {
     // The app writes a few KiB; anything huge is not ours and is not read whole.
     constexpr qint64 maxBytes = 4 << 20;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly) || file.size() > maxBytes)
+    const FileRead file = readRegularFile(path, maxBytes);
+    if (file.status != FileRead::Ok)
         return std::nullopt;
-    return decodeSharedWidgetData(file.read(maxBytes));
+    return decodeSharedWidgetData(file.bytes);
 }
 
 std::optional<SharedWidgetData> readSharedData()

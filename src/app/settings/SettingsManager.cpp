@@ -1,51 +1,35 @@
 #include "SettingsManager.h"
 
-#include "JsonSettingsFormat.h"
+#include "SettingsFile.h"
+#include "SettingsStore.h"
 #include "SharedDataFile.h"
+#include "StrictJson.h"
 #include "WidgetNames.h"
 
+#include <QJsonArray>
 #include <QStandardPaths>
 
 namespace {
 
-bool readBool(const QVariant &v)
+bool readBool(const QJsonValue &v)
 {
-    return v.typeId() == QMetaType::Bool && v.toBool();
+    return v.isBool() && v.toBool();
 }
 
-QString readString(const QVariant &v, const QString &fallback)
+QString readString(const QJsonValue &v, const QString &fallback)
 {
-    return v.typeId() == QMetaType::QString ? v.toString() : fallback;
+    return v.isString() ? v.toString() : fallback;
 }
 
-std::optional<QStringList> readStringList(const QVariant &v)
+std::optional<QStringList> readStringList(const QJsonValue &v)
 {
-    if (v.typeId() == QMetaType::QStringList)
-        return v.toStringList();
-    if (v.typeId() != QMetaType::QVariantList)
-        return std::nullopt;
-    QStringList list;
-    for (const QVariant &e : v.toList()) {
-        if (e.typeId() != QMetaType::QString)
-            return std::nullopt;
-        list.append(e.toString());
-    }
-    return list;
+    return v.isArray() ? StrictJson::toStrings(v.toArray()) : std::nullopt;
 }
 
-// A data value: the JSON text the store keeps as a blob (a string in our JSON file).
-std::optional<QByteArray> readData(const QVariant &v)
+// A data value: the JSON text the store keeps in a string.
+std::optional<QByteArray> readData(const QJsonValue &v)
 {
-    if (v.typeId() == QMetaType::QByteArray || v.typeId() == QMetaType::QString)
-        return v.toByteArray();
-    return std::nullopt;
-}
-
-int indexOf(const QString &widget)
-{
-    const int i = widgetIndex(widget);
-    Q_ASSERT_X(i >= 0, "SettingsManager", "unknown widget name");
-    return i < 0 ? 0 : i;
+    return v.isString() ? std::optional(v.toString().toUtf8()) : std::nullopt;
 }
 
 }  // namespace
@@ -58,19 +42,12 @@ SettingsManager &SettingsManager::shared()
 
 QString SettingsManager::defaultStorePath()
 {
-#ifdef Q_OS_MACOS
-    return {};  // the native preferences domain of the app group
-#else
     return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + '/' +
            kAppGroupIdentifier + ".json";
-#endif
 }
 
 SettingsManager::SettingsManager(const QString &storePath, QObject *parent)
-    : QObject(parent),
-      m_defaults(storePath.isEmpty() ? std::make_unique<QSettings>(kAppGroupIdentifier)
-                                     : std::make_unique<QSettings>(storePath, jsonSettingsFormat())),
-      m_sharedDataPath(sharedDataFilePath())
+    : QObject(parent), m_defaults(std::make_unique<SettingsStore>(storePath)), m_sharedDataPath(sharedDataFilePath())
 {
     m_widgets[widgetIndex("music")].size = "medium";
     loadSettings();
@@ -78,9 +55,16 @@ SettingsManager::SettingsManager(const QString &storePath, QObject *parent)
 
 SettingsManager::~SettingsManager() = default;
 
-QVariant SettingsManager::stored(const QString &key) const
+auto SettingsManager::widgetSettings(const QString &widget) const -> const WidgetSettings *
 {
-    return m_defaults->value(key);
+    const int i = widgetIndex(widget);
+    return i < 0 ? nullptr : &m_widgets[i];
+}
+
+auto SettingsManager::widgetSettings(const QString &widget) -> WidgetSettings *
+{
+    const int i = widgetIndex(widget);
+    return i < 0 ? nullptr : &m_widgets[i];
 }
 
 template <typename T>
@@ -93,24 +77,24 @@ void SettingsManager::assign(T &field, const T &value, const QString &property)
 
 void SettingsManager::loadSettings()
 {
+    const QJsonObject stored = m_defaults->values();
     for (const QString &w : kWidgetNames)
-        setEnabled(w, readBool(stored(enabledKey(w))));
+        setEnabled(w, readBool(stored.value(enabledKey(w))));
     for (const QString &w : kWidgetNames)
-        setClickThrough(w, readBool(stored(clickThroughKey(w))));
+        setClickThrough(w, readBool(stored.value(clickThroughKey(w))));
     for (const QString &w : kWidgetNames)
-        setSize(w, readString(stored(sizeKey(w)), w == "music" ? "medium" : "small"));
-    setClockStyle(readString(stored(kClockStyleKey), "analog"));
-    setGlassTheme(readString(stored(kGlassThemeKey), "transparent"));
-    if (const auto data = readData(stored(kWeatherKey)))
+        setSize(w, readString(stored.value(sizeKey(w)), w == "music" ? "medium" : "small"));
+    setClockStyle(readString(stored.value(kClockStyleKey), "analog"));
+    setGlassTheme(readString(stored.value(kGlassThemeKey), "transparent"));
+    if (const auto data = readData(stored.value(kWeatherKey)))
         setWeatherSettings(decodeWeatherSettings(*data).value_or(WeatherSettings{}));
     setBatteryVisibleDevices(
-        readStringList(stored(kBatteryVisibleDevicesKey)).value_or(defaultBatteryVisibleDevices()));
+        readStringList(stored.value(kBatteryVisibleDevicesKey)).value_or(defaultBatteryVisibleDevices()));
 }
 
 void SettingsManager::saveSetting(const QVariant &value, const QString &key)
 {
-    m_defaults->setValue(key, value);
-    m_defaults->sync();
+    m_defaults->set(key, toSettingsValue(value));
 }
 
 void SettingsManager::saveWeatherSettings(const WeatherSettings &settings)
@@ -118,63 +102,70 @@ void SettingsManager::saveWeatherSettings(const WeatherSettings &settings)
     const auto data = encodeWeatherSettings(settings);
     if (!data)
         return;
-    m_defaults->setValue(kWeatherKey, *data);
-    m_defaults->sync();
+    m_defaults->set(kWeatherKey, QString::fromUtf8(*data));
     setWeatherSettings(settings);
 }
 
 std::optional<Position> SettingsManager::getPosition(const QString &widget) const
 {
-    m_defaults->sync();  // picks up the file as it is on disk now
-    const auto data = readData(stored(positionKey(widget)));
+    if (!widgetSettings(widget))
+        return std::nullopt;
+    const auto data = readData(m_defaults->values().value(positionKey(widget)));
     return data ? decodePosition(*data) : std::nullopt;
 }
 
 void SettingsManager::setPosition(const std::optional<Position> &position, const QString &widget)
 {
+    if (!widgetSettings(widget))
+        return;
     if (!position) {
-        m_defaults->remove(positionKey(widget));
+        m_defaults->set(positionKey(widget), std::nullopt);
     } else if (const auto data = encodePosition(*position)) {
-        m_defaults->setValue(positionKey(widget), *data);
+        m_defaults->set(positionKey(widget), QString::fromUtf8(*data));
     }
-    m_defaults->sync();
 }
 
 void SettingsManager::updateSharedWidgetData()
 {
     SharedWidgetData copy = m_sharedData;
     copy.clockStyle = m_clockStyle;
-    writeSharedDataFile(m_sharedDataPath, copy);
+    m_sharedDataWriter.write(m_sharedDataPath, copy);
 }
 
 bool SettingsManager::isEnabled(const QString &widget) const
 {
-    return m_widgets[indexOf(widget)].enabled;
+    const WidgetSettings *w = widgetSettings(widget);
+    return w && w->enabled;
 }
 
 void SettingsManager::setEnabled(const QString &widget, bool on)
 {
-    assign(m_widgets[indexOf(widget)].enabled, on, widget + "Enabled");
+    if (WidgetSettings *w = widgetSettings(widget))
+        assign(w->enabled, on, widget + "Enabled");
 }
 
 bool SettingsManager::isClickThrough(const QString &widget) const
 {
-    return m_widgets[indexOf(widget)].clickThrough;
+    const WidgetSettings *w = widgetSettings(widget);
+    return w && w->clickThrough;
 }
 
 void SettingsManager::setClickThrough(const QString &widget, bool on)
 {
-    assign(m_widgets[indexOf(widget)].clickThrough, on, widget + "ClickThrough");
+    if (WidgetSettings *w = widgetSettings(widget))
+        assign(w->clickThrough, on, widget + "ClickThrough");
 }
 
 QString SettingsManager::size(const QString &widget) const
 {
-    return m_widgets[indexOf(widget)].size;
+    const WidgetSettings *w = widgetSettings(widget);
+    return w ? w->size : WidgetSettings{}.size;
 }
 
 void SettingsManager::setSize(const QString &widget, const QString &size)
 {
-    assign(m_widgets[indexOf(widget)].size, size, widget + "Size");
+    if (WidgetSettings *w = widgetSettings(widget))
+        assign(w->size, size, widget + "Size");
 }
 
 void SettingsManager::setClockStyle(const QString &style)

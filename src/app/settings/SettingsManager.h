@@ -1,10 +1,10 @@
 #pragma once
 
 #include "SettingsRecords.h"
+#include "SharedDataWriter.h"
 #include "SharedWidgetData.h"
 
 #include <QObject>
-#include <QSettings>
 #include <QStringList>
 #include <QVariant>
 
@@ -12,9 +12,12 @@
 #include <memory>
 #include <optional>
 
+class SettingsStore;
+
 // The app's one settings object. Assigning a property only changes memory and
 // notifies; persistence is explicit (saveSetting, saveWeatherSettings,
-// setPosition), each written through at once.
+// setPosition), each written through at once. A widget name other than the four
+// reads as the defaults and assignments to it do nothing.
 class SettingsManager : public QObject {
     Q_OBJECT
 
@@ -97,15 +100,16 @@ signals:
 private:
     template <typename T>
     void assign(T &field, const T &value, const QString &property);
-    QVariant stored(const QString &key) const;
 
     struct WidgetSettings {
         bool enabled = false;
         bool clickThrough = false;
         QString size = "small";
     };
+    const WidgetSettings *widgetSettings(const QString &widget) const;
+    WidgetSettings *widgetSettings(const QString &widget);
 
-    std::unique_ptr<QSettings> m_defaults;
+    std::unique_ptr<SettingsStore> m_defaults;
     std::array<WidgetSettings, 4> m_widgets;
     QString m_clockStyle = "analog";
     QString m_glassTheme = "transparent";
@@ -113,4 +117,5 @@ private:
     QStringList m_batteryVisibleDevices = defaultBatteryVisibleDevices();
     SharedWidgetData m_sharedData;
     QString m_sharedDataPath;
+    SharedDataWriter m_sharedDataWriter;
 };

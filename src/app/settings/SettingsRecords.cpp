@@ -5,11 +5,19 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 
+#include <algorithm>
 #include <cmath>
 
 static bool finite(const std::optional<double> &v)
 {
     return !v || std::isfinite(*v);
+}
+
+// X keeps window coordinates in 16 bits; beyond them a hand-edited 1e308 would
+// overflow the window geometry's integers.
+static double clampToScreen(double coordinate)
+{
+    return std::clamp(coordinate, -32768.0, 32767.0);
 }
 
 std::optional<QByteArray> encodePosition(const Position &position)
@@ -25,8 +33,11 @@ std::optional<Position> decodePosition(const QByteArray &json)
     if (!object)
         return std::nullopt;
     StrictJson j(*object);
-    Position p{j.number("x"), j.number("y")};
-    return j.ok() ? std::optional(p) : std::nullopt;
+    const double x = j.number("x");
+    const double y = j.number("y");
+    if (!j.ok() || !std::isfinite(x) || !std::isfinite(y))
+        return std::nullopt;
+    return Position{clampToScreen(x), clampToScreen(y)};
 }
 
 std::optional<QByteArray> encodeWeatherSettings(const WeatherSettings &s)

@@ -24,7 +24,8 @@ struct WeatherSettings {
     friend bool operator==(const WeatherSettings &, const WeatherSettings &) = default;
 };
 
-// Encoders give nothing for a non-finite number; decoders are strict.
+// Encoders give nothing for a non-finite number; decoders are strict. A decoded
+// position is clamped to the range of X screen coordinates (-32768...32767).
 std::optional<QByteArray> encodePosition(const Position &position);
 std::optional<Position> decodePosition(const QByteArray &json);
 std::optional<QByteArray> encodeWeatherSettings(const WeatherSettings &settings);

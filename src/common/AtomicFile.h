@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+#include <sys/types.h>
+#include <unistd.h>
+
+// The system calls the writer makes. Tests replace them to fail any step: a
+// real full disk needs a mount, and only root may mount.
+struct AtomicWriteCalls {
+    ssize_t (*write)(int fd, const void *buffer, size_t count) = ::write;
+    int (*fsync)(int fd) = ::fsync;
+    int (*close)(int fd) = ::close;
+    int (*rename)(const char *from, const char *to) = ::rename;
+};
+
+// Replaces the file at `path` with `bytes`, or leaves it byte for byte as it was.
+// The bytes go to a new temporary file in the same directory (with the mode of the
+// file it replaces), are synced to disk and their size checked, and only then is it
+// renamed over the file: readers in other processes see the old or the new content,
+// never a mix. Returns false on any failure, with the temporary file removed.
+// QSaveFile is not used: in Qt 6.4 it ignores errors of its last flush and of fsync,
+// and renames a short file over a good one when the disk is full.
+bool writeFileAtomically(const QString &path, const QByteArray &bytes, const AtomicWriteCalls &calls = {});
+
+// The file a write to `path` replaces: the target of a symbolic link (a settings
+// file kept in a dotfiles repository stays a link), else `path` itself.
+QString atomicWriteTarget(const QString &path);

@@ -1,0 +1,63 @@
+#!/usr/bin/env bash
+# The real app against hostile settings and shared files under the test X server:
+# a FIFO as the settings file must not freeze start-up, and on a full disk the
+# start-up save and the widgets' publishing must leave both files as they were.
+# Usage: settings_files.sh <path-to-pellix-widget>
+set -u
+app=$1
+root=$(mktemp -d /tmp/pxfiles.XXXXXX)
+pids=()
+disk=$root/disk
+cleanup() {
+  for p in "${pids[@]}"; do kill -TERM "$p" 2>/dev/null; wait "$p" 2>/dev/null; done
+  mountpoint -q "$disk" && umount "$disk"
+  rm -rf "$root"
+}
+trap cleanup EXIT
+trap 'exit 130' INT TERM
+unset QT_QPA_PLATFORM
+failures=0
+check() { if "${@:2}" >/dev/null 2>&1; then echo "ok: $1"; else echo "FAIL: $1" >&2; ((failures++)); fi; }
+wait_for() {  # wait_for SECONDS CMD...: retries CMD until it succeeds
+  local deadline=$((SECONDS + $1)); shift
+  until "$@" >/dev/null 2>&1; do [ $SECONDS -ge $deadline ] && return 1; sleep 0.05; done
+}
+home() {  # home DIR: a private home with its XDG directories under DIR
+  export HOME=$1 XDG_CONFIG_HOME=$1/config XDG_DATA_HOME=$1/data XDG_CACHE_HOME=$1/cache \
+         XDG_STATE_HOME=$1/state XDG_RUNTIME_DIR=$1/run
+  mkdir -p "$XDG_CONFIG_HOME" "$XDG_DATA_HOME/group.com.pellixwidget" "$XDG_CACHE_HOME" "$XDG_STATE_HOME" \
+    -m 700 "$XDG_RUNTIME_DIR"
+  settings=$XDG_CONFIG_HOME/group.com.pellixwidget.json
+  shared=$XDG_DATA_HOME/group.com.pellixwidget/widget-data.json
+}
+launch() { "$app" >>"$root/app.log" 2>&1 & pids+=($!); }
+stop() { kill -TERM "${pids[-1]}"; wait "${pids[-1]}"; }
+visible() { xdotool search --onlyvisible --name "$1" | grep -q .; }
+
+home "$root/fifo"
+mkfifo "$settings"
+launch
+check "a FIFO as the settings file: the control panel still shows" wait_for 10 visible '^PellixWidget Control Panel$'
+stop
+check "and the FIFO is left alone" test -p "$settings"
+
+mkdir "$disk"
+if mount -t tmpfs -o size=256k tmpfs "$disk" 2>/dev/null; then
+  home "$disk"
+  echo '{"widget.clock.enabled": true, "widget.battery.enabled": true}' >"$settings"
+  echo '{"clockStyle":"digital"}' >"$shared"
+  cp "$settings" "$shared" "$root/"
+  head -c 1M /dev/zero >"$disk/filler" 2>/dev/null  # takes every free page
+  launch
+  check "on a full disk the clock still opens" wait_for 10 visible '^clock$'
+  sleep 5  # a battery refresh (every 4 s) publishes a record unlike the file's
+  stop
+  check "the settings file is as it was" cmp "$settings" "$root/group.com.pellixwidget.json"
+  check "the shared file is as it was" cmp "$shared" "$root/widget-data.json"
+  check "no temporary file is left" test "$(find "$disk" -name '.*.tmp-*' | wc -l)" = 0
+else
+  echo "skip: a full disk needs a tmpfs mount (root)"
+fi
+
+[ $failures = 0 ] && echo "all settings-file checks passed" && exit 0
+echo "--- app log"; cat "$root/app.log"; exit 1
