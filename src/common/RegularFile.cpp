@@ -23,50 +23,56 @@ FileRead::Status statusOfOpenError(int error)
     }
 }
 
+// Reads up to maxBytes + 1 so that "over the cap" is seen; a regular file reads
+// short only at its end, which spares the extra call that would learn so.
+FileRead readOpenFile(int fd, qint64 maxBytes)
+{
+    struct stat st {};
+    if (::fstat(fd, &st) != 0)
+        return {FileRead::Failed, {}};
+    if (!S_ISREG(st.st_mode))
+        return {FileRead::NotRegular, {}};
+    FileRead result{FileRead::Ok, QByteArray(qsizetype(maxBytes) + 1, Qt::Uninitialized)};
+    qsizetype filled = 0;
+    while (filled < result.bytes.size()) {
+        const size_t wanted = size_t(result.bytes.size() - filled);
+        const ssize_t n = ::read(fd, result.bytes.data() + filled, wanted);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            return {FileRead::Failed, {}};
+        filled += n;
+        if (n == 0 || size_t(n) < wanted)
+            break;
+    }
+    if (filled > maxBytes) {
+        result.status = FileRead::TooLarge;
+        filled = qsizetype(maxBytes);
+    }
+    result.bytes.truncate(filled);
+    return result;
+}
+
 }  // namespace
 
-FileRead readRegularFile(const QString &path, qint64 maxBytes)
+FileRead readRegularFileAt(int dirFd, const char *name, qint64 maxBytes)
 {
-    const QByteArray name = QFile::encodeName(path);
     // Look before opening: opening some devices has effects of its own.
     struct stat st {};
-    if (::stat(name.constData(), &st) != 0)
+    if (::fstatat(dirFd, name, &st, 0) != 0)
         return {statusOfOpenError(errno), {}};
     if (!S_ISREG(st.st_mode))
         return {FileRead::NotRegular, {}};
-
     // O_NONBLOCK: should a FIFO be swapped in after the look, open() still returns at once.
-    const int fd = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    const int fd = ::openat(dirFd, name, O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
     if (fd < 0)
         return {statusOfOpenError(errno), {}};
-    FileRead result{FileRead::Ok, {}};
-    if (::fstat(fd, &st) != 0) {
-        result.status = FileRead::Failed;
-    } else if (!S_ISREG(st.st_mode)) {
-        result.status = FileRead::NotRegular;
-    } else if (st.st_size > maxBytes) {
-        result.status = FileRead::TooLarge;
-    } else {
-        // The file may grow while we read: the cap holds for what is read, too.
-        result.bytes.reserve(qsizetype(st.st_size));
-        char chunk[16384];
-        for (;;) {
-            const ssize_t n = ::read(fd, chunk, sizeof chunk);
-            if (n < 0 && errno == EINTR)
-                continue;
-            if (n <= 0) {
-                result.status = n == 0 ? FileRead::Ok : FileRead::Failed;
-                break;
-            }
-            result.bytes.append(chunk, n);
-            if (result.bytes.size() > maxBytes) {
-                result.status = FileRead::TooLarge;
-                break;
-            }
-        }
-        if (result.status != FileRead::Ok)
-            result.bytes.clear();
-    }
+    FileRead result = readOpenFile(fd, maxBytes);
     ::close(fd);
     return result;
+}
+
+FileRead readRegularFile(const QString &path, qint64 maxBytes)
+{
+    return readRegularFileAt(AT_FDCWD, QFile::encodeName(path).constData(), maxBytes);
 }

@@ -25,8 +25,8 @@ QList<BatteryDevice> LinuxBatterySource::getBatteryDevices() const
 
 QString LinuxBatterySource::getComputerName() const
 {
-    if (const std::optional<QByteArray> info = readRegularFile(m_machineInfoPath, 64 * 1024)) {
-        const QString pretty = bounds::displayName(battery::prettyHostName(QString::fromUtf8(*info))).trimmed();
+    if (const FileRead info = readRegularFile(m_machineInfoPath, 64 * 1024); info.hasText()) {
+        const QString pretty = bounds::displayName(battery::prettyHostName(QString::fromUtf8(info.bytes))).trimmed();
         if (!pretty.isEmpty())
             return pretty;
     }

@@ -1,6 +1,7 @@
 #include "PowerSupplyTree.h"
 
 #include "BatteryReportParsing.h"
+#include "DirectoryListing.h"
 #include "RegularFile.h"
 #include "ValueBounds.h"
 
@@ -23,8 +24,8 @@ public:
     {
         if (!m_dir.names().contains(QLatin1String(attribute)))
             return std::nullopt;
-        const std::optional<QByteArray> bytes = readRegularFileAt(m_dir.fd(), attribute, kMaxAttributeBytes);
-        return bytes ? std::optional<QString>(QString::fromUtf8(*bytes).trimmed()) : std::nullopt;
+        const FileRead file = readRegularFileAt(m_dir.fd(), attribute, kMaxAttributeBytes);
+        return file.hasText() ? std::optional<QString>(QString::fromUtf8(file.bytes).trimmed()) : std::nullopt;
     }
     std::optional<int64_t> integer(const char *attribute) const
     {
