@@ -8,7 +8,7 @@ set -euo pipefail
 
 run=(
   # build
-  cmake g++ make ccache pkg-config qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libxcb1-dev libxcb-shape0-dev libgl-dev
+  cmake g++ make ccache pkg-config qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libxcb1-dev libxcb-shape0-dev libxcb-xfixes0-dev libgl-dev
   # what the app draws with
   fonts-inter fonts-noto-color-emoji fonts-material-design-icons-iconfont
 )

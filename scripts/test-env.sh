@@ -48,9 +48,10 @@ openbox --sm-disable >"$run/openbox.log" 2>&1 &
 pids+=($!)
 picom --backend xrender --config /dev/null >"$run/picom.log" 2>&1 &
 pids+=($!)
-# Both announce themselves through selections; wait until the window manager is up.
+# Both announce themselves through selections; wait until both are up, so that
+# every test starts with the same desktop.
 for _ in $(seq 100); do
-  xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
+  xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && "$here/compositor-running.py" && break
   sleep 0.05
 done
 

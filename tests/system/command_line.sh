@@ -7,20 +7,19 @@
 set -u
 app=$1
 host=${PELLIX_HOST:?set PELLIX_HOST to pellix-widget-host}
-. "$(dirname "$0")/lib/checks.sh"
-private_home "$scratch/home"
-unset QT_QPA_PLATFORM PELLIX_EXTENSION_PATH WAYLAND_DISPLAY
+. "$(dirname "$0")/support/harness.sh"
+unset PELLIX_EXTENSION_PATH WAYLAND_DISPLAY
 
 # expect NAME STATUS STDOUT-REGEX STDERR-REGEX -- CMD...: the status and the
 # whole of both outputs (an empty regex: nothing at all).
 expect() {
   local name=$1 status=$2 out=$3 err=$4; shift 5
-  env -u DISPLAY "$@" >"$scratch/out" 2>"$scratch/err"
+  env -u DISPLAY "$@" >"$root/out" 2>"$root/err"
   local got=$? before=$failures
   check "$name: exit status $status" test "$got" = "$status"
-  check "$name: stdout" matches "$out" "$scratch/out"
-  check "$name: stderr" matches "$err" "$scratch/err"
-  [ "$failures" = "$before" ] || { echo "--- $name (status $got)"; cat "$scratch/out" "$scratch/err"; }
+  check "$name: stdout" matches "$out" "$root/out"
+  check "$name: stderr" matches "$err" "$root/err"
+  [ "$failures" = "$before" ] || { echo "--- $name (status $got)"; cat "$root/out" "$root/err"; }
 }
 matches() {  # REGEX FILE: the whole file matches (an empty REGEX: the file is empty)
   if [ -z "$1" ]; then test ! -s "$2"; else grep -Pzq "\\A$1\\z" "$2"; fi
@@ -41,4 +40,4 @@ expect "host --help-all is not offered" 2 '' "pellix-widget-host: Unknown option
 expect "host --show without a display" 1 '' "$no_display" -- "$host" --show
 expect "host --list needs no display" 0 '(Pellix\w+Widget\t[^\n]*\n){4}' '' -- "$host" --list
 
-finish "command-line"
+finish

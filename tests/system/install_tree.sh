@@ -5,16 +5,15 @@
 # Usage: install_tree.sh <path-to-pellix-widget>   (PELLIX_BUILD_DIR: the build tree)
 set -u
 build=${PELLIX_BUILD_DIR:?set PELLIX_BUILD_DIR to the build tree}
-. "$(dirname "$0")/lib/checks.sh"
-private_home "$scratch/home"
+. "$(dirname "$0")/support/harness.sh"
 unset PELLIX_EXTENSION_PATH
-prefix=$scratch/prefix
-cmake --install "$build" --prefix "$prefix" >"$scratch/install.log" 2>&1 || { cat "$scratch/install.log"; exit 1; }
+prefix=$root/prefix
+cmake --install "$build" --prefix "$prefix" >"$root/install.log" 2>&1 || { cat "$root/install.log"; exit 1; }
 
 id=com.pellixwidget.PellixWidget
-(cd "$prefix" && find . -type f | sed 's|^\./||' | LC_ALL=C sort) >"$scratch/installed"
-check "exactly the expected files are installed" cmp "$(dirname "$0")/lib/installed-files.txt" "$scratch/installed"
-[ "$failures" = 0 ] || diff "$(dirname "$0")/lib/installed-files.txt" "$scratch/installed"
+(cd "$prefix" && find . -type f | sed 's|^\./||' | LC_ALL=C sort) >"$root/installed"
+check "exactly the expected files are installed" cmp "$(dirname "$0")/support/installed-files.txt" "$root/installed"
+[ "$failures" = 0 ] || diff "$(dirname "$0")/support/installed-files.txt" "$root/installed"
 
 png_size() { /usr/bin/python3 -c 'import struct,sys; d=open(sys.argv[1],"rb").read(24); print("%dx%d" % struct.unpack(">II", d[16:24]))' "$1"; }
 for size in 16 22 24 32 48 64 128 256; do
@@ -31,7 +30,7 @@ done
 
 check "the installed app runs" test "$("$prefix/bin/pellix-widget" --version)" = "$("$build/src/app/pellix-widget" --version)"
 check "the installed host finds the installed plug-in" test "$(QT_QPA_PLATFORM=offscreen "$prefix/bin/pellix-widget-host" --list | wc -l)" = 4
-check "and renders with it" env QT_QPA_PLATFORM=offscreen "$prefix/bin/pellix-widget-host" --render PellixClockWidget --out "$scratch/clock.png"
-check "a 170 x 170 clock" test "$(png_size "$scratch/clock.png")" = 170x170
+check "and renders with it" env QT_QPA_PLATFORM=offscreen "$prefix/bin/pellix-widget-host" --render PellixClockWidget --out "$root/clock.png"
+check "a 170 x 170 clock" test "$(png_size "$root/clock.png")" = 170x170
 
-finish "install"
+finish

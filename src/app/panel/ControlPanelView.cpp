@@ -149,12 +149,4 @@ void ControlPanelView::showEvent(QShowEvent *event)
     }
 }
 
-void ControlPanelView::paintEvent(QPaintEvent *)
-{
-    QPainter p(this);
-    const bool translucent = window()->testAttribute(Qt::WA_TranslucentBackground);
-    p.setCompositionMode(QPainter::CompositionMode_Source);
-    p.fillRect(rect(), backdropColor(translucent));
-}
-
 }  // namespace panel

@@ -2,10 +2,12 @@
 
 #include "ScreenSpace.h"
 #include "panel/PanelStyle.h"
+#include "x11/CompositorWatch.h"
 #include "x11/X11Window.h"
 
 #include <QAccessibleWidget>
 #include <QCloseEvent>
+#include <QPainter>
 #include <QVBoxLayout>
 #include <QWindow>
 
@@ -29,8 +31,11 @@ ControlPanelWindow::ControlPanelWindow(ControlPanelCallbacks callbacks, QWidget 
     Q_UNUSED(factoryInstalled);
     setWindowTitle(kTitle);
     setPalette(panel::darkPanelPalette());
-    // The window's visual is chosen when it is created: an alpha channel only pays off with a compositor.
-    setAttribute(Qt::WA_TranslucentBackground, x11::compositorRunning());
+    // The window's visual is chosen when it is created, and a compositor may start
+    // later: always ask for alpha; the backdrop is opaque while nothing blends it.
+    setAttribute(Qt::WA_TranslucentBackground);
+    connect(&x11::CompositorWatch::instance(), &x11::CompositorWatch::runningChanged, this,
+            qOverload<>(&QWidget::update));
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     setContentView(new QWidget);
@@ -76,4 +81,12 @@ void ControlPanelWindow::closeEvent(QCloseEvent *event)
     // would be a new window. Hide instead: the same window every time.
     event->ignore();
     hide();
+}
+
+// The backdrop behind the whole content: translucent where a compositor blends it.
+void ControlPanelWindow::paintEvent(QPaintEvent *)
+{
+    QPainter p(this);
+    p.setCompositionMode(QPainter::CompositionMode_Source);
+    p.fillRect(rect(), panel::backdropColor(x11::CompositorWatch::instance().isRunning()));
 }

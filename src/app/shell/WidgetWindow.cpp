@@ -2,6 +2,7 @@
 
 #include "WidgetHostingView.h"
 #include "x11/DesktopStacking.h"
+#include "x11/CompositorWatch.h"
 #include "x11/X11Window.h"
 
 #include <QApplication>
@@ -44,6 +45,12 @@ WidgetWindow::WidgetWindow(const QString &name, WidgetHostingView *contentView, 
     windowHandle()->installEventFilter(this);
     x11::setDesktopHintsBeforeMap(windowHandle(), kWidgetHints);
     x11::keepAboveOtherDesktops(windowHandle());
+    connect(&x11::CompositorWatch::instance(), &x11::CompositorWatch::runningChanged, this, [this](bool running) {
+        m_compositing = running;
+        if (m_exposed)
+            updateShape();
+        update();
+    });
     // On X11 click-through is switched on only once the window is exposed (see windowExposed).
     if (m_clickThrough && !x11::available())
         applyInputTransparency(true);
@@ -108,7 +115,7 @@ void WidgetWindow::windowExposed()
     if (!x11::available())
         return;
     x11::requestDesktopHints(windowHandle(), kWidgetHints);
-    m_compositing = x11::compositorRunning();
+    m_compositing = x11::CompositorWatch::instance().isRunning();
     updateShape();
     x11::setBlurBehind(windowHandle(), contentRect());
     if (m_clickThrough) {
