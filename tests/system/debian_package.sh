@@ -56,8 +56,9 @@ check "the host lists the four widgets" test "$(in_root pellix-widget-host --lis
 check "the host renders one" in_root pellix-widget-host --render PellixBatteryWidget --family medium --out /tmp/battery.png
 check "to a PNG" grep -q PNG <(head -c 8 "$droot/tmp/battery.png")
 # The X server's abstract socket is reachable from the root: the app opens its panel there.
-in_root DISPLAY="$DISPLAY" pellix-widget >"$root/app.log" 2>&1 &
-pids+=($!)
+chroot "$droot" env -i PATH=/usr/bin:/bin HOME=/tmp/home XDG_RUNTIME_DIR=/tmp/home DISPLAY="$DISPLAY" \
+  pellix-widget >"$root/app.log" 2>&1 &
+pids+=($!)  # chroot execs the app: this is its PID
 check "the installed app opens its control panel" wait_for 20 xdotool search --onlyvisible --name '^PellixWidget Control Panel$'
 
 finish
