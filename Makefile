@@ -27,7 +27,7 @@ run:
 # The Debian package, in $(BUILD): pellix-widget_<version>_<arch>.deb
 package:
 	@bash scripts/install-deps.sh package
-	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPELLIX_BUILD_TESTS=OFF >/dev/null
 	@cmake --build $(BUILD) -j $(JOBS) --target $(APP_TARGETS) -- --no-print-directory
 	@cd $(BUILD) && cpack -G DEB
 

@@ -96,7 +96,7 @@ void UPowerDeviceCache::onEnumerated(const QDBusMessage &reply, quint64 generati
     if (reply.type() != QDBusMessage::ReplyMessage || reply.signature() != QLatin1String("ao")) {
         const bool absent = reply.errorName() == QLatin1String("org.freedesktop.DBus.Error.ServiceUnknown");
         if (!absent)
-            qCWarning(lcBattery) << "UPower EnumerateDevices:" << failure(reply);
+            qCWarning(lcBattery).noquote() << "UPower EnumerateDevices:" << failure(reply);
         m_state = absent ? State::Absent : State::Unknown;  // silent or broken: ask again next time
         return;
     }
@@ -140,7 +140,7 @@ void UPowerDeviceCache::onFetched(const QDBusMessage &reply, quint64 generation,
         if (described)
             device->properties = usedProperties(qdbus_cast<QVariantMap>(reply.arguments().constFirst()));
         else
-            qCWarning(lcBattery) << "UPower GetAll" << path << ":" << failure(reply);
+            qCWarning(lcBattery).noquote() << "UPower GetAll" << path + ":" << failure(reply);
         if (!described && !device->properties)
             m_devices.removeIf([&](const Device &d) { return d.path == path; });  // never described itself
     }
