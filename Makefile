@@ -3,18 +3,33 @@
 #   make test   install what is missing, build, run every test
 BUILD ?= build
 JOBS  ?= $(shell nproc)
+# What a user runs: the app, the widget extension and its host.
+APP_TARGETS = PellixWidget PellixWidgetExtension pellix-widget-host
 
-.PHONY: deps build run test asan bench fuzz clean
+.PHONY: deps build run package test asan bench fuzz clean
 
 deps:
-	@bash scripts/install-deps.sh
+	@bash scripts/install-deps.sh all
 
 build: deps
-	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPELLIX_BUILD_TESTS=ON >/dev/null
 	@cmake --build $(BUILD) -j $(JOBS) -- --no-print-directory
 
-run: build
-	@bash scripts/run-app.sh $(BUILD)/src/app/pellix-widget
+# Says what to do without a display before installing or building anything;
+# then only the run-time and build packages and the app's own targets.
+run:
+	@bash scripts/run-app.sh --check $(BUILD)
+	@bash scripts/install-deps.sh run
+	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPELLIX_BUILD_TESTS=OFF >/dev/null
+	@cmake --build $(BUILD) -j $(JOBS) --target $(APP_TARGETS) -- --no-print-directory
+	@bash scripts/run-app.sh $(BUILD)
+
+# The Debian package, in $(BUILD): pellix-widget_<version>_<arch>.deb
+package:
+	@bash scripts/install-deps.sh package
+	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPELLIX_BUILD_TESTS=OFF >/dev/null
+	@cmake --build $(BUILD) -j $(JOBS) --target $(APP_TARGETS) -- --no-print-directory
+	@cd $(BUILD) && cpack -G DEB
 
 test: build
 	@bash scripts/test-env.sh ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)

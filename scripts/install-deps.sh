@@ -1,22 +1,40 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the build, the app and the tests need.
-# Idempotent and quiet when everything is present.
+# install-deps.sh [run|package|all]
+# Installs the Debian packages a task needs, quietly and only those missing:
+#   run      build and run the app, the widget extension and its host
+#   package  run, and what `make package` builds the .deb with
+#   all      (the default) everything, the tests included
 set -euo pipefail
 
-packages=(
+run=(
   # build
   cmake g++ make ccache pkg-config qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libxcb1-dev libxcb-shape0-dev libxcb-xfixes0-dev libgl-dev
-  libgtest-dev libgmock-dev
   # what the app draws with
   fonts-inter fonts-noto-color-emoji fonts-material-design-icons-iconfont
+)
+package=(
+  # dpkg-shlibdeps for the package's dependencies
+  dpkg-dev
+)
+tests=(
+  libgtest-dev libgmock-dev
   # test services: X server, window manager, compositor, tray host, D-Bus peers, X tools
   xvfb openbox picom trayer xdotool x11-utils x11-xserver-utils wmctrl imagemagick hsetroot
   dbus python3 python3-dbusmock python3-dbus python3-gi zsh libglib2.0-bin
   # accessibility: the bus and registry, and the client the panel test drives it with
   at-spi2-core python3-pyatspi gir1.2-atspi-2.0
+  # install and package checks: desktop entries, AppStream, lintian, icon sizes, a fresh Debian root
+  desktop-file-utils appstream lintian librsvg2-bin debootstrap
   # fuzzing and benchmarks
   clang-14 libclang-rt-14-dev conky-std
 )
+
+case "${1:-all}" in
+  run) packages=("${run[@]}") ;;
+  package) packages=("${run[@]}" "${package[@]}") ;;
+  all) packages=("${run[@]}" "${package[@]}" "${tests[@]}") ;;
+  *) echo "usage: $0 [run|package|all]" >&2; exit 2 ;;
+esac
 
 missing=()
 for p in "${packages[@]}"; do

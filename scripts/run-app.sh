@@ -1,20 +1,47 @@
 #!/usr/bin/env bash
-# Starts the app on the user's desktop, or says what to do when there is none.
+# run-app.sh --check [BUILD]   exits 1, saying what to do, when there is no display
+# run-app.sh BUILD             starts the app built in BUILD on this display
+# `make run` checks first, before installing or building anything.
 set -u
-app=$1
-if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
-  cat >&2 <<'TXT'
-PellixWidget is a desktop app and there is no desktop here: neither DISPLAY nor
-WAYLAND_DISPLAY is set.
 
-Run `make run` from a terminal inside your graphical session (X11, or Wayland
-with XWayland). On a headless machine you can still look at it under a virtual
-display:
+# The first display number nobody uses here, for the virtual display of the hint.
+free_display() {
+  local n=5
+  while [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; do n=$((n + 1)); done
+  echo "$n"
+}
 
-    Xvfb :5 -screen 0 1440x900x24 & openbox --sm-disable & DISPLAY=:5 make run
+check_display() {
+  local build=$1 why make=make
+  if [ -n "${DISPLAY:-}" ]; then
+    return 0
+  elif [ -n "${WAYLAND_DISPLAY:-}" ]; then
+    why="this Wayland session has no XWayland (DISPLAY is not set)"
+  else
+    why="there is no graphical session here (neither DISPLAY nor WAYLAND_DISPLAY is set)"
+  fi
+  [ "$build" = build ] || make="make BUILD=$build"
+  local n sudo=; n=$(free_display)
+  [ "$(id -u)" -eq 0 ] || sudo="sudo "
+  cat >&2 <<TXT
+PellixWidget is a desktop app and $why.
 
-The app itself is built at: build/src/app/pellix-widget
+Run \`make run\` from a terminal of your desktop session (X11, or Wayland with
+XWayland). Without one, start a virtual display with a window manager and a
+compositor, then the app on it:
+
+    ${sudo}apt-get install xvfb openbox picom
+    Xvfb :$n -screen 0 1440x900x24 & while [ ! -e /tmp/.X11-unix/X$n ]; do sleep 0.1; done; DISPLAY=:$n openbox --sm-disable & DISPLAY=:$n picom --backend xrender --config /dev/null & DISPLAY=:$n $make run
+
+and look at it with a screenshot: DISPLAY=:$n import -window root shot.png (imagemagick).
 TXT
-  exit 1
+  return 1
+}
+
+if [ "${1:-}" = --check ]; then
+  check_display "${2:-build}"
+  exit
 fi
-exec "$app"
+build=${1:-build}
+check_display "$build" || exit 1
+exec "$build/src/app/pellix-widget"

@@ -107,28 +107,49 @@ TEST_F(WeatherMonitorTest, DecodesTheServicesAnswers)
     EXPECT_EQ(forecast().first, (WeatherResponse{{6.3, 3, {}, {}, {}}, std::nullopt}));
 }
 
+// Each is a decoding error, and the decoder names the key at fault for the diagnostics.
 TEST_F(WeatherMonitorTest, MalformedAnswersAndServiceErrorsAreDecodingErrors)
 {
     const QJsonObject noCountry{{"name", "Roma"}, {"latitude", 41.9}, {"longitude", 12.5}};
-    const std::tuple<char, const char *, HttpAnswer> cases[] = {
-        {'i', "no city", {200, edited(kIpApiAnswer, {"city"}, QJsonValue::Undefined)}},
-        {'i', "city null", {200, edited(kIpApiAnswer, {"city"}, QJsonValue::Null)}},
-        {'i', "lat as text", {200, edited(kIpApiAnswer, {"lat"}, "45.4")}},
-        {'i', "service failure", {200, kIpApiFailure}},
-        {'s', "result without country", {200, edited(kGeocodingMilano, {"results"}, QJsonArray{noCountry})}},
-        {'s', "service error", {400, kOpenMeteoError}},
-        {'f', "no current", {200, edited(kForecast, {"current"}, QJsonValue::Undefined)}},
-        {'f', "fractional code", {200, edited(kForecast, {"current", "weathercode"}, 3.5)}},
-        {'f', "humidity as text", {200, edited(kForecast, {"current", "relativehumidity_2m"}, "87")}},
-        {'f', "daily without time", {200, edited(kForecast, {"daily", "time"}, QJsonValue::Undefined)}},
-        {'f', "null in maxima", {200, edited(kForecast, {"daily", "temperature_2m_max"}, QJsonArray{8.1, QJsonValue()})}},
-        {'f', "service error", {400, R"({"error":true,"reason":"Latitude must be in range of -90 to 90°."})"}},
-        {'f', "error page", {500, "<html><body>Internal Server Error</body></html>"}},
+    const QString wrong = R"(key "%1" missing, null, out of range or of the wrong type)";
+    const std::tuple<char, const char *, HttpAnswer, QString> cases[] = {
+        {'i', "no city", {200, edited(kIpApiAnswer, {"city"}, QJsonValue::Undefined)}, wrong.arg("city")},
+        {'i', "city null", {200, edited(kIpApiAnswer, {"city"}, QJsonValue::Null)}, wrong.arg("city")},
+        {'i', "lat as text", {200, edited(kIpApiAnswer, {"lat"}, "45.4")}, wrong.arg("lat")},
+        {'i', "service failure", {200, kIpApiFailure}, wrong.arg("lat")},
+        {'s', "result without country", {200, edited(kGeocodingMilano, {"results"}, QJsonArray{noCountry})},
+         wrong.arg("results[].country")},
+        {'s', "service error", {400, kOpenMeteoError}, "the service's error object: Parameter 'name' is required"},
+        {'f', "no current", {200, edited(kForecast, {"current"}, QJsonValue::Undefined)}, wrong.arg("current")},
+        {'f', "fractional code", {200, edited(kForecast, {"current", "weathercode"}, 3.5)},
+         wrong.arg("current.weathercode")},
+        {'f', "humidity as text", {200, edited(kForecast, {"current", "relativehumidity_2m"}, "87")},
+         wrong.arg("current.relativehumidity_2m")},
+        {'f', "daily without time", {200, edited(kForecast, {"daily", "time"}, QJsonValue::Undefined)},
+         wrong.arg("daily.time")},
+        {'f', "null in maxima",
+         {200, edited(kForecast, {"daily", "temperature_2m_max"}, QJsonArray{8.1, QJsonValue()})},
+         wrong.arg("daily.temperature_2m_max")},
+        {'f', "service error", {400, R"({"error":true,"reason":"Latitude must be in range of -90 to 90°."})"},
+         "the service's error object: Latitude must be in range of -90 to 90°."},
+        {'f', "error page", {500, "<html><body>Internal Server Error</body></html>"}, "illegal value at offset 1"},
+        {'f', "not an object", {200, "[1]"}, "not a JSON object"},
     };
-    for (const auto &[call, what, answer] : cases) {
+    const auto reason = [](char call, const QByteArray &body) {
+        QString why;
+        if (call == 'i')
+            decodeIPLocation(body, &why);
+        else if (call == 's')
+            decodeGeocodingResponse(body, &why);
+        else
+            decodeWeatherResponse(body, &why);
+        return why;
+    };
+    for (const auto &[call, what, answer, why] : cases) {
         server.route("/", answer);
         const auto error = call == 'i' ? ipLocation().second : call == 's' ? search("Roma").second : forecast().second;
         EXPECT_EQ(error, WeatherError::Decoding) << what;
+        EXPECT_EQ(reason(call, answer.body), why) << what;
     }
 }
 

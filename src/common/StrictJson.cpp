@@ -5,13 +5,20 @@
 
 #include <cmath>
 
+void StrictJson::fail(const QString &key)
+{
+    if (m_ok)
+        m_failedKey = key;
+    m_ok = false;
+}
+
 std::optional<QJsonValue> StrictJson::present(const QString &key, QJsonValue::Type type)
 {
     const QJsonValue value = m_object.value(key);
     if (value.isUndefined() || value.isNull())
         return std::nullopt;
     if (value.type() != type) {
-        m_ok = false;
+        fail(key);
         return std::nullopt;
     }
     return value;
@@ -42,7 +49,7 @@ std::optional<int64_t> StrictJson::optInteger(const QString &key)
         return std::nullopt;
     const auto i = toInteger(*v);
     if (!i)
-        m_ok = false;
+        fail(key);
     return i;
 }
 
@@ -86,11 +93,19 @@ std::optional<QList<int64_t>> StrictJson::toIntegers(const QJsonArray &array)
     return toList(array, toInteger);
 }
 
-std::optional<QJsonObject> parseJsonObject(const QByteArray &bytes)
+std::optional<QJsonObject> parseJsonObject(const QByteArray &bytes, QString *why)
 {
     QJsonParseError error;
     const QJsonDocument doc = QJsonDocument::fromJson(bytes, &error);
-    if (error.error != QJsonParseError::NoError || !doc.isObject())
+    if (error.error != QJsonParseError::NoError) {
+        if (why)
+            *why = QStringLiteral("%1 at offset %2").arg(error.errorString()).arg(error.offset);
         return std::nullopt;
+    }
+    if (!doc.isObject()) {
+        if (why)
+            *why = QStringLiteral("not a JSON object");
+        return std::nullopt;
+    }
     return doc.object();
 }

@@ -20,14 +20,17 @@ public:
     explicit StrictJson(const QJsonObject &object) : m_object(object) {}
 
     bool ok() const { return m_ok; }
-    void fail() { m_ok = false; }
+    // Marks the decode as failed because of the value under `key`.
+    void fail(const QString &key);
+    // The first key whose value failed the decode (for diagnostics); empty while ok().
+    QString failedKey() const { return m_failedKey; }
 
-    QString string(const QString &key) { return required(optString(key)); }
-    bool boolean(const QString &key) { return required(optBoolean(key)); }
-    double number(const QString &key) { return required(optNumber(key)); }
-    int64_t integer(const QString &key) { return required(optInteger(key)); }
-    QJsonObject object(const QString &key) { return required(optObject(key)); }
-    QJsonArray array(const QString &key) { return required(optArray(key)); }
+    QString string(const QString &key) { return required(key, optString(key)); }
+    bool boolean(const QString &key) { return required(key, optBoolean(key)); }
+    double number(const QString &key) { return required(key, optNumber(key)); }
+    int64_t integer(const QString &key) { return required(key, optInteger(key)); }
+    QJsonObject object(const QString &key) { return required(key, optObject(key)); }
+    QJsonArray array(const QString &key) { return required(key, optArray(key)); }
 
     std::optional<QString> optString(const QString &key);
     std::optional<bool> optBoolean(const QString &key);
@@ -61,10 +64,10 @@ public:
 
 private:
     template <typename T>
-    T required(const std::optional<T> &value)
+    T required(const QString &key, const std::optional<T> &value)
     {
         if (!value) {
-            m_ok = false;
+            fail(key);
             return T{};
         }
         return *value;
@@ -74,7 +77,9 @@ private:
 
     QJsonObject m_object;
     bool m_ok = true;
+    QString m_failedKey;
 };
 
-// The bytes parsed as one JSON object, or nothing.
-std::optional<QJsonObject> parseJsonObject(const QByteArray &bytes);
+// The bytes parsed as one JSON object, or nothing (with why: the parser's error
+// and its offset, or that the document is not an object).
+std::optional<QJsonObject> parseJsonObject(const QByteArray &bytes, QString *why = nullptr);

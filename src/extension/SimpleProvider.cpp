@@ -1,5 +1,6 @@
 #include "SimpleProvider.h"
 
+#include "PellixLogging.h"
 #include "SharedDataFile.h"
 
 #include <QFileInfo>
@@ -23,9 +24,14 @@ widgetkit::Timeline makeTimeline(const std::function<QDateTime()> &clock,
 std::optional<SharedWidgetData> readSharedRegularFile()
 {
     const QString path = sharedDataFilePath();
-    if (!QFileInfo(path).isFile())
+    if (!QFileInfo(path).isFile()) {
+        qCInfo(lcExtension, "no data file at %s: the widgets show no data", qPrintable(path));
         return std::nullopt;
-    return readSharedDataFile(path);
+    }
+    auto data = readSharedDataFile(path);
+    if (!data)
+        qCWarning(lcExtension, "%s cannot be read or decoded: the widgets show no data", qPrintable(path));
+    return data;
 }
 
 std::shared_ptr<const WidgetEntry> SimpleProvider::placeholder(const widgetkit::TimelineContext &) const

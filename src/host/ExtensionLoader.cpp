@@ -1,6 +1,7 @@
 #include "ExtensionLoader.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFileInfo>
 
 QStringList extensionCandidates(const QString &environmentPath, const QString &hostDirectory,
@@ -16,9 +17,12 @@ QStringList extensionCandidates(const QString &environmentPath, const QString &h
 
 widgetkit::WidgetBundle *ExtensionLoader::load(QString *error)
 {
-    const QStringList candidates = extensionCandidates(qEnvironmentVariable("PELLIX_EXTENSION_PATH"),
-                                                       QCoreApplication::applicationDirPath(),
-                                                       QStringLiteral(PELLIX_EXTENSION_INSTALL_DIR));
+    // Relative to the host, so an install under any prefix (a package's /usr,
+    // a user's ~/.local) finds its own plug-in.
+    const QString hostDirectory = QCoreApplication::applicationDirPath();
+    const QStringList candidates = extensionCandidates(
+        qEnvironmentVariable("PELLIX_EXTENSION_PATH"), hostDirectory,
+        QDir::cleanPath(hostDirectory + QStringLiteral("/" PELLIX_EXTENSION_DIR_FROM_HOST)));
     for (const QString &path : candidates) {
         if (!QFileInfo::exists(path))
             continue;

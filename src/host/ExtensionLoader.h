@@ -2,7 +2,8 @@
 
 // Finds and loads the widget extension, as the system would: the plug-in named
 // by PELLIX_EXTENSION_PATH (the file, or a directory holding it) when that is
-// set, else the one beside the host, else the one in the install's directory.
+// set, else the one beside the host, else the one in the install's directory
+// (<libdir>/pellix-widget of the host's own prefix).
 
 #include "WidgetBundle.h"
 

@@ -1,7 +1,5 @@
 #include "HostCommandLine.h"
 
-#include <QCoreApplication>
-
 namespace {
 
 std::optional<WidgetChoice> choice(const QString &text, QString *error)
@@ -30,8 +28,7 @@ HostCommandLine::HostCommandLine()
         "Plays the system's part for the PellixWidget extension: lists its widgets, asks for their\n"
         "timelines, honours the reload dates and shows the widgets on the desktop.\n"
         "Without a command: --show."));
-    m_parser.addHelpOption();
-    m_parser.addVersionOption();
+    addStandardOptions(m_parser);
     m_parser.addOptions({
         {QStringLiteral("list"), QStringLiteral("List the widgets: kind, display name, families, description.")},
         {QStringLiteral("show"),
@@ -51,21 +48,11 @@ HostCommandLine::HostCommandLine()
                                    QStringLiteral("[KIND[:family] ...]"));
 }
 
-bool HostCommandLine::helpRequested() const
-{
-    return m_parser.isSet(QStringLiteral("help")) || m_parser.isSet(QStringLiteral("help-all"));
-}
+bool HostCommandLine::helpRequested() const { return ::helpRequested(m_parser); }
 
-// Parsed before any application object exists, which is where the parser takes the program's name from.
-QString HostCommandLine::helpText() const
-{
-    return m_parser.helpText().replace(QStringLiteral("<executable_name>"), QCoreApplication::applicationName());
-}
+QString HostCommandLine::helpText() const { return ::helpText(m_parser, QStringLiteral("pellix-widget-host")); }
 
-bool HostCommandLine::versionRequested() const
-{
-    return m_parser.isSet(QStringLiteral("version"));
-}
+bool HostCommandLine::versionRequested() const { return ::versionRequested(m_parser); }
 
 bool HostCommandLine::fail(const QString &error)
 {

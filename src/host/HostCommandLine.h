@@ -4,6 +4,7 @@
 // host exits with status 2.
 
 #include "WidgetFamily.h"
+#include "shell/ProgramCommandLine.h"
 
 #include <QCommandLineParser>
 #include <QList>
@@ -24,8 +25,6 @@ struct HostOptions {
     int scale = 1;
     QString out;
 };
-
-inline constexpr int kUsageExitCode = 2;
 
 class HostCommandLine {
 public:

@@ -4,6 +4,7 @@
 #include "GalleryWindow.h"
 #include "HostCommandLine.h"
 #include "HostCommands.h"
+#include "shell/DisplayCheck.h"
 #include "shell/PellixWidgetApp.h"
 
 #include <QApplication>
@@ -87,6 +88,8 @@ int main(int argc, char **argv)
                                                                 qgetenv("XDG_SESSION_TYPE"));
     if (!platform.isEmpty())
         qputenv("QT_QPA_PLATFORM", platform);
+    if (const auto why = missingDisplay(qgetenv("QT_QPA_PLATFORM"), qgetenv("DISPLAY")))
+        return failWith(*why, 1);
     QApplication app(argc, argv);
 
     ExtensionLoader loader;

@@ -20,24 +20,27 @@ bool answered(const QNetworkReply &reply)
 
 }  // namespace
 
-void boundedGet(QNetworkAccessManager &manager, const QUrl &url, const RequestLimits &limits,
-                QObject *context, std::function<void(std::optional<QByteArray>)> done)
+void boundedGetResult(QNetworkAccessManager &manager, const QUrl &url, const RequestLimits &limits,
+                      QObject *context, std::function<void(const GetResult &)> done)
 {
     QNetworkRequest request(url);
     request.setTransferTimeout(int(limits.timeout.count()));
     QNetworkReply *reply = manager.get(request);
     auto *deadline = new QTimer(reply);
     deadline->setSingleShot(true);
-    auto overrun = std::make_shared<bool>(false);
-    const auto stop = [reply, overrun] {
-        *overrun = true;
+    // Why the request was cut short by us; empty while it runs its course.
+    auto overrun = std::make_shared<QString>();
+    const auto stop = [reply, overrun](const QString &why) {
+        *overrun = why;
         reply->abort();
     };
-    QObject::connect(deadline, &QTimer::timeout, reply, stop);
+    QObject::connect(deadline, &QTimer::timeout, reply, [stop, limits] {
+        stop(QStringLiteral("no complete answer within %1 ms").arg(limits.timeout.count()));
+    });
     QObject::connect(reply, &QNetworkReply::downloadProgress, reply,
                      [stop, cap = limits.maxBodyBytes](qint64 received, qint64 total) {
                          if (received > cap || total > cap)
-                             stop();
+                             stop(QStringLiteral("answer longer than %1 bytes").arg(cap));
                      });
     QObject::connect(reply, &QNetworkReply::finished, reply,
                      [reply, overrun, bound = context != nullptr, context = QPointer<QObject>(context),
@@ -45,10 +48,22 @@ void boundedGet(QNetworkAccessManager &manager, const QUrl &url, const RequestLi
                          reply->deleteLater();
                          if (bound && !context)
                              return;
-                         if (*overrun || !answered(*reply))
-                             done(std::nullopt);
+                         GetResult result;
+                         result.httpStatus = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
+                         if (!overrun->isEmpty())
+                             result.failure = *overrun;
+                         else if (!answered(*reply))
+                             result.failure = reply->errorString();
                          else
-                             done(reply->readAll());
+                             result.body = reply->readAll();
+                         done(result);
                      });
     deadline->start(limits.timeout);
+}
+
+void boundedGet(QNetworkAccessManager &manager, const QUrl &url, const RequestLimits &limits,
+                QObject *context, std::function<void(std::optional<QByteArray>)> done)
+{
+    boundedGetResult(manager, url, limits, context,
+                     [done = std::move(done)](const GetResult &result) { done(result.body); });
 }

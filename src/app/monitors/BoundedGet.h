@@ -6,6 +6,7 @@
 
 #include <QByteArray>
 #include <QObject>
+#include <QString>
 #include <QUrl>
 
 #include <chrono>
@@ -19,8 +20,19 @@ struct RequestLimits {
     qint64 maxBodyBytes = 1024 * 1024;
 };
 
-// `done` runs once, on the manager's thread, with the body or nothing (no
-// network, refused, time-out, body too long), unless a `context` was given
-// and is gone by then.
+// What one request came to.
+struct GetResult {
+    std::optional<QByteArray> body;  // a complete answer, whatever its HTTP status
+    int httpStatus = 0;              // 0: no HTTP answer
+    QString failure;                 // without a body: why (refused, time-out, body too long, ...)
+};
+
+// `done` runs once, on the manager's thread, unless a `context` was given and
+// is gone by then.
+void boundedGetResult(QNetworkAccessManager &manager, const QUrl &url, const RequestLimits &limits,
+                      QObject *context, std::function<void(const GetResult &)> done);
+
+// The same, for callers that only need the body or nothing (no network, refused,
+// time-out, body too long).
 void boundedGet(QNetworkAccessManager &manager, const QUrl &url, const RequestLimits &limits,
                 QObject *context, std::function<void(std::optional<QByteArray>)> done);

@@ -23,6 +23,17 @@ void killTree(QProcess &process)
     process.waitForFinished(1000);
 }
 
+// Nothing, after saying why in the caller's diagnostics.
+std::nullopt_t failed(const BoundedProcessLimits &limits, const QString &program, const QStringList &arguments,
+                      const QString &why)
+{
+    if (limits.diagnostics && limits.diagnostics->isWarningEnabled()) {
+        const QString command = (QStringList{program} + arguments).join(' ');
+        QMessageLogger().warning(*limits.diagnostics, "%s: %s", qPrintable(command), qPrintable(why));
+    }
+    return std::nullopt;
+}
+
 }  // namespace
 
 std::optional<QByteArray> runBoundedProcess(const QString &program, const QStringList &arguments,
@@ -42,7 +53,11 @@ std::optional<QByteArray> runBoundedProcess(const QString &program, const QStrin
     QDeadlineTimer deadline(limits.timeoutMs);
     process.start(program, arguments, QIODevice::ReadOnly);
     if (!process.waitForStarted(int(qMax<qint64>(deadline.remainingTime(), 0))))
-        return std::nullopt;
+        return failed(limits, program, arguments, "cannot start: " + process.errorString());
+    const auto overflow = [&] {
+        const QString why = QStringLiteral("more than %1 bytes of output").arg(limits.maxOutputBytes);
+        return failed(limits, program, arguments, why);
+    };
 
     QByteArray bytes;
     // Read while waiting so output larger than the pipe buffer cannot stall the child.
@@ -50,7 +65,7 @@ std::optional<QByteArray> runBoundedProcess(const QString &program, const QStrin
         const qint64 left = deadline.remainingTime();
         if (left <= 0) {
             killTree(process);
-            return std::nullopt;
+            return failed(limits, program, arguments, QStringLiteral("timed out after %1 ms").arg(limits.timeoutMs));
         }
         // A program that closed its output but keeps running makes waitForReadyRead
         // return at once; wait on its exit instead of spinning.
@@ -59,11 +74,11 @@ std::optional<QByteArray> runBoundedProcess(const QString &program, const QStrin
         bytes += process.readAll();
         if (bytes.size() > limits.maxOutputBytes) {
             killTree(process);
-            return std::nullopt;
+            return overflow();
         }
     }
     bytes += process.readAll();
     if (bytes.size() > limits.maxOutputBytes)
-        return std::nullopt;
+        return overflow();
     return bytes;
 }

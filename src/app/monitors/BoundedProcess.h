@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QLoggingCategory>
 #include <QString>
 #include <QStringList>
 
@@ -11,6 +12,8 @@
 struct BoundedProcessLimits {
     int timeoutMs = 2000;
     qsizetype maxOutputBytes = 1024 * 1024;
+    // Where a program that gave no output is reported (nowhere when null).
+    const QLoggingCategory *diagnostics = nullptr;
 };
 
 enum class ProcessOutput { StdoutOnly, MergedChannels };

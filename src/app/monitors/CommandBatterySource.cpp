@@ -1,6 +1,7 @@
 #include "CommandBatterySource.h"
 
 #include "BatteryReportParsing.h"
+#include "PellixLogging.h"
 #include "ValueBounds.h"
 
 #include <QSysInfo>
@@ -8,6 +9,7 @@
 CommandBatterySource::CommandBatterySource(QString scutilPath, BoundedProcessLimits limits)
     : m_scutilPath(std::move(scutilPath)), m_limits(limits)
 {
+    m_limits.diagnostics = &lcBattery();
 }
 
 QString CommandBatterySource::shell(const QString &commandLine) const

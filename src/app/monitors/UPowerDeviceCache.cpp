@@ -1,5 +1,6 @@
 #include "UPowerDeviceCache.h"
 
+#include "PellixLogging.h"
 #include "UPowerAccessories.h"
 
 #include <QDBusArgument>
@@ -23,6 +24,14 @@ QVariantMap usedProperties(const QVariantMap &all)
         if (const auto it = all.constFind(QLatin1String(key)); it != all.constEnd())
             used.insert(it.key(), it.value());
     return used;
+}
+
+// An error reply (a time-out reads org.freedesktop.DBus.Error.NoReply), or an answer of the wrong shape.
+QString failure(const QDBusMessage &reply)
+{
+    if (reply.type() == QDBusMessage::ErrorMessage)
+        return reply.errorName() + ": " + reply.errorMessage();
+    return "unexpected answer of signature \"" + reply.signature() + '"';
 }
 
 }  // namespace
@@ -86,6 +95,8 @@ void UPowerDeviceCache::onEnumerated(const QDBusMessage &reply, quint64 generati
     // Checking the signature first keeps a misbehaving peer from feeding the demarshaller the wrong type.
     if (reply.type() != QDBusMessage::ReplyMessage || reply.signature() != QLatin1String("ao")) {
         const bool absent = reply.errorName() == QLatin1String("org.freedesktop.DBus.Error.ServiceUnknown");
+        if (!absent)
+            qCWarning(lcBattery).noquote() << "UPower EnumerateDevices:" << failure(reply);
         m_state = absent ? State::Absent : State::Unknown;  // silent or broken: ask again next time
         return;
     }
@@ -124,9 +135,13 @@ void UPowerDeviceCache::onFetched(const QDBusMessage &reply, quint64 generation,
     if (generation != m_generation)
         return;
     if (Device *device = find(path)) {
-        if (reply.type() == QDBusMessage::ReplyMessage && reply.signature() == QLatin1String("a{sv}"))
+        const bool described =
+            reply.type() == QDBusMessage::ReplyMessage && reply.signature() == QLatin1String("a{sv}");
+        if (described)
             device->properties = usedProperties(qdbus_cast<QVariantMap>(reply.arguments().constFirst()));
-        else if (!device->properties)
+        else
+            qCWarning(lcBattery).noquote() << "UPower GetAll" << path + ":" << failure(reply);
+        if (!described && !device->properties)
             m_devices.removeIf([&](const Device &d) { return d.path == path; });  // never described itself
     }
     if (initial && --m_fetchesLeft == 0)

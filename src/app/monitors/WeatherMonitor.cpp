@@ -1,7 +1,25 @@
 #include "WeatherMonitor.h"
 
+#include "PellixLogging.h"
+
 #include <QNetworkAccessManager>
 #include <QTimer>
+
+namespace {
+
+// The request as diagnostics may show it: the query carries the user's place
+// (coordinates, city) and any user info is a secret.
+QString redacted(const QUrl &url)
+{
+    return url.adjusted(QUrl::RemoveUserInfo | QUrl::RemoveQuery | QUrl::RemoveFragment).toDisplayString();
+}
+
+QString statusText(int httpStatus)
+{
+    return httpStatus ? QStringLiteral("HTTP %1").arg(httpStatus) : QStringLiteral("no HTTP answer");
+}
+
+}  // namespace
 
 WeatherMonitor &WeatherMonitor::shared()
 {
@@ -19,48 +37,60 @@ WeatherMonitor::WeatherMonitor(const WeatherEndpoints &endpoints, QObject *paren
 WeatherMonitor::~WeatherMonitor() = default;
 
 template <typename T>
-void WeatherMonitor::request(const std::optional<QUrl> &url, QObject *context,
-                             std::function<std::optional<T>(const QByteArray &)> decode, Callback<T> done)
+void WeatherMonitor::request(const char *service, const QString &base, const std::optional<QUrl> &url,
+                             QObject *context, Decoder<T> decode, Callback<T> done)
 {
     if (!url) {
+        qCWarning(lcWeather, "%s: no request: base URL \"%s\" is not an absolute http(s) URL", service,
+                  qPrintable(redacted(QUrl(base))));
         // Asynchronous like every other outcome, so callers see one order of events.
         QTimer::singleShot(0, context ? context : this, [done] { done(WeatherError::BadUrl); });
         return;
     }
-    boundedGet(*m_network, *url, m_limits, context,
-               [decode = std::move(decode), done = std::move(done)](std::optional<QByteArray> body) {
-                   if (!body)
-                       return done(WeatherError::Transport);
-                   std::optional<T> value = decode(*body);
-                   if (!value)
-                       return done(WeatherError::Decoding);
-                   done(std::move(*value));
-               });
+    boundedGetResult(
+        *m_network, *url, m_limits, context,
+        [service, where = redacted(*url), decode = std::move(decode), done = std::move(done)](const GetResult &got) {
+            if (!got.body) {
+                qCWarning(lcWeather, "%s %s: %s, %s", service, qPrintable(where),
+                          qPrintable(statusText(got.httpStatus)), qPrintable(got.failure));
+                return done(WeatherError::Transport);
+            }
+            QString why;
+            std::optional<T> value = decode(*got.body, &why);
+            if (!value) {
+                qCWarning(lcWeather, "%s %s: %s, cannot decode the answer: %s", service, qPrintable(where),
+                          qPrintable(statusText(got.httpStatus)), qPrintable(why));
+                return done(WeatherError::Decoding);
+            }
+            done(std::move(*value));
+        });
 }
 
 void WeatherMonitor::fetchIPLocation(QObject *context, Callback<IPLocation> done)
 {
-    request<IPLocation>(ipLocationUrl(m_endpoints.ipLocation), context, decodeIPLocation, std::move(done));
+    request<IPLocation>("ip-location", m_endpoints.ipLocation, ipLocationUrl(m_endpoints.ipLocation), context,
+                        decodeIPLocation, std::move(done));
 }
 
 void WeatherMonitor::searchCityCoordinates(const QString &name, QObject *context,
                                            Callback<std::optional<WeatherSettings>> done)
 {
     using Found = std::optional<WeatherSettings>;
-    const auto decode = [](const QByteArray &body) -> std::optional<Found> {
-        const auto response = decodeGeocodingResponse(body);
+    const auto decode = [](const QByteArray &body, QString *why) -> std::optional<Found> {
+        const auto response = decodeGeocodingResponse(body, why);
         if (!response)
             return std::nullopt;
         return std::optional<Found>(std::in_place, firstResultSettings(*response));
     };
-    request<Found>(geocodingUrl(m_endpoints.geocoding, name), context, decode, std::move(done));
+    request<Found>("geocoding", m_endpoints.geocoding, geocodingUrl(m_endpoints.geocoding, name), context, decode,
+                   std::move(done));
 }
 
 void WeatherMonitor::fetchWeather(double latitude, double longitude, QObject *context,
                                   Callback<WeatherResponse> done)
 {
-    request<WeatherResponse>(forecastUrl(m_endpoints.forecast, latitude, longitude), context,
-                             decodeWeatherResponse, std::move(done));
+    request<WeatherResponse>("forecast", m_endpoints.forecast, forecastUrl(m_endpoints.forecast, latitude, longitude),
+                             context, decodeWeatherResponse, std::move(done));
 }
 
 std::optional<WeatherSettings> WeatherMonitor::firstResultSettings(const GeocodingResponse &response)

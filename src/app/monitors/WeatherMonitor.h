@@ -67,9 +67,14 @@ public:
     static std::optional<WeatherSettings> firstResultSettings(const GeocodingResponse &response);
 
 private:
+    // Decodes a body, or says why it cannot.
     template <typename T>
-    void request(const std::optional<QUrl> &url, QObject *context,
-                 std::function<std::optional<T>(const QByteArray &)> decode, Callback<T> done);
+    using Decoder = std::function<std::optional<T>(const QByteArray &, QString *why)>;
+
+    // `service` and `base` only name the request in diagnostics.
+    template <typename T>
+    void request(const char *service, const QString &base, const std::optional<QUrl> &url, QObject *context,
+                 Decoder<T> decode, Callback<T> done);
 
     WeatherEndpoints m_endpoints;
     RequestLimits m_limits;

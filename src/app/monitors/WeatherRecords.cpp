@@ -12,10 +12,16 @@
 
 namespace {
 
+// The value when every read succeeded; otherwise nothing, and the failing key
+// (under `path`, the place of this object in the document) goes to `why`.
 template <typename T>
-std::optional<T> valid(const StrictJson &j, T value)
+std::optional<T> valid(const StrictJson &j, T value, QString *why, const QString &path = {})
 {
-    return j.ok() ? std::optional<T>(std::move(value)) : std::nullopt;
+    if (j.ok())
+        return std::optional<T>(std::move(value));
+    if (why)
+        *why = QStringLiteral("key \"%1%2\" missing, null, out of range or of the wrong type").arg(path, j.failedKey());
+    return std::nullopt;
 }
 
 // Place names are shown and stored: bounded like every name from outside.
@@ -36,37 +42,56 @@ QList<double> plausibleDays(QList<double> days)
     return days;
 }
 
-std::optional<GeocodingResponse::Result> decodeResult(const QJsonValue &value)
+std::optional<GeocodingResponse::Result> decodeResult(const QJsonValue &value, QString *why)
 {
-    if (!value.isObject())
+    if (!value.isObject()) {
+        if (why)
+            *why = QStringLiteral("an element of \"results\" is not an object");
         return std::nullopt;
+    }
     StrictJson j(value.toObject());
     GeocodingResponse::Result r{placeName(j, "name"), j.number("latitude"), j.number("longitude"),
                                 placeName(j, "country")};
-    return valid(j, r);
+    return valid(j, r, why, QStringLiteral("results[]."));
 }
 
-std::optional<WeatherResponse::CurrentWeather> decodeCurrent(const QJsonObject &object)
+std::optional<WeatherResponse::CurrentWeather> decodeCurrent(const QJsonObject &object, QString *why)
 {
     StrictJson j(object);
     const double temperature = j.number("temperature_2m");
     if (j.ok() && !bounds::isPlausibleCelsius(temperature))
-        j.fail();
+        j.fail("temperature_2m");
     WeatherResponse::CurrentWeather c{temperature, j.integer("weathercode"), j.optNumber("relativehumidity_2m"),
                                       plausible(j.optNumber("apparent_temperature")), j.optNumber("windspeed_10m")};
-    return valid(j, c);
+    return valid(j, c, why, QStringLiteral("current."));
 }
 
-std::optional<WeatherResponse::DailyForecast> decodeDaily(const QJsonObject &object)
+std::optional<WeatherResponse::DailyForecast> decodeDaily(const QJsonObject &object, QString *why)
 {
     StrictJson j(object);
-    const auto time = StrictJson::toStrings(j.array("time"));
-    const auto codes = StrictJson::toIntegers(j.array("weathercode"));
-    const auto max = StrictJson::toNumbers(j.array("temperature_2m_max"));
-    const auto min = StrictJson::toNumbers(j.array("temperature_2m_min"));
-    if (!j.ok() || !time || !codes || !max || !min)
-        return std::nullopt;
+    const auto list = [&j](const QString &key, auto convert) {
+        auto values = convert(j.array(key));
+        if (!values)
+            j.fail(key);
+        return values;
+    };
+    const auto time = list("time", StrictJson::toStrings);
+    const auto codes = list("weathercode", StrictJson::toIntegers);
+    const auto max = list("temperature_2m_max", StrictJson::toNumbers);
+    const auto min = list("temperature_2m_min", StrictJson::toNumbers);
+    if (!j.ok())
+        return valid(j, WeatherResponse::DailyForecast{}, why, QStringLiteral("daily."));
     return WeatherResponse::DailyForecast{*time, *codes, plausibleDays(*max), plausibleDays(*min)};
+}
+
+// Open-Meteo's error object, {"error":true,"reason":...}.
+bool isServiceError(const QJsonObject &root, QString *why)
+{
+    if (!root.value("error").toBool(false))
+        return false;
+    if (why)
+        *why = QStringLiteral("the service's error object: ") + root.value("reason").toString().left(200);
+    return true;
 }
 
 bool isFinite(double v) { return std::isfinite(v); }
@@ -89,52 +114,54 @@ QByteArray compact(const QJsonObject &o) { return QJsonDocument(o).toJson(QJsonD
 
 }  // namespace
 
-std::optional<IPLocation> decodeIPLocation(const QByteArray &json)
+std::optional<IPLocation> decodeIPLocation(const QByteArray &json, QString *why)
 {
-    const auto root = parseJsonObject(json);
+    const auto root = parseJsonObject(json, why);
     if (!root)
         return std::nullopt;
     StrictJson j(*root);
     IPLocation l{j.number("lat"), j.number("lon"), placeName(j, "city"), placeName(j, "country")};
-    return valid(j, l);
+    return valid(j, l, why);
 }
 
-std::optional<GeocodingResponse> decodeGeocodingResponse(const QByteArray &json)
+std::optional<GeocodingResponse> decodeGeocodingResponse(const QByteArray &json, QString *why)
 {
-    const auto root = parseJsonObject(json);
+    const auto root = parseJsonObject(json, why);
     if (!root)
         return std::nullopt;
-    // Open-Meteo's error object ({"error":true,"reason":...}) has no "results"
-    // either; it must not read as "no such city".
-    if (root->value("error").toBool(false))
+    // It has no "results" either; it must not read as "no such city".
+    if (isServiceError(*root, why))
         return std::nullopt;
     StrictJson j(*root);
     GeocodingResponse response;
     if (const auto results = j.optArray("results")) {
-        const auto list = StrictJson::toList(*results, decodeResult);
+        const auto list = StrictJson::toList(*results, [why](const QJsonValue &v) { return decodeResult(v, why); });
         if (!list)
             return std::nullopt;
         response.results = *list;
     }
-    return valid(j, response);
+    return valid(j, response, why);
 }
 
-std::optional<WeatherResponse> decodeWeatherResponse(const QByteArray &json)
+std::optional<WeatherResponse> decodeWeatherResponse(const QByteArray &json, QString *why)
 {
-    const auto root = parseJsonObject(json);
-    if (!root)
+    const auto root = parseJsonObject(json, why);
+    if (!root || isServiceError(*root, why))
         return std::nullopt;
     StrictJson j(*root);
-    const auto current = decodeCurrent(j.object("current"));
-    if (!j.ok() || !current)
+    const QJsonObject currentObject = j.object("current");
+    if (!j.ok())
+        return valid(j, WeatherResponse{}, why);
+    const auto current = decodeCurrent(currentObject, why);
+    if (!current)
         return std::nullopt;
     WeatherResponse response{*current, std::nullopt};
     if (const auto daily = j.optObject("daily")) {
-        response.daily = decodeDaily(*daily);
+        response.daily = decodeDaily(*daily, why);
         if (!response.daily)
             return std::nullopt;
     }
-    return valid(j, response);
+    return valid(j, response, why);
 }
 
 std::optional<QByteArray> encodeIPLocation(const IPLocation &l)

@@ -62,9 +62,10 @@ struct WeatherResponse {
 // integer is due or a body that is not one JSON object gives nothing.
 // Sane: a temperature outside −100…+100 °C counts as missing (the forecast ends
 // before the first such day), and place names are bounded (ValueBounds.h).
-std::optional<IPLocation> decodeIPLocation(const QByteArray &json);
-std::optional<GeocodingResponse> decodeGeocodingResponse(const QByteArray &json);
-std::optional<WeatherResponse> decodeWeatherResponse(const QByteArray &json);
+// On failure `why` (when given) names the key at fault or the parser's error.
+std::optional<IPLocation> decodeIPLocation(const QByteArray &json, QString *why = nullptr);
+std::optional<GeocodingResponse> decodeGeocodingResponse(const QByteArray &json, QString *why = nullptr);
+std::optional<WeatherResponse> decodeWeatherResponse(const QByteArray &json, QString *why = nullptr);
 
 // Compact JSON with the same keys; nothing when a number is not finite.
 std::optional<QByteArray> encodeIPLocation(const IPLocation &location);

@@ -1,6 +1,8 @@
 #include "SettingsFile.h"
 
+#include "PellixLogging.h"
 #include "RegularFile.h"
+#include "StrictJson.h"
 
 #include <QFile>
 #include <QJsonArray>
@@ -13,13 +15,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-std::optional<QJsonObject> decodeSettingsFile(const QByteArray &bytes)
+std::optional<QJsonObject> decodeSettingsFile(const QByteArray &bytes, QString *why)
 {
-    QJsonParseError error;
-    const QJsonDocument doc = QJsonDocument::fromJson(bytes, &error);
-    if (error.error != QJsonParseError::NoError || !doc.isObject())
-        return std::nullopt;
-    return doc.object();
+    return parseJsonObject(bytes, why);
 }
 
 QByteArray encodeSettingsFile(const QJsonObject &values)
@@ -48,22 +46,28 @@ SettingsFileRead readSettingsFile(const QString &path)
     // Ours is a few hundred bytes; a huge file is damaged, not read whole.
     constexpr qint64 maxBytes = 1 << 20;
     const FileRead file = readRegularFile(path, maxBytes);
+    const auto unusable = [&path](SettingsFileRead::State state, const QString &why) {
+        qCWarning(lcSettings, "%s cannot be read, defaults are used: %s", qPrintable(path), qPrintable(why));
+        return SettingsFileRead{state, {}};
+    };
     switch (file.status) {
     case FileRead::Missing:
         return {SettingsFileRead::Absent, {}};
     case FileRead::Failed:
-        return {SettingsFileRead::Unreadable, {}};
+        return unusable(SettingsFileRead::Unreadable, QStringLiteral("no permission or an I/O error"));
     case FileRead::NotRegular:
+        return unusable(SettingsFileRead::Damaged, QStringLiteral("not a regular file"));
     case FileRead::TooLarge:
-        return {SettingsFileRead::Damaged, {}};
+        return unusable(SettingsFileRead::Damaged, QStringLiteral("larger than %1 bytes").arg(maxBytes));
     case FileRead::Ok:
         break;
     }
     if (file.bytes.isEmpty())
         return {SettingsFileRead::Absent, {}};
-    if (const auto values = decodeSettingsFile(file.bytes))
+    QString why;
+    if (const auto values = decodeSettingsFile(file.bytes, &why))
         return {SettingsFileRead::Readable, *values};
-    return {SettingsFileRead::Damaged, {}};
+    return unusable(SettingsFileRead::Damaged, why);
 }
 
 bool setAsideDamaged(const QString &path, const QDateTime &now)

@@ -14,7 +14,8 @@
 
 #include <optional>
 
-std::optional<QJsonObject> decodeSettingsFile(const QByteArray &bytes);
+// The values, or nothing (with why: the parser's error and its offset).
+std::optional<QJsonObject> decodeSettingsFile(const QByteArray &bytes, QString *why = nullptr);
 QByteArray encodeSettingsFile(const QJsonObject &values);
 
 // A value handed to saveSetting as it is stored: a byte blob becomes its UTF-8 text.
@@ -31,7 +32,8 @@ struct SettingsFileRead {
     QJsonObject values;  // only when Readable
 };
 
-// Never blocks, whatever is at the path.
+// Never blocks, whatever is at the path; says in the settings diagnostics why a
+// file that is there cannot be used.
 SettingsFileRead readSettingsFile(const QString &path);
 
 // Moves a damaged file out of the way to "<path>.damaged-<yyyyMMdd-HHmmss>", with

@@ -2,6 +2,7 @@
 
 #include "AtomicFile.h"
 #include "BoundedFileLock.h"
+#include "PellixLogging.h"
 #include "SettingsFile.h"
 
 #include <QDateTime>
@@ -30,10 +31,14 @@ bool SettingsStore::set(const QString &key, const std::optional<QJsonValue> &val
     case SettingsFileRead::Absent:  // also deleted on purpose, to start afresh
         break;
     case SettingsFileRead::Unreadable:
+        qCWarning(lcSettings, "\"%s\" not saved: the file cannot be read", qPrintable(key));
         return false;
     case SettingsFileRead::Damaged:
-        if (!setAsideDamaged(target, QDateTime::currentDateTime()))
+        if (!setAsideDamaged(target, QDateTime::currentDateTime())) {
+            qCWarning(lcSettings, "\"%s\" not saved: the unreadable file could not be moved aside", qPrintable(key));
             return false;
+        }
+        qCWarning(lcSettings, "the unreadable file is kept beside it as %s.damaged-<date>-<time>", qPrintable(target));
         values = m_lastGood;
         break;
     }
@@ -43,8 +48,10 @@ bool SettingsStore::set(const QString &key, const std::optional<QJsonValue> &val
         values.remove(key);
 
     QDir().mkpath(QFileInfo(target).absolutePath());
-    if (!writeFileAtomically(target, encodeSettingsFile(values)))
+    if (!writeFileAtomically(target, encodeSettingsFile(values))) {
+        qCWarning(lcSettings, "\"%s\" not saved: %s could not be written", qPrintable(key), qPrintable(target));
         return false;
+    }
     m_lastGood = values;
     return true;
 }

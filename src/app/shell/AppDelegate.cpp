@@ -1,5 +1,6 @@
 #include "AppDelegate.h"
 
+#include "PellixLogging.h"
 #include "TrayIcon.h"
 #include "monitors/WeatherMonitor.h"
 #include "panel/ControlPanelView.h"
@@ -56,6 +57,8 @@ void AppDelegate::setupStatusBarItem()
             m_menu->popup(QCursor::pos());
     });
     // Without a tray host this fails quietly; a host that appears later docks the icon.
+    if (!QSystemTrayIcon::isSystemTrayAvailable())
+        qCInfo(lcShell, "no system tray yet: the control panel stays reachable by launching the app again");
     m_statusBarItem->show();
 }
 

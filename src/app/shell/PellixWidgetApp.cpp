@@ -1,10 +1,15 @@
 #include "PellixWidgetApp.h"
 
 #include "AppDelegate.h"
+#include "DisplayCheck.h"
+#include "ProgramCommandLine.h"
 #include "SingleInstance.h"
 #include "settings/SettingsManager.h"
 
 #include <QApplication>
+#include <QTextStream>
+
+#include <cstdio>
 
 QByteArray PellixWidgetApp::forcedPlatform(const QByteArray &qtQpaPlatform, const QByteArray &waylandDisplay,
                                            const QByteArray &sessionType)
@@ -18,10 +23,24 @@ QByteArray PellixWidgetApp::forcedPlatform(const QByteArray &qtQpaPlatform, cons
 
 int PellixWidgetApp::run(int argc, char **argv)
 {
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    {
+        QTextStream out(stdout);
+        QTextStream err(stderr);
+        if (const auto status = handleAppCommandLine(arguments, QStringLiteral(PELLIX_VERSION), out, err))
+            return *status;
+    }
+
     const QByteArray platform =
         forcedPlatform(qgetenv("QT_QPA_PLATFORM"), qgetenv("WAYLAND_DISPLAY"), qgetenv("XDG_SESSION_TYPE"));
     if (!platform.isEmpty())
         qputenv("QT_QPA_PLATFORM", platform);
+    if (const auto why = missingDisplay(qgetenv("QT_QPA_PLATFORM"), qgetenv("DISPLAY"))) {
+        std::fprintf(stderr, "pellix-widget: %s\n", qPrintable(*why));
+        return 1;
+    }
 
     QApplication app(argc, argv);
     app.setQuitOnLastWindowClosed(false);

@@ -1,5 +1,7 @@
 #include "SingleInstance.h"
 
+#include "PellixLogging.h"
+
 #include <QCryptographicHash>
 #include <QDeadlineTimer>
 #include <QDir>
@@ -8,6 +10,7 @@
 #include <QLocalSocket>
 
 #include <cerrno>
+#include <cstring>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/socket.h>
@@ -139,11 +142,15 @@ bool SingleInstance::askRunningInstanceToShow(int timeoutMs)
 SingleInstance::Role SingleInstance::claim()
 {
     const QString lock = lockPath();
-    if (lock.isEmpty())
+    if (lock.isEmpty()) {
+        qCWarning(lcShell, "no private runtime directory: a second launch will not hand over to this one");
         return Role::Primary;  // nowhere safe to coordinate: better unguarded than not at all
+    }
     m_lockFd = ::open(QFile::encodeName(lock).constData(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
-    if (m_lockFd < 0)
+    if (m_lockFd < 0) {
+        qCWarning(lcShell, "%s: %s; running unguarded", qPrintable(lock), std::strerror(errno));
         return Role::Primary;
+    }
     int locked;
     do
         locked = ::flock(m_lockFd, LOCK_EX | LOCK_NB);
@@ -155,13 +162,16 @@ SingleInstance::Role SingleInstance::claim()
         if (!held)
             return Role::Primary;  // a file system without locks
         // The holder may be frozen or still starting: it is the primary all the same.
-        askRunningInstanceToShow();
+        if (!askRunningInstanceToShow())
+            qCWarning(lcShell, "the running copy did not acknowledge the request to show its panel");
         return Role::HandedOver;
     }
     // Only the lock holder gets here, so a socket left behind is stale.
     const QString name = serverName();
     QLocalServer::removeServer(name);
-    m_server->listen(name);
+    if (!m_server->listen(name))
+        qCWarning(lcShell, "%s: %s; later launches cannot reach this one", qPrintable(name),
+                  qPrintable(m_server->errorString()));
     return Role::Primary;
 }
 

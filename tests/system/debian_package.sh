@@ -1,0 +1,64 @@
+#!/usr/bin/env bash
+# The Debian package: built by CPack from the build tree, holding what
+# `cmake --install` holds under /usr, its dependencies from dpkg-shlibdeps
+# plus the fonts, accepted by lintian; then installed with apt into a fresh
+# Debian 12 root (debootstrap, cached in the build tree) where the programs
+# run and the app opens its control panel on the test X server.
+# Needs root (chroot) and the Debian mirror; exits 77 (skipped) without them.
+# Usage: debian_package.sh <path-to-pellix-widget>   (PELLIX_BUILD_DIR: the build tree)
+set -u
+build=${PELLIX_BUILD_DIR:?set PELLIX_BUILD_DIR to the build tree}
+here=$(cd "$(dirname "$0")" && pwd)
+. "$here/support/harness.sh"
+mirror=http://deb.debian.org/debian
+
+cpack -G DEB --config "$build/CPackConfig.cmake" -B "$root/pkg" >"$root/cpack.log" 2>&1 \
+  || { cat "$root/cpack.log"; exit 1; }
+deb=$(ls "$root"/pkg/pellix-widget_*.deb)
+field() { dpkg-deb -f "$deb" "$1"; }
+dpkg-deb -c "$deb" | awk '$1 !~ /^d/ { sub(/^\.\/usr\//, "", $6); print $6 }' | LC_ALL=C sort >"$root/contents"
+check "the package holds the installed files under /usr" cmp "$here/support/installed-files.txt" "$root/contents"
+check "Qt libraries come from dpkg-shlibdeps" grep -Eq 'libqt6widgets6 \(>= [0-9.]+\)' <(field Depends)
+check "the icon and emoji fonts are dependencies" grep -Eq 'fonts-material-design-icons-iconfont, fonts-noto-color-emoji' <(field Depends)
+check "Inter is recommended" test "$(field Recommends)" = fonts-inter
+check "no maintainer scripts (a private plug-in needs no ldconfig)" test -z "$(dpkg-deb -I "$deb" | grep -E 'postinst|postrm')"
+lintian --no-tag-display-limit "$deb" >"$root/lintian" 2>&1
+check "lintian reports no errors" test -z "$(grep '^E:' "$root/lintian")"
+grep -E '^[EW]:' "$root/lintian"
+
+if [ "$(id -u)" -ne 0 ]; then echo "skip: a fresh Debian root needs root for chroot"; [ "$failures" = 0 ] && exit 77; exit 1; fi
+cache=$build/debian-root/bookworm-minbase.tar
+if [ ! -f "$cache" ]; then
+  mkdir -p "$build/debian-root" "$root/base"
+  started=$SECONDS
+  if ! debootstrap --variant=minbase bookworm "$root/base" "$mirror" >"$root/debootstrap.log" 2>&1; then
+    tail -5 "$root/debootstrap.log"; echo "skip: debootstrap could not reach $mirror"
+    [ "$failures" = 0 ] && exit 77; exit 1
+  fi
+  tar -C "$root/base" -cf "$cache.part" . && mv "$cache.part" "$cache"
+  rm -rf "$root/base"
+  echo "debootstrap: $((SECONDS - started)) s (cached in $cache)"
+fi
+droot=$root/debian
+mkdir "$droot" && tar -C "$droot" -xf "$cache"
+cp "$deb" "$droot/tmp/"
+started=$SECONDS
+if ! chroot "$droot" apt-get update -qq >"$root/apt.log" 2>&1; then
+  cat "$root/apt.log"; echo "skip: apt could not reach the Debian mirror"; [ "$failures" = 0 ] && exit 77; exit 1
+fi
+check "apt installs the package in a fresh Debian 12" \
+  chroot "$droot" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "/tmp/$(basename "$deb")"
+echo "apt install: $((SECONDS - started)) s"
+in_root() { chroot "$droot" env -i PATH=/usr/bin:/bin HOME=/tmp/home XDG_RUNTIME_DIR=/tmp/home "$@"; }
+mkdir -m 700 "$droot/tmp/home"
+check "pellix-widget --version" test "$(in_root pellix-widget --version)" = "$("$build/src/app/pellix-widget" --version)"
+check "the host lists the four widgets" test "$(in_root pellix-widget-host --list | wc -l)" = 4
+check "the host renders one" in_root pellix-widget-host --render PellixBatteryWidget --family medium --out /tmp/battery.png
+check "to a PNG" grep -q PNG <(head -c 8 "$droot/tmp/battery.png")
+# The X server's abstract socket is reachable from the root: the app opens its panel there.
+chroot "$droot" env -i PATH=/usr/bin:/bin HOME=/tmp/home XDG_RUNTIME_DIR=/tmp/home DISPLAY="$DISPLAY" \
+  pellix-widget >"$root/app.log" 2>&1 &
+pids+=($!)  # chroot execs the app: this is its PID
+check "the installed app opens its control panel" wait_for 20 xdotool search --onlyvisible --name '^PellixWidget Control Panel$'
+
+finish
