@@ -25,6 +25,8 @@ void boundedGet(QNetworkAccessManager &manager, const QUrl &url, const RequestLi
 {
     QNetworkRequest request(url);
     request.setTransferTimeout(int(limits.timeout.count()));
+    if (limits.sameSchemeRedirectsOnly)
+        request.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::UserVerifiedRedirectPolicy);
     QNetworkReply *reply = manager.get(request);
     auto *deadline = new QTimer(reply);
     deadline->setSingleShot(true);
@@ -39,6 +41,13 @@ void boundedGet(QNetworkAccessManager &manager, const QUrl &url, const RequestLi
                          if (received > cap || total > cap)
                              stop();
                      });
+    if (limits.sameSchemeRedirectsOnly)
+        QObject::connect(reply, &QNetworkReply::redirected, reply, [reply, stop, scheme = url.scheme()](const QUrl &to) {
+            if (to.scheme() == scheme)
+                emit reply->redirectAllowed();
+            else
+                stop();
+        });
     QObject::connect(reply, &QNetworkReply::finished, reply,
                      [reply, overrun, bound = context != nullptr, context = QPointer<QObject>(context),
                       done = std::move(done)] {

@@ -17,6 +17,9 @@ class QNetworkAccessManager;
 struct RequestLimits {
     std::chrono::milliseconds timeout{20000};  // the whole transfer, not only a silence
     qint64 maxBodyBytes = 1024 * 1024;
+    // Follow a redirect only to a URL of the request's own scheme (otherwise
+    // Qt's default: any redirect that is not from https to http).
+    bool sameSchemeRedirectsOnly = false;
 };
 
 // `done` runs once, on the manager's thread, with the body or nothing (no

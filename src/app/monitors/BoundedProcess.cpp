@@ -26,7 +26,8 @@ void killTree(QProcess &process)
 }  // namespace
 
 std::optional<QByteArray> runBoundedProcess(const QString &program, const QStringList &arguments,
-                                            ProcessOutput output, const BoundedProcessLimits &limits)
+                                            ProcessOutput output, const BoundedProcessLimits &limits,
+                                            ExitRule exitRule)
 {
     QProcess process;
     if (output == ProcessOutput::MergedChannels)
@@ -64,6 +65,9 @@ std::optional<QByteArray> runBoundedProcess(const QString &program, const QStrin
     }
     bytes += process.readAll();
     if (bytes.size() > limits.maxOutputBytes)
+        return std::nullopt;
+    if (exitRule == ExitRule::ZeroStatusOnly
+        && (process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0))
         return std::nullopt;
     return bytes;
 }
