@@ -1,0 +1,276 @@
+// The now-playing widget: cover art from every kind of URL and its colour, the
+// art change rule, publication, layouts, and the buttons reaching a real player.
+#include "Colors.h"
+#include "LocalHttpServer.h"
+#include "MusicPeers.h"
+#include "SharedDataFile.h"
+#include "monitors/MprisPlayers.h"
+#include "monitors/MusicMonitor.h"
+#include "settings/SettingsManager.h"
+#include "test_support.h"
+#include "views/MusicArtwork.h"
+#include "views/MusicContentView.h"
+#include "views/MusicVisualizer.h"
+#include "views/MusicWidgetView.h"
+#include "views/TransportButton.h"
+#include "views/WidgetContainer.h"
+
+#include <QBuffer>
+#include <QElapsedTimer>
+#include <QTemporaryDir>
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+using namespace pellix::test;
+using pellix::ui::rgba;
+
+namespace {
+
+QByteArray png(const QImage &image)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    return bytes;
+}
+
+QByteArray onePixel(QRgb rgb)
+{
+    QImage image(1, 1, QImage::Format_ARGB32);
+    image.fill(rgb);
+    return png(image);
+}
+
+TEST(MusicArtwork, AverageOfTheSampleGridAtFullOpacity)
+{
+    QImage quarters(2, 2, QImage::Format_ARGB32);
+    quarters.setPixel(0, 0, qRgb(255, 0, 0));
+    quarters.setPixel(1, 0, qRgb(0, 0, 255));
+    quarters.setPixel(0, 1, qRgb(0, 0, 0));
+    quarters.setPixel(1, 1, qRgba(255, 255, 255, 0));
+    // 20 columns by 1 row: the samples take columns 0, 2, ..., 18, never an odd one.
+    QImage stripes(20, 1, QImage::Format_RGB32);
+    for (int x = 0; x < 20; ++x)
+        stripes.setPixel(x, 0, x % 2 ? qRgb(0, 0, 0) : qRgb(40, 80, 120));
+    EXPECT_EQ(averageColor(quarters), QColor::fromRgbF(0.5f, 0.25f, 0.5f, 1.0f));
+    EXPECT_EQ(averageColor(stripes), rgba(40, 80, 120));
+    EXPECT_EQ(decodeArtwork(onePixel(qRgba(10, 200, 30, 77)))->averageColor, rgba(10, 200, 30));
+    EXPECT_EQ(averageColor(QImage()), std::nullopt);
+    EXPECT_EQ(decodeArtwork("not an image"), std::nullopt);
+    const std::optional<Artwork> large = decodeArtwork(png(QImage(2000, 1000, QImage::Format_RGB32)));
+    ASSERT_TRUE(large);
+    EXPECT_EQ(large->image.size(), QSize(512, 256));
+}
+
+TEST(MusicArtwork, DataUrlsAndFilesAreReadWithinBounds)
+{
+    const QByteArray bytes = onePixel(qRgb(1, 2, 3));
+    const std::pair<QString, std::optional<QByteArray>> urls[] = {
+        {"data:image/png;base64," + bytes.toBase64(), bytes},
+        {"DATA:;BASE64," + bytes.toBase64(), bytes},
+        {"data:text/plain,a%20b", QByteArray("a b")},
+        {"data:image/png;base64,@@@", std::nullopt},
+        {"data:image/png;base64", std::nullopt},
+        {"https://example.com/a.png", std::nullopt},
+    };
+    for (const auto &[url, expected] : urls)
+        EXPECT_EQ(decodeDataUrl(url), expected) << url.left(40).toStdString();
+    EXPECT_EQ(decodeDataUrl("data:;base64," + QByteArray(16, 'A'), 11), std::nullopt);
+
+    QTemporaryDir dir;
+    writeFile(dir.filePath("cover.png"), bytes);
+    ASSERT_EQ(::mkfifo(QFile::encodeName(dir.filePath("fifo")).constData(), 0600), 0);
+    EXPECT_EQ(readArtworkFile(dir.filePath("cover.png")), bytes);
+    EXPECT_EQ(readArtworkFile(dir.filePath("cover.png"), bytes.size() - 1), std::nullopt);
+    EXPECT_EQ(readArtworkFile(dir.filePath("fifo")), std::nullopt);  // without a writer: no wait
+    EXPECT_EQ(readArtworkFile(dir.path()), std::nullopt);
+    EXPECT_EQ(readArtworkFile(dir.filePath("missing")), std::nullopt);
+}
+
+MusicData playing(std::optional<QString> art, const char *source = "music")
+{
+    return {"Titolo", "Artista", std::move(art), source, true};
+}
+
+class MusicWidgetTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(server.start());
+        settings.setSharedDataPath(dir.filePath("widget-data.json"));
+        settings.setSize("music", "medium");
+        view.setCollector([this] { ++asked; return answer; }, [this](const QString &a) { commands << a; });
+        view.resize(340, 170);
+    }
+    void refreshWith(const MusicData &data)
+    {
+        answer = data;
+        view.refreshMusic();
+    }
+    bool glowBecomes(const QColor &c) { return waitUntil([&] { return view.glowColor() == c; }, 5000); }
+
+    QTemporaryDir dir;
+    LocalHttpServer server;
+    SettingsManager settings{dir.filePath("settings.json")};
+    MusicWidgetView view{settings};
+    MusicData answer;
+    int asked = 0;
+    QStringList commands;
+};
+
+TEST_F(MusicWidgetTest, ArtFromHttpFileAndDataUrlsGivesItsExactColour)
+{
+    server.route("/moved", {302, {}, HttpAnswer::Kind::Complete, 0, server.baseUrl().toUtf8() + "/cover.png"});
+    server.route("/cover.png", {200, onePixel(qRgb(10, 200, 30))});
+    writeFile(dir.filePath("cover.png"), onePixel(qRgb(200, 20, 90)));
+    const std::pair<QString, QColor> cases[] = {
+        {server.baseUrl() + "/moved", rgba(10, 200, 30)},
+        {QUrl::fromLocalFile(dir.filePath("cover.png")).toString(), rgba(200, 20, 90)},
+        {"data:image/png;base64," + onePixel(qRgb(7, 8, 9)).toBase64(), rgba(7, 8, 9)},
+    };
+    for (const auto &[url, colour] : cases) {
+        refreshWith(playing(url));
+        EXPECT_TRUE(glowBecomes(colour)) << url.left(40).toStdString();
+        EXPECT_EQ(view.artImage().pixel(0, 0) & 0xffffff, colour.rgb() & 0xffffff);
+        EXPECT_EQ(view.container()->glowColor(), colour);
+    }
+    // A paused player keeps the image and colour but shows no glow.
+    refreshWith(MusicData{});
+    EXPECT_FALSE(view.artImage().isNull());
+    EXPECT_EQ(view.glowColor(), rgba(7, 8, 9));
+    EXPECT_EQ(view.container()->glowColor(), pellix::ui::clear());
+}
+
+TEST_F(MusicWidgetTest, ArtChangeClearsAtOnceAndLateAnswersForOldUrlsAreDropped)
+{
+    server.route("/slow.png", {200, onePixel(qRgb(255, 0, 0)), HttpAnswer::Kind::Complete, 700});
+    server.route("/fast.png", {200, onePixel(qRgb(0, 0, 255))});
+    server.route("/broken.png", {200, "<html>"});
+    refreshWith(playing(server.baseUrl() + "/fast.png"));
+    ASSERT_TRUE(glowBecomes(rgba(0, 0, 255)));
+
+    refreshWith(playing(server.baseUrl() + "/slow.png"));
+    EXPECT_TRUE(view.artImage().isNull());
+    EXPECT_EQ(view.glowColor(), rgba(0, 0, 255));  // until the new art arrives
+    refreshWith(playing(server.baseUrl() + "/broken.png"));
+    // The slow answer comes while the broken one is current: dropped.
+    waitUntil([] { return false; }, 1200);
+    EXPECT_EQ(server.targets(), (QList<QByteArray>{"/fast.png", "/slow.png", "/broken.png"}));
+    EXPECT_TRUE(view.artImage().isNull());
+    EXPECT_EQ(view.glowColor(), rgba(0, 0, 255));
+
+    // The same URL again is no new download; no URL at all is the pink glow.
+    refreshWith(playing(server.baseUrl() + "/broken.png"));
+    refreshWith(playing(std::nullopt));
+    EXPECT_EQ(server.targets().size(), 3);
+    EXPECT_EQ(view.glowColor(), pellix::ui::musicPink());
+    refreshWith(playing("not a url"));
+    EXPECT_EQ(view.glowColor(), pellix::ui::musicPink());
+}
+
+TEST_F(MusicWidgetTest, ShowRefreshesEveryTimePublishesAndShowsControlsOnlyWhenMediumAndPlaying)
+{
+    view.show();
+    EXPECT_EQ(asked, 1);
+    EXPECT_TRUE(view.isRefreshing());
+    const auto published = [&] { return readSharedDataFile(dir.filePath("widget-data.json"))->music; };
+    EXPECT_EQ(published(), MusicData{});
+    MusicContentView *content = view.content();
+    EXPECT_FALSE(content->visualizer()->isVisible());
+
+    refreshWith(playing(std::nullopt, "spotify"));
+    EXPECT_EQ(published(), playing(std::nullopt, "spotify"));
+    EXPECT_TRUE(content->nextButton()->isVisible());
+    EXPECT_TRUE(content->visualizer()->isTicking());
+    EXPECT_EQ(content->playPauseButton()->fill(), pellix::ui::spotifyGreen());
+    EXPECT_EQ(content->visualizer()->color(), pellix::ui::spotifyGreen());
+    refreshWith(playing(std::nullopt, "Spotify"));
+    EXPECT_EQ(content->playPauseButton()->fill(), pellix::ui::musicPink());
+
+    settings.setSize("music", "small");
+    EXPECT_FALSE(content->playPauseButton()->isVisible());
+    EXPECT_FALSE(content->visualizer()->isTicking());
+    settings.setSize("music", "large");
+    EXPECT_TRUE(content->visualizer()->isTicking());
+    refreshWith(MusicData{});
+    EXPECT_FALSE(content->visualizer()->isTicking());
+    view.hide();
+    EXPECT_FALSE(view.isRefreshing());
+
+    // A button sends its action and reads the state again 0.3 s later.
+    refreshWith(playing(std::nullopt));
+    view.show();
+    const int before = asked;
+    QTest::mouseClick(content->previousButton(), Qt::LeftButton, {}, QPoint(16, 16));
+    EXPECT_EQ(commands, QStringList{"previous"});
+    EXPECT_EQ(asked, before);
+    EXPECT_TRUE(waitUntil([&] { return asked == before + 1; }, 1000));
+    // The corner of a button's square is background: no command, left to the window's drag.
+    QTest::mouseClick(content->previousButton(), Qt::LeftButton, {}, QPoint(1, 1));
+    EXPECT_EQ(commands, QStringList{"previous"});
+}
+
+// Sampled from the rendered widget: the placeholder's tint under the art, the
+// play button's fill, and the waiting message's note in the middle.
+TEST_F(MusicWidgetTest, LayoutsInBothSizesAndBothSources)
+{
+    view.show();
+    if (qEnvironmentVariableIsSet("MUSIC_DUMP")) {
+        refreshWith(playing(std::nullopt, "spotify"));
+        view.grab().save(qgetenv("MUSIC_DUMP") + "-medium.png");
+        refreshWith(MusicData{});
+        view.grab().save(qgetenv("MUSIC_DUMP") + "-waiting.png");
+    }
+    const auto colourAt = [&](QPointF p) { return view.grab().toImage().pixelColor(p.toPoint()); };
+    const auto greenish = [](QColor c) { return c.green() > 150 && c.red() < 100; };
+    const auto pinkish = [](QColor c) { return c.red() > 200 && c.green() < 100; };
+    for (const char *source : {"spotify", "music"}) {
+        SCOPED_TRACE(source);
+        settings.setSize("music", "medium");
+        refreshWith(playing(std::nullopt, source));
+        // Below the symbol, inside the circle.
+        const QPointF play = view.content()->playPauseButton()->geometry().center() + QPointF(0, 15);
+        EXPECT_EQ(view.content()->playPauseButton()->geometry().bottom(), 170 - 18 - 1);
+        EXPECT_TRUE(std::string(source) == "spotify" ? greenish(colourAt(play)) : pinkish(colourAt(play)));
+        // The art's placeholder spans 18..142 on the left, the texts start 20 further.
+        EXPECT_GT(colourAt({24, 85}).alpha(), 0);
+        settings.setSize("music", "small");
+        view.resize(170, 170);
+        EXPECT_FALSE(view.content()->playPauseButton()->isVisible());
+        EXPECT_NE(colourAt({85, 60}), colourAt({85, 150}));
+        view.resize(340, 170);
+    }
+}
+
+TEST(MusicWidgetOnMpris, NextButtonReachesThePlayer)
+{
+    PrivateBus bus;
+    ASSERT_TRUE(bus.start());
+    ScriptedPlayer spotify(bus, "spotify");
+    ASSERT_TRUE(spotify.start("Playing", {{"Primo", "Uno", ""}, {"Secondo", "Due", ""}}));
+    QTemporaryDir dir;
+    SettingsManager settings(dir.filePath("settings.json"));
+    settings.setSharedDataPath(dir.filePath("widget-data.json"));
+    settings.setSize("music", "medium");
+    MusicWidgetView view(settings);
+    view.setCollector(
+        [&] {
+            MprisPlayers players(bus.connection());
+            return MusicMonitor::getNowPlaying(players);
+        },
+        [&](const QString &action) {
+            MprisPlayers players(bus.connection());
+            MusicMonitor::controlMusic(players, action);
+        });
+    view.resize(340, 170);
+    view.show();
+    ASSERT_EQ(view.musicData().track, "Primo");
+    QTest::mouseClick(view.content()->nextButton(), Qt::LeftButton, {}, QPoint(16, 16));
+    EXPECT_TRUE(waitUntil([&] { return view.musicData().track == "Secondo"; }, 2000));
+    EXPECT_EQ(spotify.calls(), QStringList{"Next"});
+}
+
+}  // namespace
