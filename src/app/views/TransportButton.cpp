@@ -50,5 +50,13 @@ void TransportButton::paintEvent(QPaintEvent *)
     p.setPen(Qt::NoPen);
     p.setBrush(m_fill);
     p.drawEllipse(circle);
-    pellix::ui::drawSymbol(p, circle, m_symbol, m_symbolSize * pellix::ui::kRingSymbolScale, pellix::ui::white());
+    const double size = m_symbolSize * pellix::ui::kRingSymbolScale;
+    if (m_symbol == QLatin1String("playpause.fill")) {
+        // The icon font has no combined glyph: a play arrow and a pause bar pair side by side.
+        const double half = size * 0.3;
+        pellix::ui::drawSymbol(p, circle.translated(-half, 0), "play.fill", size * 0.8, pellix::ui::white());
+        pellix::ui::drawSymbol(p, circle.translated(half, 0), "pause.fill", size * 0.8, pellix::ui::white());
+        return;
+    }
+    pellix::ui::drawSymbol(p, circle, m_symbol, size, pellix::ui::white());
 }
