@@ -27,6 +27,7 @@ void MusicVisualizer::setColor(const QColor &color)
     if (color == m_color)
         return;
     m_color = color;
+    m_sprite = QPixmap();
     update();
 }
 
@@ -37,15 +38,39 @@ void MusicVisualizer::tick()
     update();
 }
 
-void MusicVisualizer::paintEvent(QPaintEvent *)
+const QPixmap &MusicVisualizer::barSprite()
 {
-    QPainter p(this);
+    const qreal ratio = devicePixelRatioF();
+    if (!m_sprite.isNull() && m_sprite.devicePixelRatio() == ratio)
+        return m_sprite;
+    m_sprite = QPixmap(QSizeF(kBarWidth * ratio, kMaxBarHeight * ratio).toSize() + QSize(1, 0));
+    m_sprite.setDevicePixelRatio(ratio);
+    m_sprite.fill(Qt::transparent);
+    QPainter p(&m_sprite);
     p.setRenderHint(QPainter::Antialiasing);
     p.setPen(Qt::NoPen);
     p.setBrush(m_color);
+    p.drawRoundedRect(QRectF(0, 0, kBarWidth, kMaxBarHeight), kBarRadius, kBarRadius);
+    return m_sprite;
+}
+
+// Antialiased rounded rectangles cost far more than the blits of a cached bar:
+// a bar of height h is the sprite's top half-h over its bottom half-h, so both
+// rounded ends stay whole (h is never below twice the corner radius).
+void MusicVisualizer::paintEvent(QPaintEvent *)
+{
+    const QPixmap &sprite = barSprite();
+    const qreal ratio = sprite.devicePixelRatio();
+    const int full = sprite.height();
+    QPainter p(this);
     for (int i = 0; i < kBars; ++i) {
-        const double h = m_heights[size_t(i)];
-        p.drawRoundedRect(QRectF(i * (kBarWidth + kBarSpacing), kMaxBarHeight - h, kBarWidth, h), kBarRadius, kBarRadius);
+        const int h = qBound(1, qRound(m_heights[size_t(i)] * ratio), full);
+        const int top = h / 2, bottom = h - top;
+        const double x = i * (kBarWidth + kBarSpacing);
+        p.drawPixmap(QRectF(x, (full - h) / ratio, sprite.width() / ratio, top / ratio), sprite,
+                     QRectF(0, 0, sprite.width(), top));
+        p.drawPixmap(QRectF(x, (full - bottom) / ratio, sprite.width() / ratio, bottom / ratio), sprite,
+                     QRectF(0, full - bottom, sprite.width(), bottom));
     }
 }
 

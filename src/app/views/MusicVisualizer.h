@@ -5,6 +5,7 @@
 // The bars do not follow the audio. Only the meter's own rectangle repaints.
 
 #include <QColor>
+#include <QPixmap>
 #include <QTimer>
 #include <QWidget>
 
@@ -37,7 +38,10 @@ protected:
     void hideEvent(QHideEvent *event) override;
 
 private:
+    const QPixmap &barSprite();
+
     QColor m_color;
+    QPixmap m_sprite;  // one full-height bar, re-made when the colour or pixel ratio changes
     std::array<double, kBars> m_heights{4, 4, 4, 4};
     QTimer m_timer;
 };
