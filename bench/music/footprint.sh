@@ -2,8 +2,9 @@
 # footprint.sh BUILD_DIR [WINDOW_SECONDS] [ROUNDS]
 # CPU of the app with only the now-playing widget (medium) against the floor
 # of meter-baseline (one translucent window, cached panel, four bars every
-# 0.15 s), all in one private Xvfb + openbox + picom, measured from
-# /proc/PID/stat over WINDOW_SECONDS (default 60) after 5 s of warm-up:
+# 0.15 s), all in one private Xvfb + openbox + picom: the CPU time of all the
+# program's threads (/proc/PID/task/*/schedstat, nanoseconds) over
+# WINDOW_SECONDS (default 60) after 5 s of warm-up:
 #   baseline        meter-baseline
 #   music-playing   the app while mpv plays (meter running)
 #   music-paused    the app while mpv is paused (meter stopped)
@@ -42,16 +43,18 @@ export PELLIX_POWER_SUPPLY_ROOT=$tmp/sys/class/power_supply PELLIX_BATTERY_SOURC
 unset PELLIX_MUSIC_SOURCE
 start_mpv "$tmp" || { echo "mpv did not start" >&2; exit 1; }
 
-cpu_ticks() { awk '{print $14 + $15}' "/proc/$1/stat"; }
+# Nanoseconds on CPU of every thread alive now (the clock-tick counts of
+# /proc/PID/stat are too coarse: 0.2 % of a core over 60 s is 12 ticks).
+cpu_ns() { cat /proc/"$1"/task/*/schedstat 2>/dev/null | awk '{ s += $1 } END { printf "%d", s }'; }
 # measure LABEL CMD...: starts CMD, waits 5 s, prints its CPU over the window as % of one core.
 measure() {
   local label=$1 pid t0 t1 pct; shift
   "$@" >/dev/null 2>&1 &
   pid=$!
   sleep 5
-  t0=$(cpu_ticks "$pid"); sleep "$window"; t1=$(cpu_ticks "$pid")
+  t0=$(cpu_ns "$pid"); sleep "$window"; t1=$(cpu_ns "$pid")
   kill "$pid"; wait "$pid" 2>/dev/null
-  pct=$(awk -v d=$((t1 - t0)) -v hz="$(getconf CLK_TCK)" -v w="$window" 'BEGIN { printf "%.3f", d / hz / w * 100 }')
+  pct=$(awk -v d=$((t1 - t0)) -v w="$window" 'BEGIN { printf "%.3f", d / 1e9 / w * 100 }')
   echo "$label cpu=$pct% window=${window}s" >&2
   echo "$pct"
 }

@@ -1,5 +1,6 @@
 #include "ArtworkLoader.h"
 
+#include "RegularFile.h"
 #include "monitors/BoundedGet.h"
 
 #include <QFutureWatcher>
@@ -18,7 +19,15 @@ void ArtworkLoader::load(const QString &text, std::function<void(std::optional<A
     if (scheme == QLatin1String("data")) {
         decodeInBackground([text] { return decodeDataUrl(text); }, std::move(done));
     } else if (scheme == QLatin1String("file") && url.isLocalFile()) {
-        decodeInBackground([path = url.toLocalFile()] { return readArtworkFile(path); }, std::move(done));
+        // Never waits on a FIFO or device put where the art should be.
+        decodeInBackground(
+            [path = url.toLocalFile()]() -> std::optional<QByteArray> {
+                FileRead file = readRegularFile(path, kMaxArtworkBytes);
+                if (file.status != FileRead::Ok)
+                    return std::nullopt;
+                return std::move(file.bytes);
+            },
+            std::move(done));
     } else if (scheme == QLatin1String("http") || scheme == QLatin1String("https")) {
         if (!m_network)
             m_network = new QNetworkAccessManager(this);

@@ -1,12 +1,7 @@
 #include "MusicArtwork.h"
 
 #include <QBuffer>
-#include <QFile>
 #include <QImageReader>
-
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace {
 
@@ -55,33 +50,6 @@ std::optional<QByteArray> decodeDataUrl(const QString &url, qint64 maxBytes)
         bytes = QByteArray::fromPercentEncoding(payload);
     }
     if (bytes.size() > maxBytes)
-        return std::nullopt;
-    return bytes;
-}
-
-std::optional<QByteArray> readArtworkFile(const QString &path, qint64 maxBytes)
-{
-    // O_NONBLOCK: opening a FIFO with no writer would otherwise wait forever.
-    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0)
-        return std::nullopt;
-    struct stat info {};
-    QByteArray bytes;
-    bool ok = ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && info.st_size <= maxBytes;
-    if (ok) {
-        bytes.resize(qsizetype(info.st_size));
-        qsizetype done = 0;
-        while (done < bytes.size()) {
-            const ssize_t n = ::read(fd, bytes.data() + done, size_t(bytes.size() - done));
-            if (n <= 0)
-                break;
-            done += n;
-        }
-        // A file that shrank meanwhile gives what it had; one that grew is cut at its old size.
-        bytes.truncate(done);
-    }
-    ::close(fd);
-    if (!ok)
         return std::nullopt;
     return bytes;
 }

@@ -1,7 +1,7 @@
 #pragma once
 
-// The cover art of the playing track: its bytes from a data: URL or a local
-// file, the decoded image and the average colour the glow takes from it.
+// The cover art of the playing track: its bytes from a data: URL, the decoded
+// image and the average colour the glow takes from it.
 
 #include <QByteArray>
 #include <QColor>
@@ -20,10 +20,6 @@ std::optional<QColor> averageColor(const QImage &image);
 // The payload of "data:[<type>][;base64],<data>"; nothing when it is not one,
 // does not decode or holds more than `maxBytes`.
 std::optional<QByteArray> decodeDataUrl(const QString &url, qint64 maxBytes = kMaxArtworkBytes);
-
-// A regular file's bytes, read without blocking on a FIFO or device; nothing
-// for anything else or a file larger than `maxBytes`.
-std::optional<QByteArray> readArtworkFile(const QString &path, qint64 maxBytes = kMaxArtworkBytes);
 
 struct Artwork {
     QImage image;                      // at most kArtworkDisplaySize on its longer side
