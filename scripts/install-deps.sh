@@ -21,6 +21,7 @@ tests=(
   # test services: X server, window manager, compositor, tray host, D-Bus peers, X tools
   xvfb openbox picom trayer xdotool x11-utils x11-xserver-utils wmctrl imagemagick hsetroot
   dbus python3 python3-dbusmock python3-dbus python3-gi zsh libglib2.0-bin
+  mpv mpv-mpris sox libsox-fmt-all
   # accessibility: the bus and registry, and the client the panel test drives it with
   at-spi2-core python3-pyatspi gir1.2-atspi-2.0
   # install and package checks: desktop entries, AppStream, lintian, icon sizes, a fresh Debian root

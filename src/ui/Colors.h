@@ -29,4 +29,8 @@ inline QColor systemYellow() { return rgba(255, 214, 10); }
 inline QColor systemPink() { return rgba(255, 55, 95); }
 inline QColor systemBlue() { return rgba(10, 132, 255); }
 
+// The now-playing accents: Spotify's green, and the pink of the Music player.
+inline QColor spotifyGreen() { return rgba(29, 185, 84); }
+inline QColor musicPink() { return rgba(255, 55, 95); }
+
 }  // namespace pellix::ui

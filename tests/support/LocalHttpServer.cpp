@@ -27,7 +27,9 @@ void serve(QTcpSocket *socket, const HttpAnswer &answer)
         QTimer::singleShot(answer.delayMs, socket, [socket, answer] {
             // Clients read the status code only; one reason phrase does for all.
             socket->write("HTTP/1.1 " + QByteArray::number(answer.status)
-                          + " Status\r\nContent-Type: application/json; charset=utf-8\r\nContent-Length: "
+                          + " Status\r\nContent-Type: application/json; charset=utf-8\r\n"
+                          + (answer.location.isEmpty() ? QByteArray() : "Location: " + answer.location + "\r\n")
+                          + "Content-Length: "
                           + QByteArray::number(answer.body.size()) + "\r\nConnection: close\r\n\r\n" + answer.body);
             socket->disconnectFromHost();
         });

@@ -24,6 +24,7 @@ struct HttpAnswer {
     QByteArray body;
     Kind kind = Kind::Complete;
     int delayMs = 0;  // before a complete answer; between chunks for Endless
+    QByteArray location = {};  // sent as a Location header when not empty
 };
 
 class LocalHttpServer : public QObject {

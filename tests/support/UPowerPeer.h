@@ -1,52 +1,12 @@
 #pragma once
 
-// Test peers for the battery code: a private D-Bus bus of the test's own and
-// python3-dbusmock's UPower on it. Every wait is bounded.
+// python3-dbusmock's UPower on a private bus of the test's own. Every wait is bounded.
 
-#include <QDeadlineTimer>
-#include <QProcess>
+#include "PrivateBus.h"
+
 #include <QThread>
-#include <QUuid>
-#include <QtDBus>
 
 namespace pellix::test {
-
-inline void stopProcess(QProcess &process)
-{
-    process.terminate();
-    if (!process.waitForFinished(2000))
-        process.kill();
-    process.waitForFinished(2000);
-}
-
-// A dbus-daemon with the permissive system-bus policy, on a socket of its own.
-class PrivateBus {
-public:
-    ~PrivateBus()
-    {
-        QDBusConnection::disconnectFromBus(m_connectionName);
-        stopProcess(m_daemon);
-    }
-
-    bool start()
-    {
-        m_daemon.start("dbus-daemon", {"--config-file=" PELLIX_SOURCE_DIR "/scripts/dbus/system-bus.conf.in",
-                                       "--address=unix:tmpdir=/tmp", "--nofork", "--nosyslog", "--print-address=1"});
-        QDeadlineTimer deadline(5000);
-        while (!m_daemon.canReadLine() && !deadline.hasExpired() && m_daemon.state() != QProcess::NotRunning)
-            m_daemon.waitForReadyRead(100);
-        m_address = QString::fromUtf8(m_daemon.readLine()).trimmed();
-        return !m_address.isEmpty() && connection().isConnected();
-    }
-
-    QString address() const { return m_address; }
-    QDBusConnection connection() const { return QDBusConnection::connectToBus(m_address, m_connectionName); }
-
-private:
-    QProcess m_daemon;
-    QString m_address;
-    const QString m_connectionName = "pxb-" + QUuid::createUuid().toString(QUuid::WithoutBraces);
-};
 
 // python3-dbusmock's UPower on a given bus, with helpers to add and change devices.
 class UPowerPeer {

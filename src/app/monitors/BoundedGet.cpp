@@ -25,6 +25,8 @@ void boundedGetResult(QNetworkAccessManager &manager, const QUrl &url, const Req
 {
     QNetworkRequest request(url);
     request.setTransferTimeout(int(limits.timeout.count()));
+    if (limits.sameSchemeRedirectsOnly)
+        request.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::UserVerifiedRedirectPolicy);
     QNetworkReply *reply = manager.get(request);
     auto *deadline = new QTimer(reply);
     deadline->setSingleShot(true);
@@ -42,6 +44,13 @@ void boundedGetResult(QNetworkAccessManager &manager, const QUrl &url, const Req
                          if (received > cap || total > cap)
                              stop(QStringLiteral("answer longer than %1 bytes").arg(cap));
                      });
+    if (limits.sameSchemeRedirectsOnly)
+        QObject::connect(reply, &QNetworkReply::redirected, reply, [reply, stop, scheme = url.scheme()](const QUrl &to) {
+            if (to.scheme() == scheme)
+                emit reply->redirectAllowed();
+            else
+                stop(QStringLiteral("redirected to another scheme: ") + to.scheme());
+        });
     QObject::connect(reply, &QNetworkReply::finished, reply,
                      [reply, overrun, bound = context != nullptr, context = QPointer<QObject>(context),
                       done = std::move(done)] {

@@ -18,6 +18,9 @@ class QNetworkAccessManager;
 struct RequestLimits {
     std::chrono::milliseconds timeout{20000};  // the whole transfer, not only a silence
     qint64 maxBodyBytes = 1024 * 1024;
+    // Follow a redirect only to a URL of the request's own scheme (otherwise
+    // Qt's default: any redirect that is not from https to http).
+    bool sameSchemeRedirectsOnly = false;
 };
 
 // What one request came to.

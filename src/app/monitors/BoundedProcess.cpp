@@ -37,7 +37,8 @@ std::nullopt_t failed(const BoundedProcessLimits &limits, const QString &program
 }  // namespace
 
 std::optional<QByteArray> runBoundedProcess(const QString &program, const QStringList &arguments,
-                                            ProcessOutput output, const BoundedProcessLimits &limits)
+                                            ProcessOutput output, const BoundedProcessLimits &limits,
+                                            ExitRule exitRule)
 {
     QProcess process;
     if (output == ProcessOutput::MergedChannels)
@@ -80,5 +81,8 @@ std::optional<QByteArray> runBoundedProcess(const QString &program, const QStrin
     bytes += process.readAll();
     if (bytes.size() > limits.maxOutputBytes)
         return overflow();
+    if (exitRule == ExitRule::ZeroStatusOnly
+        && (process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0))
+        return failed(limits, program, arguments, QStringLiteral("exit status %1").arg(process.exitCode()));
     return bytes;
 }

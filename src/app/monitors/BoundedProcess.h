@@ -18,9 +18,14 @@ struct BoundedProcessLimits {
 
 enum class ProcessOutput { StdoutOnly, MergedChannels };
 
+// Whether a program that exits with an error status still counts as answering.
+enum class ExitRule { AnyStatus, ZeroStatusOnly };
+
 // The bytes the program wrote, or nullopt when it could not be started, ran
-// past the time-out or printed more than the cap. In the last two cases the
-// program and everything it started in its process group are killed.
+// past the time-out, printed more than the cap or (with ZeroStatusOnly) did not
+// exit normally with status 0. On a time-out or an overflow the program and
+// everything it started in its process group are killed.
 std::optional<QByteArray> runBoundedProcess(const QString &program, const QStringList &arguments,
                                             ProcessOutput output,
-                                            const BoundedProcessLimits &limits = {});
+                                            const BoundedProcessLimits &limits = {},
+                                            ExitRule exitRule = ExitRule::AnyStatus);

@@ -1,0 +1,55 @@
+#pragma once
+
+// The players reached through MPRIS on a D-Bus bus: "Spotify" is whoever owns
+// org.mpris.MediaPlayer2.spotify, "Music" any other MPRIS player (playerctld's
+// proxy aside), a playing one preferred. Every call waits at most a short
+// time-out; a player that does not answer in time reads as not playing.
+//
+// One object serves one monitor call: it lists the bus names once.
+
+#include "MusicPlayers.h"
+
+#include <QDBusConnection>
+#include <QStringList>
+#include <QVariantMap>
+
+namespace mpris {
+
+inline constexpr char kSpotifyName[] = "org.mpris.MediaPlayer2.spotify";
+
+// The MPRIS players other than Spotify among the bus's names, sorted.
+QStringList otherPlayers(const QStringList &busNames);
+
+// A playing track from the Player interface's properties: title, artists
+// joined with ", ", the art URL when not empty, and `source`; nothing unless
+// PlaybackStatus is "Playing". Values of an unexpected type count as absent.
+std::optional<MusicData> musicFromProperties(const QVariantMap &properties, const QString &source);
+
+}  // namespace mpris
+
+class MprisPlayers : public MusicPlayers {
+public:
+    static constexpr int kCallTimeoutMs = 250;
+    explicit MprisPlayers(QDBusConnection bus, int callTimeoutMs = kCallTimeoutMs);
+
+    std::optional<MusicData> playing(MusicPlayer player) override;
+    bool isRunning(MusicPlayer player) override;
+    void send(MusicPlayer player, TransportCommand command) override;
+
+private:
+    struct Answer {
+        QString busName;
+        QVariantMap properties;
+    };
+    const QStringList &busNames();
+    QStringList candidates(MusicPlayer player);
+    // The players' properties, asked of all at once; in the candidates' order,
+    // without those that did not answer.
+    QList<Answer> ask(const QStringList &names);
+    // The candidate that plays, else (with `anyIfNonePlays`) the first that answered.
+    std::optional<Answer> choose(MusicPlayer player, bool anyIfNonePlays);
+
+    QDBusConnection m_bus;
+    int m_timeoutMs;
+    std::optional<QStringList> m_busNames;
+};

@@ -1,0 +1,114 @@
+#include "MusicWidgetView.h"
+
+#include "ArtworkLoader.h"
+#include "Colors.h"
+#include "MusicContentView.h"
+#include "WidgetContainer.h"
+#include "monitors/MusicMonitor.h"
+#include "settings/SettingsManager.h"
+
+#include <QLayout>
+#include <QShowEvent>
+#include <QUrl>
+#include <QVBoxLayout>
+
+MusicWidgetView::MusicWidgetView(QWidget *parent) : MusicWidgetView(SettingsManager::shared(), parent) {}
+
+MusicWidgetView::MusicWidgetView(SettingsManager &settings, QWidget *parent)
+    : QWidget(parent),
+      m_settings(settings),
+      m_nowPlaying([] { return MusicMonitor::shared().getNowPlaying(); }),
+      m_control([](const QString &action) { MusicMonitor::shared().controlMusic(action); }),
+      m_glowColor(pellix::ui::musicPink()),
+      m_loader(new ArtworkLoader(this)),
+      m_content(new MusicContentView),
+      m_container(new WidgetContainer(settings, m_content))
+{
+    // The content keeps the inset itself (see MusicContentView).
+    m_container->layout()->setContentsMargins(0, 0, 0, 0);
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(m_container);
+
+    m_timer.setInterval(kRefreshIntervalMs);
+    connect(&m_timer, &QTimer::timeout, this, &MusicWidgetView::refreshMusic);
+    connect(m_content, &MusicContentView::commandRequested, this, &MusicWidgetView::control);
+    connect(&m_settings, &SettingsManager::changed, this, [this](const QString &property) {
+        if (property == QLatin1String("musicSize"))
+            render();
+    });
+    render();
+}
+
+MusicWidgetView::~MusicWidgetView() = default;
+
+void MusicWidgetView::setCollector(NowPlayingSource nowPlaying, CommandSink control)
+{
+    m_nowPlaying = std::move(nowPlaying);
+    m_control = std::move(control);
+}
+
+void MusicWidgetView::refreshMusic()
+{
+    const MusicData info = m_nowPlaying();
+    const std::optional<QString> previousArtwork = m_musicData.artwork;
+    m_musicData = info;
+
+    SharedWidgetData shared = m_settings.sharedData();
+    shared.music = info;
+    m_settings.setSharedData(shared);
+    m_settings.updateSharedWidgetData();
+
+    // A paused player keeps its art and glow for when it plays again.
+    if (info.playing && info.artwork != previousArtwork) {
+        m_image = QImage();
+        extractAverageColor(info.artwork);
+    }
+    render();
+}
+
+void MusicWidgetView::control(const QString &action)
+{
+    m_control(action);
+    QTimer::singleShot(kControlRefreshDelayMs, this, &MusicWidgetView::refreshMusic);
+}
+
+// Downloads are not cancelled; an answer for an art URL that is no longer the
+// current one is dropped, so the image and glow always belong to the track shown.
+void MusicWidgetView::extractAverageColor(const std::optional<QString> &artwork)
+{
+    if (!artwork || !QUrl(*artwork, QUrl::StrictMode).isValid() || artwork->isEmpty()) {
+        m_glowColor = pellix::ui::musicPink();
+        return;
+    }
+    m_loader->load(*artwork, [this, requested = *artwork](std::optional<Artwork> art) {
+        if (!art || m_musicData.artwork != requested)
+            return;
+        m_image = art->image;
+        if (art->averageColor)
+            m_glowColor = *art->averageColor;
+        render();
+    });
+}
+
+void MusicWidgetView::render()
+{
+    m_container->setGlowColor(m_musicData.playing ? m_glowColor : pellix::ui::clear());
+    m_content->setState(m_musicData, m_image, m_settings.musicSize() != QLatin1String("small"));
+}
+
+void MusicWidgetView::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    if (event->spontaneous())
+        return;
+    refreshMusic();
+    m_timer.start();
+}
+
+void MusicWidgetView::hideEvent(QHideEvent *event)
+{
+    QWidget::hideEvent(event);
+    if (!event->spontaneous())
+        m_timer.stop();
+}

@@ -1,0 +1,69 @@
+#pragma once
+
+// The now-playing widget: every 3 seconds (and when shown) it asks the music
+// monitor what plays, publishes it to the shared file and shows it in the
+// glass container, glowing with the cover art's average colour. Its buttons
+// send the transport commands and read the state again 0.3 s later.
+
+#include "SharedWidgetData.h"
+
+#include <QColor>
+#include <QImage>
+#include <QTimer>
+#include <QWidget>
+
+#include <functional>
+
+class ArtworkLoader;
+class MusicContentView;
+class SettingsManager;
+class WidgetContainer;
+
+class MusicWidgetView : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit MusicWidgetView(QWidget *parent = nullptr);
+    explicit MusicWidgetView(SettingsManager &settings, QWidget *parent = nullptr);
+    ~MusicWidgetView() override;
+
+    static constexpr int kRefreshIntervalMs = 3000;
+    static constexpr int kControlRefreshDelayMs = 300;
+
+    // Where the state comes from and the commands go: the shared monitor unless
+    // tests or tools say otherwise.
+    using NowPlayingSource = std::function<MusicData()>;
+    using CommandSink = std::function<void(const QString &action)>;
+    void setCollector(NowPlayingSource nowPlaying, CommandSink control);
+
+    const MusicData &musicData() const { return m_musicData; }
+    QColor glowColor() const { return m_glowColor; }
+    const QImage &artImage() const { return m_image; }
+    WidgetContainer *container() const { return m_container; }
+    MusicContentView *content() const { return m_content; }
+    bool isRefreshing() const { return m_timer.isActive(); }
+
+    // One refresh, as the timer does it: ask, keep, publish, fetch new art.
+    void refreshMusic();
+    // Sends the command, then refreshes 0.3 s later.
+    void control(const QString &action);
+
+protected:
+    void showEvent(QShowEvent *event) override;
+    void hideEvent(QHideEvent *event) override;
+
+private:
+    void extractAverageColor(const std::optional<QString> &artwork);
+    void render();
+
+    SettingsManager &m_settings;
+    NowPlayingSource m_nowPlaying;
+    CommandSink m_control;
+    MusicData m_musicData;
+    QColor m_glowColor;
+    QImage m_image;
+    QTimer m_timer;
+    ArtworkLoader *m_loader;
+    MusicContentView *m_content;
+    WidgetContainer *m_container;
+};

@@ -1,0 +1,287 @@
+// The now-playing widget: cover art from every kind of URL and its colour, the
+// art change rule, publication, layouts, and the buttons reaching a real player.
+#include "Colors.h"
+#include "LocalHttpServer.h"
+#include "MusicPeers.h"
+#include "SharedDataFile.h"
+#include "settings/SettingsManager.h"
+#include "test_support.h"
+#include "views/MusicArtwork.h"
+#include "views/MusicContentView.h"
+#include "views/MusicVisualizer.h"
+#include "views/MusicWidgetView.h"
+#include "views/TransportButton.h"
+#include "views/WidgetContainer.h"
+
+#include <QBuffer>
+#include <QPaintEvent>
+#include <QTemporaryDir>
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+using namespace pellix::test;
+using pellix::ui::rgba;
+
+namespace {
+
+QByteArray png(const QImage &image)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    return bytes;
+}
+
+QByteArray onePixel(QRgb rgb)
+{
+    QImage image(1, 1, QImage::Format_ARGB32);
+    image.fill(rgb);
+    return png(image);
+}
+
+TEST(MusicArtwork, AverageOfTheSampleGridAtFullOpacityAndDataUrlsWithinBounds)
+{
+    QImage quarters(2, 2, QImage::Format_ARGB32);
+    quarters.setPixel(0, 0, qRgb(255, 0, 0));
+    quarters.setPixel(1, 0, qRgb(0, 0, 255));
+    quarters.setPixel(0, 1, qRgb(0, 0, 0));
+    quarters.setPixel(1, 1, qRgba(255, 255, 255, 0));
+    // 20 columns by 1 row: the samples take columns 0, 2, ..., 18, never an odd one.
+    QImage stripes(20, 1, QImage::Format_RGB32);
+    for (int x = 0; x < 20; ++x)
+        stripes.setPixel(x, 0, x % 2 ? qRgb(0, 0, 0) : qRgb(40, 80, 120));
+    EXPECT_EQ(averageColor(quarters), QColor::fromRgbF(0.5f, 0.25f, 0.5f, 1.0f));
+    EXPECT_EQ(averageColor(stripes), rgba(40, 80, 120));
+    EXPECT_EQ(decodeArtwork(onePixel(qRgba(10, 200, 30, 77)))->averageColor, rgba(10, 200, 30));
+    EXPECT_EQ(decodeArtwork("not an image"), std::nullopt);
+    const std::optional<Artwork> large = decodeArtwork(png(QImage(2000, 1000, QImage::Format_RGB32)));
+    ASSERT_TRUE(large);
+    EXPECT_EQ(large->image.size(), QSize(512, 256));
+
+    const QByteArray bytes = onePixel(qRgb(1, 2, 3));
+    const std::pair<QString, std::optional<QByteArray>> urls[] = {
+        {"data:image/png;base64," + bytes.toBase64(), bytes},
+        {"DATA:;BASE64," + bytes.toBase64(), bytes},
+        {"data:text/plain,a%20b", QByteArray("a b")},
+        {"data:image/png;base64,@@@", std::nullopt},
+        {"https://example.com/a.png", std::nullopt},
+    };
+    for (const auto &[url, expected] : urls)
+        EXPECT_EQ(decodeDataUrl(url), expected) << url.left(40).toStdString();
+    EXPECT_EQ(decodeDataUrl("data:;base64," + QByteArray(16, 'A'), 11), std::nullopt);
+}
+
+TEST(MusicVisualizer, BarsStandOnTheBottomAsHighAsTheirRandomHeights)
+{
+    MusicVisualizer meter(rgba(255, 0, 0));
+    for (int round = 0; round < 8; ++round) {
+        meter.tick();
+        QImage image(meter.size(), QImage::Format_ARGB32_Premultiplied);
+        image.fill(Qt::transparent);
+        meter.render(&image, {}, {}, QWidget::DrawChildren);
+        for (int bar = 0; bar < 4; ++bar) {
+            const double height = meter.heights()[bar];
+            EXPECT_TRUE(height >= 4 && height <= 20) << height;
+            int lit = 0;
+            for (int y = 0; y < image.height(); ++y)
+                lit += image.pixelColor(bar * 7 + 1, y).alpha() > 127;
+            EXPECT_NEAR(lit, height, 1.0) << "bar " << bar;
+            EXPECT_GT(image.pixelColor(bar * 7 + 1, 19).alpha(), 127);
+        }
+    }
+}
+
+struct PaintSpy : QObject {
+    QRegion painted;
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == QEvent::Paint)
+            painted += static_cast<QPaintEvent *>(event)->region();
+        return false;
+    }
+};
+
+MusicData playing(std::optional<QString> art, const char *source = "music")
+{
+    return {"Titolo", "Artista", std::move(art), source, true};
+}
+
+class MusicWidgetTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(server.start());
+        settings.setSharedDataPath(dir.filePath("widget-data.json"));
+        settings.setSize("music", "medium");
+        view.setCollector([this] { ++asked; return answer; }, [this](const QString &a) { commands << a; });
+        view.resize(340, 170);
+    }
+    void refreshWith(const MusicData &data)
+    {
+        answer = data;
+        view.refreshMusic();
+    }
+    bool glowBecomes(const QColor &c) { return waitUntil([&] { return view.glowColor() == c; }, 5000); }
+
+    QTemporaryDir dir;
+    LocalHttpServer server;
+    SettingsManager settings{dir.filePath("settings.json")};
+    MusicWidgetView view{settings};
+    MusicData answer;
+    int asked = 0;
+    QStringList commands;
+};
+
+TEST_F(MusicWidgetTest, ArtFromHttpFileAndDataUrlsGivesItsExactColour)
+{
+    server.route("/moved", {302, {}, HttpAnswer::Kind::Complete, 0, server.baseUrl().toUtf8() + "/cover.png"});
+    server.route("/cover.png", {200, onePixel(qRgb(10, 200, 30))});
+    writeFile(dir.filePath("cover.png"), onePixel(qRgb(200, 20, 90)));
+    const std::pair<QString, QColor> cases[] = {
+        {server.baseUrl() + "/moved", rgba(10, 200, 30)},
+        {QUrl::fromLocalFile(dir.filePath("cover.png")).toString(), rgba(200, 20, 90)},
+        {"data:image/png;base64," + onePixel(qRgb(7, 8, 9)).toBase64(), rgba(7, 8, 9)},
+    };
+    for (const auto &[url, colour] : cases) {
+        refreshWith(playing(url));
+        EXPECT_TRUE(glowBecomes(colour)) << url.left(40).toStdString();
+        EXPECT_EQ(view.artImage().pixel(0, 0) & 0xffffff, colour.rgb() & 0xffffff);
+        EXPECT_EQ(view.container()->glowColor(), colour);
+    }
+    // A FIFO where the art should be: no wait (the decoding thread would never end), no change.
+    ASSERT_EQ(::mkfifo(QFile::encodeName(dir.filePath("fifo.png")).constData(), 0600), 0);
+    refreshWith(playing(QUrl::fromLocalFile(dir.filePath("fifo.png")).toString()));
+    waitUntil([] { return false; }, 300);
+    EXPECT_TRUE(view.artImage().isNull());
+    EXPECT_EQ(view.glowColor(), rgba(7, 8, 9));
+    // A paused player keeps the image and colour but shows no glow.
+    refreshWith(playing("data:image/png;base64," + onePixel(qRgb(7, 8, 9)).toBase64()));
+    ASSERT_TRUE(waitUntil([&] { return !view.artImage().isNull(); }));
+    refreshWith(MusicData{});
+    EXPECT_FALSE(view.artImage().isNull());
+    EXPECT_EQ(view.glowColor(), rgba(7, 8, 9));
+    EXPECT_EQ(view.container()->glowColor(), pellix::ui::clear());
+}
+
+TEST_F(MusicWidgetTest, ArtChangeClearsAtOnceAndLateAnswersForOldUrlsAreDropped)
+{
+    server.route("/slow.png", {200, onePixel(qRgb(255, 0, 0)), HttpAnswer::Kind::Complete, 700});
+    server.route("/fast.png", {200, onePixel(qRgb(0, 0, 255))});
+    server.route("/broken.png", {200, "<html>"});
+    refreshWith(playing(server.baseUrl() + "/fast.png"));
+    ASSERT_TRUE(glowBecomes(rgba(0, 0, 255)));
+
+    refreshWith(playing(server.baseUrl() + "/slow.png"));
+    EXPECT_TRUE(view.artImage().isNull());
+    EXPECT_EQ(view.glowColor(), rgba(0, 0, 255));  // until the new art arrives
+    refreshWith(playing(server.baseUrl() + "/broken.png"));
+    // The slow answer comes while the broken one is current: dropped.
+    waitUntil([] { return false; }, 1200);
+    EXPECT_EQ(server.targets(), (QList<QByteArray>{"/fast.png", "/slow.png", "/broken.png"}));
+    EXPECT_TRUE(view.artImage().isNull());
+    EXPECT_EQ(view.glowColor(), rgba(0, 0, 255));
+
+    // The same URL again is no new download; no URL at all is the pink glow.
+    refreshWith(playing(server.baseUrl() + "/broken.png"));
+    refreshWith(playing(std::nullopt));
+    EXPECT_EQ(server.targets().size(), 3);
+    EXPECT_EQ(view.glowColor(), pellix::ui::musicPink());
+    refreshWith(playing("not a url"));
+    EXPECT_EQ(view.glowColor(), pellix::ui::musicPink());
+}
+
+TEST_F(MusicWidgetTest, ShowRefreshesEveryTimePublishesAndShowsControlsOnlyWhenMediumAndPlaying)
+{
+    view.show();
+    EXPECT_EQ(asked, 1);
+    EXPECT_TRUE(view.isRefreshing());
+    const auto published = [&] { return readSharedDataFile(dir.filePath("widget-data.json"))->music; };
+    EXPECT_EQ(published(), MusicData{});
+    MusicContentView *content = view.content();
+    EXPECT_FALSE(content->visualizer()->isVisible());
+
+    refreshWith(playing(std::nullopt, "spotify"));
+    EXPECT_EQ(published(), playing(std::nullopt, "spotify"));
+    EXPECT_TRUE(content->nextButton()->isVisible());
+    EXPECT_TRUE(content->visualizer()->isTicking());
+    EXPECT_EQ(content->visualizer()->color(), pellix::ui::spotifyGreen());
+
+    // A tick of the meter repaints its own rectangle and nothing else.
+    PaintSpy spy;
+    view.container()->installEventFilter(&spy);
+    content->installEventFilter(&spy);
+    QCoreApplication::processEvents();
+    spy.painted = {};
+    content->visualizer()->tick();
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(spy.painted.isEmpty());
+    EXPECT_EQ(spy.painted.boundingRect() | content->visualizer()->geometry(), content->visualizer()->geometry());
+
+    settings.setSize("music", "small");
+    EXPECT_FALSE(content->visualizer()->isTicking());
+    settings.setSize("music", "large");
+    EXPECT_TRUE(content->visualizer()->isTicking());
+    refreshWith(MusicData{});
+    EXPECT_FALSE(content->visualizer()->isTicking());
+    view.hide();
+    EXPECT_FALSE(view.isRefreshing());
+
+    // A button sends its action and reads the state again 0.3 s later.
+    refreshWith(playing(std::nullopt));
+    view.show();
+    const int before = asked;
+    QTest::mouseClick(content->previousButton(), Qt::LeftButton, {}, QPoint(16, 16));
+    EXPECT_EQ(commands, QStringList{"previous"});
+    EXPECT_EQ(asked, before);
+    EXPECT_TRUE(waitUntil([&] { return asked == before + 1; }, 1000));
+    // The corner of a button's square is background: no command, left to the window's drag.
+    QTest::mouseClick(content->previousButton(), Qt::LeftButton, {}, QPoint(1, 1));
+    EXPECT_EQ(commands, QStringList{"previous"});
+}
+
+// Sampled from the rendered widget: the play button's fill below its symbol
+// (medium), the art above the texts (small).
+TEST_F(MusicWidgetTest, LayoutsInBothSizesAndBothSources)
+{
+    view.show();
+    const std::pair<const char *, QColor> sources[] = {
+        {"spotify", pellix::ui::spotifyGreen()}, {"Spotify", pellix::ui::musicPink()}, {"music", pellix::ui::musicPink()}};
+    for (const auto &[source, accent] : sources) {
+        settings.setSize("music", "medium");
+        refreshWith(playing(std::nullopt, source));
+        const QColor play = view.grab().toImage().pixelColor(230, 147);
+        EXPECT_LT(std::abs(play.hue() - accent.hue()), 8) << source << " " << play.name().toStdString();
+        settings.setSize("music", "small");
+        view.resize(170, 170);
+        const QImage small = view.grab().toImage();
+        EXPECT_FALSE(view.content()->playPauseButton()->isVisible());
+        EXPECT_NE(small.pixelColor(85, 60), small.pixelColor(85, 150));
+        view.resize(340, 170);
+    }
+}
+
+TEST(MusicWidgetOnMpris, NextButtonReachesThePlayer)
+{
+    PrivateBus bus;
+    ASSERT_TRUE(bus.start());
+    // The view's own collector, the shared monitor, asks the session bus: this one.
+    qputenv("DBUS_SESSION_BUS_ADDRESS", bus.address().toUtf8());
+    ScriptedPlayer spotify(bus, "spotify");
+    ASSERT_TRUE(spotify.start("Playing", {{"Primo", "Uno", ""}, {"Secondo", "Due", ""}}));
+    QTemporaryDir dir;
+    SettingsManager settings(dir.filePath("settings.json"));
+    settings.setSharedDataPath(dir.filePath("widget-data.json"));
+    settings.setSize("music", "medium");
+    MusicWidgetView view(settings);
+    view.resize(340, 170);
+    view.show();
+    ASSERT_EQ(view.musicData().track, "Primo");
+    QTest::mouseClick(view.content()->nextButton(), Qt::LeftButton, {}, QPoint(16, 16));
+    EXPECT_TRUE(waitUntil([&] { return view.musicData().track == "Secondo"; }, 2000));
+    EXPECT_EQ(spotify.calls(), QStringList{"Next"});
+}
+
+}  // namespace
