@@ -51,36 +51,55 @@ TEST(MprisDecoding, PlayingTracksOnlyWithTextFieldsOfTheRightType)
 
 class MprisMusic : public ::testing::Test {
 protected:
-    void SetUp() override { ASSERT_TRUE(bus.start()); }
+    // Names listed before any player starts: every player below is found
+    // through the bus's signals, as in the running app.
+    void SetUp() override
+    {
+        ASSERT_TRUE(bus.start());
+        names.emplace(bus.connection(), MprisPlayers::kCallTimeoutMs);
+        ASSERT_EQ(names->names(), QStringList{});
+    }
     MusicData nowPlaying()
     {
-        MprisPlayers players(bus.connection());
+        MprisPlayers players(bus.connection(), MprisPlayers::kCallTimeoutMs, &*names);
         return MusicMonitor::getNowPlaying(players);
+    }
+    // Until the bus's signals have announced `count` players.
+    bool announced(qsizetype count)
+    {
+        return waitUntil([&] { return names->names().size() == count; });
     }
     void control(const QString &action)
     {
-        MprisPlayers players(bus.connection());
+        MprisPlayers players(bus.connection(), MprisPlayers::kCallTimeoutMs, &*names);
         MusicMonitor::controlMusic(players, action);
     }
     PrivateBus bus;
+    std::optional<MprisNames> names;
 };
 
 TEST_F(MprisMusic, SpotifyFirstAndCommandsToTheRunningPlayer)
 {
     MpvPlayer mpv(bus);
     ASSERT_TRUE(mpv.start());
-    ScriptedPlayer spotify(bus, "spotify");
-    ASSERT_TRUE(spotify.start("Paused", {{"Song X", "A One;A Two", "https://i.scdn.co/image/ab67"}}));
+    auto spotify = std::make_unique<ScriptedPlayer>(bus, "spotify");
+    ASSERT_TRUE(spotify->start("Paused", {{"Song X", "A One;A Two", "https://i.scdn.co/image/ab67"}}));
     const QString cover = "file://" + mpv.mediaDir() + "/cover.png";
 
     // Spotify paused: mpv's track, with its cover.
+    ASSERT_TRUE(announced(2));
     EXPECT_EQ(nowPlaying(), track("Onda Lunga", "Coro di Prova", cover, "music"));
     // ... but the command goes to Spotify, because it runs.
     control("playpause");
-    EXPECT_TRUE(waitUntil([&] { return spotify.calls() == QStringList{"PlayPause"}; }));
+    EXPECT_TRUE(waitUntil([&] { return spotify->calls() == QStringList{"PlayPause"}; }));
     EXPECT_EQ(nowPlaying(), track("Song X", "A One, A Two", "https://i.scdn.co/image/ab67", "spotify"));
     control("Next");  // not an action word
-    EXPECT_EQ(spotify.calls(), QStringList{"PlayPause"});
+    EXPECT_EQ(spotify->calls(), QStringList{"PlayPause"});
+    // Spotify quits: its name leaves the list, so commands reach mpv again.
+    spotify.reset();
+    ASSERT_TRUE(announced(1));
+    control("next");
+    EXPECT_TRUE(waitUntil([&] { return nowPlaying().track == "Seconda Onda"; }));
 }
 
 TEST_F(MprisMusic, WithoutSpotifyTheCommandsChangeMpvItself)
@@ -90,6 +109,7 @@ TEST_F(MprisMusic, WithoutSpotifyTheCommandsChangeMpvItself)
     // playerctld's proxy repeats another player: it is nobody of its own.
     ScriptedPlayer playerctld(bus, "playerctld");
     ASSERT_TRUE(playerctld.start("Playing", {{"Proxy", "Proxy", ""}}));
+    ASSERT_TRUE(announced(2));
     control("next");
     EXPECT_TRUE(waitUntil([&] { return nowPlaying().track == "Seconda Onda"; }));
     control("playpause");
@@ -113,6 +133,7 @@ TEST_F(MprisMusic, PlayersThatNeverAnswerAreWaitedForBriefly)
     ScriptedPlayer spotify(bus, "spotify"), hung(bus, "browser");
     ASSERT_TRUE(spotify.start("Playing", {}, {"--silent"}));
     ASSERT_TRUE(hung.start("Playing", {}, {"--silent"}));
+    ASSERT_TRUE(announced(3));
     QElapsedTimer clock;
     clock.start();
     EXPECT_EQ(nowPlaying().track, "Onda Lunga");

@@ -2,7 +2,9 @@
 // Times one getNowPlaying() through MPRIS, ROUNDS times (default 300), and
 // prints median, 90th percentile and minimum in milliseconds, with the CPU time
 // per call and the CPU time of child processes reaped meanwhile (0 when the
-// refresh started no process). On a private bus started here:
+// refresh started no process). The bus names are followed as the app does
+// (listed once, then kept from the bus's signals). On a private bus started here:
+//   none:         no player at all (the idle refresh)
 //   mpv:          mpv with its MPRIS plug-in playing, nothing else
 //   spotify+mpv:  a scripted player on Spotify's name, paused, and mpv playing
 //                 (the longest path: Spotify asked first, then the other players)
@@ -24,10 +26,11 @@ namespace {
 long long usec(const timeval &t) { return t.tv_sec * 1000000LL + t.tv_usec; }
 long long cpuUsec(const rusage &r) { return usec(r.ru_utime) + usec(r.ru_stime); }
 
-void measure(const char *label, int rounds, const QDBusConnection &bus)
+void measure(const char *label, int rounds, const QDBusConnection &bus, MprisNames &names)
 {
+    QCoreApplication::processEvents();  // the players' arrival, announced by the bus
     const auto call = [&] {
-        MprisPlayers players(bus);
+        MprisPlayers players(bus, MprisPlayers::kCallTimeoutMs, &names);
         return MusicMonitor::getNowPlaying(players);
     };
     const MusicData first = call();
@@ -62,17 +65,19 @@ int main(int argc, char **argv)
         std::fprintf(stderr, "music-bench: dbus-daemon did not start\n");
         return 1;
     }
+    MprisNames names(bus.connection(), MprisPlayers::kCallTimeoutMs);
+    measure("none", rounds, bus.connection(), names);
     pellix::test::MpvPlayer mpv(bus);
     if (!mpv.start()) {
         std::fprintf(stderr, "music-bench: mpv did not start\n");
         return 1;
     }
-    measure("mpv", rounds, bus.connection());
+    measure("mpv", rounds, bus.connection(), names);
     pellix::test::ScriptedPlayer spotify(bus, "spotify");
     if (!spotify.start("Paused", {{"Song", "Artist", "https://i.scdn.co/image/x"}})) {
         std::fprintf(stderr, "music-bench: scripted player did not start\n");
         return 1;
     }
-    measure("spotify+mpv", rounds, bus.connection());
+    measure("spotify+mpv", rounds, bus.connection(), names);
     return 0;
 }

@@ -88,24 +88,15 @@ std::optional<MusicData> musicFromProperties(const QVariantMap &properties, cons
 
 }  // namespace mpris
 
-MprisPlayers::MprisPlayers(QDBusConnection bus, int callTimeoutMs) : m_bus(std::move(bus)), m_timeoutMs(callTimeoutMs) {}
+MprisPlayers::MprisPlayers(QDBusConnection bus, int callTimeoutMs, MprisNames *names)
+    : m_bus(std::move(bus)), m_timeoutMs(callTimeoutMs), m_names(names)
+{
+}
 
 const QStringList &MprisPlayers::busNames()
 {
-    if (!m_busNames) {
-        m_busNames = QStringList();
-        if (m_bus.isConnected()) {
-            QDBusMessage list = QDBusMessage::createMethodCall(QStringLiteral("org.freedesktop.DBus"),
-                                                               QStringLiteral("/org/freedesktop/DBus"),
-                                                               QStringLiteral("org.freedesktop.DBus"),
-                                                               QStringLiteral("ListNames"));
-            const QDBusMessage reply = m_bus.call(list, QDBus::Block, m_timeoutMs);
-            if (reply.type() == QDBusMessage::ReplyMessage && reply.signature() == QLatin1String("as"))
-                m_busNames = reply.arguments().constFirst().toStringList();
-            else
-                qCWarning(lcMusic, "ListNames: %s", qPrintable(reply.errorName()));
-        }
-    }
+    if (!m_busNames)
+        m_busNames = m_names ? m_names->names() : MprisNames(m_bus, m_timeoutMs).names();
     return *m_busNames;
 }
 

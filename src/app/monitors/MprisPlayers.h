@@ -5,8 +5,10 @@
 // proxy aside), a playing one preferred. Every call waits at most a short
 // time-out; a player that does not answer in time reads as not playing.
 //
-// One object serves one monitor call: it lists the bus names once.
+// One object serves one monitor call. The bus names come from a long-lived
+// MprisNames when given one; otherwise the object lists them once itself.
 
+#include "MprisNames.h"
 #include "MusicPlayers.h"
 
 #include <QDBusConnection>
@@ -30,7 +32,7 @@ std::optional<MusicData> musicFromProperties(const QVariantMap &properties, cons
 class MprisPlayers : public MusicPlayers {
 public:
     static constexpr int kCallTimeoutMs = 250;
-    explicit MprisPlayers(QDBusConnection bus, int callTimeoutMs = kCallTimeoutMs);
+    explicit MprisPlayers(QDBusConnection bus, int callTimeoutMs = kCallTimeoutMs, MprisNames *names = nullptr);
 
     std::optional<MusicData> playing(MusicPlayer player) override;
     bool isRunning(MusicPlayer player) override;
@@ -51,5 +53,6 @@ private:
 
     QDBusConnection m_bus;
     int m_timeoutMs;
+    MprisNames *m_names;
     std::optional<QStringList> m_busNames;
 };

@@ -3,7 +3,10 @@
 #include "AppleScriptPlayers.h"
 #include "MprisPlayers.h"
 
+#include <QCoreApplication>
 #include <QDBusConnection>
+#include <QPointer>
+#include <QThread>
 
 std::optional<TransportCommand> transportCommand(const QString &action)
 {
@@ -15,6 +18,24 @@ std::optional<TransportCommand> transportCommand(const QString &action)
         return TransportCommand::Previous;
     return std::nullopt;
 }
+
+namespace {
+
+// The session bus's MPRIS names, followed for the life of the app. Only the
+// app's main thread runs the event loop that keeps them fresh; elsewhere each
+// call lists the names itself.
+MprisNames *sessionNames()
+{
+    QCoreApplication *app = QCoreApplication::instance();
+    if (!app || QThread::currentThread() != app->thread())
+        return nullptr;
+    static QPointer<MprisNames> names;
+    if (!names)
+        names = new MprisNames(QDBusConnection::sessionBus(), MprisPlayers::kCallTimeoutMs, app);
+    return names;
+}
+
+}  // namespace
 
 MusicMonitor &MusicMonitor::shared()
 {
@@ -42,7 +63,7 @@ MusicData MusicMonitor::getNowPlaying() const
         AppleScriptPlayers players;
         return getNowPlaying(players);
     }
-    MprisPlayers players(QDBusConnection::sessionBus());
+    MprisPlayers players(QDBusConnection::sessionBus(), MprisPlayers::kCallTimeoutMs, sessionNames());
     return getNowPlaying(players);
 }
 
@@ -53,7 +74,7 @@ void MusicMonitor::controlMusic(const QString &action) const
         controlMusic(players, action);
         return;
     }
-    MprisPlayers players(QDBusConnection::sessionBus());
+    MprisPlayers players(QDBusConnection::sessionBus(), MprisPlayers::kCallTimeoutMs, sessionNames());
     controlMusic(players, action);
 }
 

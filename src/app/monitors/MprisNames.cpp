@@ -1,0 +1,50 @@
+#include "MprisNames.h"
+
+#include "PellixLogging.h"
+
+#include <QDBusMessage>
+
+namespace {
+const QString kPrefix = QStringLiteral("org.mpris.MediaPlayer2.");
+}
+
+MprisNames::MprisNames(QDBusConnection bus, int callTimeoutMs, QObject *parent)
+    : QObject(parent), m_bus(std::move(bus)), m_timeoutMs(callTimeoutMs)
+{
+    // Watching before the first listing: the bus handles our AddMatch before
+    // the ListNames that follows it, so no change falls between the two.
+    m_watcher.setConnection(m_bus);
+    m_watcher.setWatchMode(QDBusServiceWatcher::WatchForOwnerChange);
+    m_watcher.addWatchedService(QStringLiteral("org.mpris.MediaPlayer2*"));
+    connect(&m_watcher, &QDBusServiceWatcher::serviceOwnerChanged, this,
+            [this](const QString &name, const QString &, const QString &newOwner) {
+                if (!m_names || !name.startsWith(kPrefix))
+                    return;
+                m_names->removeAll(name);
+                if (!newOwner.isEmpty()) {
+                    m_names->append(name);
+                    m_names->sort();
+                }
+            });
+}
+
+QStringList MprisNames::names()
+{
+    if (m_names || !m_bus.isConnected())
+        return m_names.value_or(QStringList());
+    const QDBusMessage list =
+        QDBusMessage::createMethodCall(QStringLiteral("org.freedesktop.DBus"), QStringLiteral("/org/freedesktop/DBus"),
+                                       QStringLiteral("org.freedesktop.DBus"), QStringLiteral("ListNames"));
+    const QDBusMessage reply = m_bus.call(list, QDBus::Block, m_timeoutMs);
+    if (reply.type() != QDBusMessage::ReplyMessage || reply.signature() != QLatin1String("as")) {
+        qCWarning(lcMusic, "ListNames: %s", qPrintable(reply.errorName()));
+        return {};
+    }
+    QStringList found;
+    for (const QString &name : reply.arguments().constFirst().toStringList())
+        if (name.startsWith(kPrefix))
+            found.append(name);
+    found.sort();
+    m_names = found;
+    return found;
+}
