@@ -25,7 +25,7 @@ mpris_call() {  # NAME METHOD: PlayPause, Next, ... on org.mpris.MediaPlayer2.NA
 
 # start_mpv DIR [COVER]: the tones "Onda Lunga" by "Coro di Prova" and "Seconda Onda" by
 # "Altro Coro" in DIR with cover.png beside them drawn from COVER (an ImageMagick image
-# spec, default a dark blue gradient); returns once mpv publishes the artist (its tags
+# description, default a dark blue gradient); returns once mpv publishes the artist (its tags
 # follow its bus name by up to 0.3 s).
 start_mpv() {
   local dir=$1
