@@ -51,7 +51,8 @@ TEST(MprisDecoding, PlayingTracksOnlyWithTextFieldsOfTheRightType)
 
 class MprisMusic : public ::testing::Test {
 protected:
-    void SetUp() override { ASSERT_TRUE(bus.start()); }
+    // mpv playing on the test's own session bus in every case.
+    void SetUp() override { ASSERT_TRUE(bus.start() && mpv.start()); }
     MusicData nowPlaying()
     {
         MprisPlayers players(bus.connection());
@@ -63,12 +64,11 @@ protected:
         MusicMonitor::controlMusic(players, action);
     }
     PrivateBus bus;
+    MpvPlayer mpv{bus};
 };
 
 TEST_F(MprisMusic, SpotifyFirstAndCommandsToTheRunningPlayer)
 {
-    MpvPlayer mpv(bus);
-    ASSERT_TRUE(mpv.start());
     ScriptedPlayer spotify(bus, "spotify");
     ASSERT_TRUE(spotify.start("Paused", {{"Song X", "A One;A Two", "https://i.scdn.co/image/ab67"}}));
     const QString cover = "file://" + mpv.mediaDir() + "/cover.png";
@@ -85,8 +85,6 @@ TEST_F(MprisMusic, SpotifyFirstAndCommandsToTheRunningPlayer)
 
 TEST_F(MprisMusic, WithoutSpotifyTheCommandsChangeMpvItself)
 {
-    MpvPlayer mpv(bus);
-    ASSERT_TRUE(mpv.start());
     // playerctld's proxy repeats another player: it is nobody of its own.
     ScriptedPlayer playerctld(bus, "playerctld");
     ASSERT_TRUE(playerctld.start("Playing", {{"Proxy", "Proxy", ""}}));
@@ -108,8 +106,6 @@ TEST_F(MprisMusic, WithoutSpotifyTheCommandsChangeMpvItself)
 
 TEST_F(MprisMusic, PlayersThatNeverAnswerAreWaitedForBriefly)
 {
-    MpvPlayer mpv(bus);
-    ASSERT_TRUE(mpv.start());
     ScriptedPlayer spotify(bus, "spotify"), hung(bus, "browser");
     ASSERT_TRUE(spotify.start("Playing", {}, {"--silent"}));
     ASSERT_TRUE(hung.start("Playing", {}, {"--silent"}));
