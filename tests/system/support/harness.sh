@@ -37,13 +37,14 @@ wait_for() {
   local deadline=$((SECONDS + $1)); shift
   until "$@" >/dev/null 2>&1; do [ $SECONDS -ge $deadline ] && return 1; sleep 0.05; done
 }
-# Ends the script: status 1 when a check failed, with the logs of the run.
+# Ends the script: status 1 when a check failed (with the logs of the run), else 0.
 finish() {
   if [ $failures -ne 0 ]; then
     for f in "$root"/*.log; do [ -s "$f" ] && { echo "--- ${f##*/}"; tail -n 60 "$f"; }; done
     exit 1
   fi
   echo "all checks passed"
+  exit 0
 }
 # needs VAR DESCRIPTION: stops the script unless scripts/test-env.sh set VAR.
 needs() { [ -n "${!1:-}" ] || { echo "needs $2 of scripts/test-env.sh" >&2; exit 1; }; }
