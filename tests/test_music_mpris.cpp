@@ -51,13 +51,15 @@ TEST(MprisDecoding, PlayingTracksOnlyWithTextFieldsOfTheRightType)
 
 class MprisMusic : public ::testing::Test {
 protected:
-    // Names listed before any player starts: every player below is found
-    // through the bus's signals, as in the running app.
+    // mpv playing on the test's own session bus in every case. The names are
+    // listed before any player starts, so every player is found through the
+    // bus's signals, as in the running app.
     void SetUp() override
     {
         ASSERT_TRUE(bus.start());
         names.emplace(bus.connection(), MprisPlayers::kCallTimeoutMs);
         ASSERT_EQ(names->names(), QStringList{});
+        ASSERT_TRUE(mpv.start());
     }
     MusicData nowPlaying()
     {
@@ -76,18 +78,17 @@ protected:
     }
     PrivateBus bus;
     std::optional<MprisNames> names;
+    MpvPlayer mpv{bus};
 };
 
 TEST_F(MprisMusic, SpotifyFirstAndCommandsToTheRunningPlayer)
 {
-    MpvPlayer mpv(bus);
-    ASSERT_TRUE(mpv.start());
     auto spotify = std::make_unique<ScriptedPlayer>(bus, "spotify");
     ASSERT_TRUE(spotify->start("Paused", {{"Song X", "A One;A Two", "https://i.scdn.co/image/ab67"}}));
+    ASSERT_TRUE(announced(2));
     const QString cover = "file://" + mpv.mediaDir() + "/cover.png";
 
     // Spotify paused: mpv's track, with its cover.
-    ASSERT_TRUE(announced(2));
     EXPECT_EQ(nowPlaying(), track("Onda Lunga", "Coro di Prova", cover, "music"));
     // ... but the command goes to Spotify, because it runs.
     control("playpause");
@@ -104,8 +105,6 @@ TEST_F(MprisMusic, SpotifyFirstAndCommandsToTheRunningPlayer)
 
 TEST_F(MprisMusic, WithoutSpotifyTheCommandsChangeMpvItself)
 {
-    MpvPlayer mpv(bus);
-    ASSERT_TRUE(mpv.start());
     // playerctld's proxy repeats another player: it is nobody of its own.
     ScriptedPlayer playerctld(bus, "playerctld");
     ASSERT_TRUE(playerctld.start("Playing", {{"Proxy", "Proxy", ""}}));
@@ -128,8 +127,6 @@ TEST_F(MprisMusic, WithoutSpotifyTheCommandsChangeMpvItself)
 
 TEST_F(MprisMusic, PlayersThatNeverAnswerAreWaitedForBriefly)
 {
-    MpvPlayer mpv(bus);
-    ASSERT_TRUE(mpv.start());
     ScriptedPlayer spotify(bus, "spotify"), hung(bus, "browser");
     ASSERT_TRUE(spotify.start("Playing", {}, {"--silent"}));
     ASSERT_TRUE(hung.start("Playing", {}, {"--silent"}));

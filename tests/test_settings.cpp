@@ -124,13 +124,17 @@ TEST_F(SettingsTest, LoadKeepsStoredValuesTheStoreDoesNotValidate)
     EXPECT_EQ(s.weatherSettings(), (WeatherSettings{false, "Milano", std::nullopt, std::nullopt}));
 }
 
-TEST_F(SettingsTest, EveryAssignmentAnnouncesBeforeTheValueIsVisible)
+// Assignments announce before the value is visible; a saved weather record is
+// stored before it is announced, and one with a non-finite coordinate is refused.
+TEST_F(SettingsTest, AnnouncementsComeBeforeTheValueAndAfterTheWeatherIsStored)
 {
     SettingsManager s(path());
     QStringList seenBefore;
+    QByteArray storedWhenAnnounced;
     QObject::connect(&s, &SettingsManager::willChange, [&](const QString &property) {
         if (property == "glassTheme")
             seenBefore << s.glassTheme();
+        storedWhenAnnounced = readFile(path());
     });
     QSignalSpy after(&s, &SettingsManager::changed);
 
@@ -139,16 +143,9 @@ TEST_F(SettingsTest, EveryAssignmentAnnouncesBeforeTheValueIsVisible)
     EXPECT_EQ(seenBefore, QStringList({"transparent", "opaque"}));
     ASSERT_EQ(after.count(), 2);
     EXPECT_EQ(after.at(0).at(0).toString(), "glassTheme");
-
     s.setClickThrough("music", true);
     EXPECT_EQ(after.last().at(0).toString(), "musicClickThrough");
-}
 
-TEST_F(SettingsTest, SaveWeatherSettingsStoresBeforeAnnouncingAndRefusesNonFinite)
-{
-    SettingsManager s(path());
-    QByteArray storedWhenAnnounced;
-    QObject::connect(&s, &SettingsManager::willChange, [&] { storedWhenAnnounced = readFile(path()); });
     s.saveWeatherSettings(WeatherSettings{true, "Roma", 41.9, 12.5});
     EXPECT_TRUE(storedWhenAnnounced.contains("Roma"));
     s.saveWeatherSettings(WeatherSettings{true, "Nowhere", std::nan(""), 0});

@@ -71,9 +71,9 @@ private:
 // mpv playing two tagged tones in a loop, with cover.png (one colour) beside them.
 class MpvPlayer {
 public:
-    explicit MpvPlayer(const PrivateBus &bus) : m_bus(bus.connection())
+    // The bus may start later: it is asked for its address at start().
+    explicit MpvPlayer(const PrivateBus &bus) : m_bus(bus)
     {
-        m_mpv.setProcessEnvironment(sessionEnvironment(bus));
         m_mpv.setStandardOutputFile(QProcess::nullDevice());
         m_mpv.setStandardErrorFile(QProcess::nullDevice());
     }
@@ -92,6 +92,7 @@ public:
                          "--loop-playlist=inf", "--input-terminal=no", "--really-quiet"};
         if (paused)
             args << "--pause";
+        m_mpv.setProcessEnvironment(sessionEnvironment(m_bus));
         m_mpv.start("mpv", args << m_media.filePath("t1.ogg") << m_media.filePath("t2.ogg"));
         if (!m_mpv.waitForStarted(5000))
             return false;
@@ -123,7 +124,7 @@ private:
         QDBusMessage get = QDBusMessage::createMethodCall("org.mpris.MediaPlayer2.mpv", "/org/mpris/MediaPlayer2",
                                                           "org.freedesktop.DBus.Properties", "Get");
         get << QString("org.mpris.MediaPlayer2.Player") << name;
-        const QDBusMessage reply = m_bus.call(get, QDBus::Block, 1000);
+        const QDBusMessage reply = m_bus.connection().call(get, QDBus::Block, 1000);
         if (reply.type() != QDBusMessage::ReplyMessage)
             return {};
         const QVariant value = reply.arguments().value(0).value<QDBusVariant>().variant();
@@ -137,7 +138,7 @@ private:
         return value.toString();
     }
 
-    QDBusConnection m_bus;
+    const PrivateBus &m_bus;
     QTemporaryDir m_media;
     QProcess m_mpv;
 };

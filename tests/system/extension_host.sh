@@ -8,44 +8,17 @@
 set -u
 app=$1
 host=${PELLIX_HOST:?set PELLIX_HOST to pellix-widget-host}
-here=$(cd "$(dirname "$0")" && pwd)
-root=$(mktemp -d /tmp/pxext.XXXXXX)
-pids=()
-cleanup() {
-  for ((i=${#pids[@]}-1; i>=0; i--)); do kill -TERM "${pids[i]}" 2>/dev/null; done
-  for p in "${pids[@]}"; do wait "$p" 2>/dev/null; done
-  rm -rf "$root"
-}
-trap cleanup EXIT
-trap 'exit 130' INT TERM
-[ -n "${DISPLAY:-}" ] || { echo "needs the X server of scripts/test-env.sh" >&2; exit 1; }
+. "$(dirname "$0")/support/harness.sh"
+needs DISPLAY "the X server"
+unset PELLIX_EXTENSION_PATH
+echo '{"widget.weather.enabled": true, "widget.battery.enabled": true, "widget.battery.size": "medium"}' >"$settings_file"
 
-export HOME=$root XDG_CONFIG_HOME=$root/config XDG_DATA_HOME=$root/data XDG_CACHE_HOME=$root/cache \
-       XDG_RUNTIME_DIR=$root/run
-mkdir -p "$XDG_CONFIG_HOME" "$XDG_DATA_HOME" "$XDG_CACHE_HOME" "$XDG_RUNTIME_DIR"
-chmod 700 "$XDG_RUNTIME_DIR"
-unset QT_QPA_PLATFORM PELLIX_EXTENSION_PATH
-shared=$XDG_DATA_HOME/group.com.pellixwidget/widget-data.json
-echo '{"widget.weather.enabled": true, "widget.battery.enabled": true, "widget.battery.size": "medium"}' \
-  >"$XDG_CONFIG_HOME/group.com.pellixwidget.json"
-
-failures=0
-fail() { echo "FAIL: $*" >&2; failures=$((failures + 1)); }
-ok() { echo "ok: $*"; }
-wait_for() {  # SECONDS CMD...
-  local deadline=$((SECONDS + $1)); shift
-  until "$@" >/dev/null 2>&1; do [ $SECONDS -ge $deadline ] && return 1; sleep 0.1; done
-}
-published() {  # EXPR over the shared record d
-  /usr/bin/python3 -c 'import json,sys; d=json.load(open(sys.argv[1])); sys.exit(0 if eval(sys.argv[2]) else 1)' \
-    "$shared" "$1"
-}
 # timeline_matches KIND: the host's timeline carries exactly what the file holds now.
 timeline_matches() {
   "$host" --timeline "$1" >"$root/timeline.json" 2>>"$root/host.log" && /usr/bin/python3 -c '
 import json, sys
 t = json.load(open(sys.argv[1])); d = json.load(open(sys.argv[2]))
-sys.exit(0 if len(t["entries"]) == 1 and t["entries"][0]["data"] == d else 1)' "$root/timeline.json" "$shared"
+sys.exit(0 if len(t["entries"]) == 1 and t["entries"][0]["data"] == d else 1)' "$root/timeline.json" "$shared_file"
 }
 # pixels FILE COLOUR [FUZZ]: how many pixels of about that colour the image has.
 pixels() {
@@ -53,21 +26,13 @@ pixels() {
     -format '%[fx:int(mean*w*h+0.5)]' info:
 }
 
-port=$(/usr/bin/python3 -c 'import socket; s=socket.socket(); s.bind(("127.0.0.1",0)); print(s.getsockname()[1])')
-/usr/bin/python3 -m http.server "$port" --bind 127.0.0.1 --directory "$here/services" >"$root/http.log" 2>&1 &
-pids+=($!)
-wait_for 10 /usr/bin/python3 -c "import socket; socket.create_connection(('127.0.0.1',$port),1)" \
-  || { echo "local HTTP server did not start" >&2; exit 1; }
-. "$here/../../scripts/battery-peers.sh"
+serve_weather
+. "$repo_dir/scripts/battery-peers.sh"
 fake_power_supply "$root/sys"   # the computer charging at 64 % on mains
-export PELLIX_IPLOCATION_URL=http://127.0.0.1:$port PELLIX_GEOCODING_URL=http://127.0.0.1:$port \
-       PELLIX_FORECAST_URL=http://127.0.0.1:$port PELLIX_POWER_SUPPLY_ROOT=$root/sys/class/power_supply \
-       PELLIX_BATTERY_SOURCE=linux
-"$app" >"$root/app.log" 2>&1 &
-pids+=($!)
+launch PELLIX_POWER_SUPPLY_ROOT="$root/sys/class/power_supply" PELLIX_BATTERY_SOURCE=linux
 
 wait_for 20 published '"weather" in d and [x["percent"] for x in d.get("battery", [])] == [64]' \
-  || { echo "the app published nothing: $(cat "$shared" 2>/dev/null)"; cat "$root/app.log"; exit 1; }
+  || { fail "the app published nothing: $(cat "$shared_file" 2>/dev/null)"; finish; }
 for kind in PellixBatteryWidget PellixWeatherWidget; do
   timeline_matches $kind && ok "$kind's timeline holds what the app wrote" || fail "$kind timeline: $(cat "$root/timeline.json")"
 done
@@ -97,11 +62,10 @@ kill -0 $host_pid 2>/dev/null && ok "the host keeps running" || fail "the host e
 bat=$root/sys/devices/BAT0
 echo Discharging >"$bat/status"; echo 15 >"$bat/capacity"; echo 7500000 >"$bat/energy_now"; echo 0 >"$root/sys/devices/AC/online"
 wait_for 10 published '[(x["percent"], x["charging"]) for x in d["battery"]] == [(15, False)]' \
-  || fail "the app did not publish the unplugged battery: $(cat "$shared")"
+  || fail "the app did not publish the unplugged battery: $(cat "$shared_file")"
 timeline_matches PellixBatteryWidget && ok "a new request reads the new data" || fail "stale timeline"
 "$host" --render PellixBatteryWidget --family medium --scale 2 --out "$root/unplugged.png" 2>>"$root/host.log"
 [ "$(pixels "$root/unplugged.png" '#FFD60A')" -eq 0 ] && [ "$(pixels "$root/unplugged.png" '#FF453A')" -gt 20 ] \
   && ok "unplugged at 15 %: a red ring, no bolt" || fail "the render does not follow the file"
 
-[ $failures -eq 0 ] || { echo "--- app log"; cat "$root/app.log"; echo "--- host log"; cat "$root/host.log"; exit 1; }
-echo "all extension host checks passed"
+finish

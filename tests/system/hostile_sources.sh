@@ -8,52 +8,22 @@
 # Usage: hostile_sources.sh <path-to-pellix-widget>
 set -u
 app=$1
-here=$(cd "$(dirname "$0")" && pwd)
-root=$(mktemp -d /tmp/pxhost.XXXXXX)
-pids=()
-cleanup() {
-  for ((i=${#pids[@]}-1; i>=0; i--)); do kill -TERM "${pids[i]}" 2>/dev/null; done
-  for p in "${pids[@]}"; do wait "$p" 2>/dev/null; done
-  rm -rf "$root"
-}
-trap cleanup EXIT
-trap 'exit 130' INT TERM
-[ -n "${DBUS_SYSTEM_BUS_ADDRESS:-}" ] || { echo "needs the private buses of scripts/test-env.sh" >&2; exit 1; }
-
-export HOME=$root XDG_CONFIG_HOME=$root/config XDG_DATA_HOME=$root/data XDG_CACHE_HOME=$root/cache \
-       XDG_RUNTIME_DIR=$root/run
-mkdir -p "$XDG_CONFIG_HOME" "$XDG_DATA_HOME" "$XDG_CACHE_HOME" -m 700 "$XDG_RUNTIME_DIR"
-unset QT_QPA_PLATFORM
-shared=$XDG_DATA_HOME/group.com.pellixwidget/widget-data.json
-echo '{"widget.battery.enabled": true, "widget.battery.size": "medium", "widget.clock.enabled": true}' \
-  >"$XDG_CONFIG_HOME/group.com.pellixwidget.json"
-
-failures=0
-fail() { echo "FAIL: $*" >&2; failures=$((failures + 1)); }
-ok() { echo "ok: $*"; }
-wait_for() {  # SECONDS CMD...
-  local deadline=$((SECONDS + $1)); shift
-  until "$@" >/dev/null 2>&1; do [ $SECONDS -ge $deadline ] && return 1; sleep 0.1; done
-}
-published() {  # EXPR over the shared record `d` and its battery list `b`
-  /usr/bin/python3 -c 'import json,sys; d=json.load(open(sys.argv[1])); b=d.get("battery",[]); sys.exit(0 if eval(sys.argv[2]) else 1)' \
-    "$shared" "$1"
-}
+. "$(dirname "$0")/support/harness.sh"
+needs DBUS_SYSTEM_BUS_ADDRESS "the private buses"
+echo '{"widget.battery.enabled": true, "widget.battery.size": "medium", "widget.clock.enabled": true}' >"$settings_file"
 bounded='all(0 <= x["percent"] <= 100 and len(x["name"]) <= 64 and x["name"].isprintable() for x in b)'
-panel() { xdotool search --onlyvisible --name '^PellixWidget Control Panel$'; }
 # A second launch must get the panel back at once: the GUI thread is not stuck.
 answers_second_launch() {
   wmctrl -c 'PellixWidget Control Panel'
   wait_for 5 eval '! panel' || { fail "panel did not close"; return; }
   local start=$(date +%s%N) shown=
-  "$app" >>"$root/app.log" 2>&1 &
-  pids+=($!)
+  launch
   for _ in $(seq 150); do panel >/dev/null 2>&1 && { shown=$(( ($(date +%s%N) - start) / 1000000 )); break; }; sleep 0.01; done
   if [ -n "$shown" ] && [ "$shown" -le 1500 ]; then ok "$1: a second launch brings the panel back in ${shown} ms"
   else fail "$1: no panel within 1.5 s of a second launch"; fi
 }
 
-. "$here/../../scripts/battery-peers.sh"
+. "$repo_dir/scripts/battery-peers.sh"
 fake_power_supply "$root/sys"
 ps=$root/sys/class/power_supply
 bat=$root/sys/devices/BAT0
@@ -66,33 +36,31 @@ echo 9223372036854775807 >"$root/sys/devices/BAT1/energy_full"
 for kv in type=Battery scope=Device capacity=100000000000000; do echo "${kv#*=}" >"$root/sys/devices/hid-mouse/${kv%%=*}"; done
 { printf 'Mouse\x01\x1b[2J\xff\xfe'; head -c 100000 /dev/zero | tr '\0' x; } >"$root/sys/devices/hid-mouse/model_name"
 
-/usr/bin/python3 "$here/../support/hostile_upower.py" --silent >"$root/upower.out" 2>&1 &
+/usr/bin/python3 "$repo_dir/tests/support/hostile_upower.py" --silent >"$root/upower.out" 2>&1 &
 upower=$!; pids+=($upower)
 wait_for 10 grep -q ready "$root/upower.out" || { echo "silent UPower did not start" >&2; exit 1; }
 
 export PELLIX_POWER_SUPPLY_ROOT=$ps PELLIX_BATTERY_SOURCE=linux
-"$app" >"$root/app.log" 2>&1 &
-pids+=($!)
+launch
 wait_for 10 panel || fail "the app did not show its panel"
 # INT64_MAX of INT64_MAX + 0 of INT64_MAX is 50 %; the mouse's 1e14 % is 100.
 if wait_for 15 published "[(x['id'][:5], x['percent'], x['charging']) for x in b] == [('macbo', 50, True), ('mouse', 100, False)] and $bounded"; then
   ok "FIFO skipped, sums without overflow, the peripheral clamped and its name bounded, UPower silent"
 else
-  fail "battery list not as expected: $(head -c 600 "$shared" 2>/dev/null)"
+  fail "battery list not as expected: $(head -c 600 "$shared_file" 2>/dev/null)"
 fi
 answers_second_launch "silent UPower, FIFO in sysfs"
 
 # UPower comes back as a hostile one: its 10,000 devices are capped, their values bounded.
 kill -TERM $upower; wait $upower 2>/dev/null
-/usr/bin/python3 "$here/../support/hostile_upower.py" --devices 10000 >"$root/upower.out" 2>&1 &
+/usr/bin/python3 "$repo_dir/tests/support/hostile_upower.py" --devices 10000 >"$root/upower.out" 2>&1 &
 pids+=($!)
 wait_for 10 grep -q ready "$root/upower.out" || { echo "hostile UPower did not start" >&2; exit 1; }
 if wait_for 15 published "len(b) == 65 and b[1]['name'] == 'M' * 64 and $bounded"; then
   ok "10,000 hostile UPower devices: 64 published, all clamped and bounded"
 else
-  fail "UPower list not as expected: $(head -c 600 "$shared" 2>/dev/null)"
+  fail "UPower list not as expected: $(head -c 600 "$shared_file" 2>/dev/null)"
 fi
 answers_second_launch "hostile UPower"
 
-[ $failures -eq 0 ] || { echo "--- app log"; cat "$root/app.log"; exit 1; }
-echo "all hostile-source checks passed"
+finish

@@ -44,6 +44,6 @@ wait_for 30 test -s "$root/seen"
 check "the app is started on the virtual display" grep -Eq '^DISPLAY=:[0-9]+ args=(BUILD=[^ ]+ )?run$' "$root/seen"
 check "openbox manages that display" grep -q '_NET_SUPPORTING_WM_CHECK(WINDOW): window id' "$root/seen"
 check "a compositor runs on it" grep -qx composited "$root/seen"
-[ "$failures" = 0 ] || cat "$root/hint.log" "$root/seen"
+[ "$failures" = 0 ] || cat "$root/seen"
 
 finish

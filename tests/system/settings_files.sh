@@ -5,23 +5,9 @@
 # Usage: settings_files.sh <path-to-pellix-widget>
 set -u
 app=$1
-root=$(mktemp -d /tmp/pxfiles.XXXXXX)
-pids=()
+. "$(dirname "$0")/support/harness.sh"
 disk=$root/disk
-cleanup() {
-  for p in "${pids[@]}"; do kill -TERM "$p" 2>/dev/null; wait "$p" 2>/dev/null; done
-  mountpoint -q "$disk" && umount "$disk"
-  rm -rf "$root"
-}
-trap cleanup EXIT
-trap 'exit 130' INT TERM
-unset QT_QPA_PLATFORM
-failures=0
-check() { if "${@:2}" >/dev/null 2>&1; then echo "ok: $1"; else echo "FAIL: $1" >&2; ((failures++)); fi; }
-wait_for() {  # wait_for SECONDS CMD...: retries CMD until it succeeds
-  local deadline=$((SECONDS + $1)); shift
-  until "$@" >/dev/null 2>&1; do [ $SECONDS -ge $deadline ] && return 1; sleep 0.05; done
-}
+cleanups+=('mountpoint -q "$disk" && umount "$disk"')
 home() {  # home DIR: a private home with its XDG directories under DIR
   export HOME=$1 XDG_CONFIG_HOME=$1/config XDG_DATA_HOME=$1/data XDG_CACHE_HOME=$1/cache \
          XDG_STATE_HOME=$1/state XDG_RUNTIME_DIR=$1/run
@@ -30,16 +16,12 @@ home() {  # home DIR: a private home with its XDG directories under DIR
   settings=$XDG_CONFIG_HOME/group.com.pellixwidget.json
   shared=$XDG_DATA_HOME/group.com.pellixwidget/widget-data.json
 }
-launch() { "$app" >>"$root/app.log" 2>&1 & pids+=($!); }
-stop() { kill -TERM "${pids[-1]}"; wait "${pids[-1]}"; }
-visible() { xdotool search --onlyvisible --name "$1" | grep -q .; }
 
-home "$root/fifo"
-mkfifo "$settings"
+mkfifo "$settings_file"
 launch
-check "a FIFO as the settings file: the control panel still shows" wait_for 10 visible '^PellixWidget Control Panel$'
+check "a FIFO as the settings file: the control panel still shows" wait_for 10 panel
 stop
-check "and the FIFO is left alone" test -p "$settings"
+check "and the FIFO is left alone" test -p "$settings_file"
 
 mkdir "$disk"
 if mount -t tmpfs -o size=256k tmpfs "$disk" 2>/dev/null; then
@@ -49,7 +31,7 @@ if mount -t tmpfs -o size=256k tmpfs "$disk" 2>/dev/null; then
   cp "$settings" "$shared" "$root/"
   head -c 1M /dev/zero >"$disk/filler" 2>/dev/null  # takes every free page
   launch
-  check "on a full disk the clock still opens" wait_for 10 visible '^clock$'
+  check "on a full disk the clock still opens" wait_for 10 window clock
   sleep 5  # a battery refresh (every 4 s) publishes a record unlike the file's
   stop
   check "the settings file is as it was" cmp "$settings" "$root/group.com.pellixwidget.json"
@@ -59,5 +41,4 @@ else
   echo "skip: a full disk needs a tmpfs mount (root)"
 fi
 
-[ $failures = 0 ] && echo "all settings-file checks passed" && exit 0
-echo "--- app log"; cat "$root/app.log"; exit 1
+finish

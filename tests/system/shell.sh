@@ -8,32 +8,13 @@
 set -u
 app=$1 part=${2:-}
 here=$(cd "$(dirname "$0")" && pwd)
-root=$(mktemp -d /tmp/pxshell.XXXXXX)
-pids=()
-trap 'for p in "${pids[@]}"; do kill -TERM "$p" 2>/dev/null; wait "$p" 2>/dev/null; done; rm -rf "$root"' EXIT
-trap 'exit 130' INT TERM
-export HOME=$root XDG_CONFIG_HOME=$root/config XDG_DATA_HOME=$root/data XDG_CACHE_HOME=$root/cache \
-       XDG_STATE_HOME=$root/state XDG_RUNTIME_DIR=$root/run
-mkdir -p "$XDG_CONFIG_HOME" "$XDG_DATA_HOME" "$XDG_CACHE_HOME" "$XDG_STATE_HOME" -m 700 "$XDG_RUNTIME_DIR"
-unset QT_QPA_PLATFORM QT_SCALE_FACTOR
-settings=$XDG_CONFIG_HOME/group.com.pellixwidget.json
-failures=0
-# check DESCRIPTION CMD...
-check() { if "${@:2}" >/dev/null 2>&1; then echo "ok: $1"; else echo "FAIL: $1" >&2; ((failures++)); fi; }
-wait_for() {  # wait_for SECONDS CMD...: retries CMD until it succeeds
-  local deadline=$((SECONDS + $1)); shift
-  until "$@" >/dev/null 2>&1; do [ $SECONDS -ge $deadline ] && return 1; sleep 0.05; done
-}
-launch() { "$app" >>"$root/app.log" 2>&1 & pids+=($!); }
-quit() { kill -TERM "${pids[-1]}"; wait "${pids[-1]}"; }
-widget() { xdotool search --onlyvisible --name "^$1\$" | head -1 | grep .; }
+. "$here/support/harness.sh"
+unset QT_SCALE_FACTOR
 saved_position() {  # the stored y-up origin of a widget as "x y"
   python3 -c 'import json,sys; p=json.loads(json.load(open(sys.argv[1]))[sys.argv[2]]); print(round(p["x"]), round(p["y"]))' \
-    "$settings" "widget.$1.position" 2>/dev/null
+    "$settings_file" "widget.$1.position" 2>/dev/null
 }
-# Qt (y-down) top-left of a widget's content, inside its 10 px shadow margin.
-content_origin() { eval "$(xdotool getwindowgeometry --shell "$1")"; echo $((X + 10)) $((Y + 10)); }
-at() { test "$(content_origin "$(widget "$1")")" = "$2"; }
+at() { test "$(content_origin "$(window "$1")")" = "$2"; }
 # drag WINDOW X Y: presses on the content's middle and drops the content's top-left at (X, Y).
 drag() {
   local w=$1 cx cy f
@@ -49,10 +30,10 @@ if [ "$part" = two-monitors ]; then
   # Left 0..1440 and right 1440..2880, each 1440x900; the left one is the main screen.
   xrandr --setmonitor left 1440/381x900/238+0+0 screen >/dev/null
   xrandr --setmonitor right 1440/381x900/238+1440+0 none >/dev/null
-  echo '{"widget.weather.enabled": true, "widget.weather.position": "{\"x\":2000,\"y\":400}"}' >"$settings"
+  echo '{"widget.weather.enabled": true, "widget.weather.position": "{\"x\":2000,\"y\":400}"}' >"$settings_file"
   launch
-  if wait_for 10 widget weather; then
-    w=$(widget weather); sleep 0.5
+  if wait_for 10 window weather; then
+    w=$(window weather); sleep 0.5
     check "weather on the right monitor" at weather "2000 330"
     drag "$w" 2702 330  # 8 px short of the right monitor's right edge
     check "snapped to the right monitor's edge" wait_for 5 eval 'test "$(saved_position weather)" = "2710 400"'
@@ -65,24 +46,23 @@ if [ "$part" = two-monitors ]; then
   else
     check "weather window appears" false
   fi
-  [ $failures = 0 ] && exit 0
-  echo "--- app log"; cat "$root/app.log"; exit 1
+  finish
 fi
 
 launch
-check "first launch shows the control panel" wait_for 10 xdotool search --onlyvisible --name '^PellixWidget Control Panel$'
+check "first launch shows the control panel" wait_for 10 panel
 sleep 0.3
-check "and nothing else" test "$(xdotool search --onlyvisible --pid "${pids[-1]}" | wc -l)" = 1
-quit
+check "and nothing else" test "$(xdotool search --onlyvisible --pid "$app_pid" | wc -l)" = 1
+stop
 
 # Screen 1440x900, no panels. Saved y-up places and where their content must show
 # (Qt, y-down); x 2000 lies off screen and shows at the right edge; music (medium) has none.
-cat >"$settings" <<'EOF'
+cat >"$settings_file" <<'EOF'
 {"widget.clock.enabled": true, "widget.weather.enabled": true, "widget.battery.enabled": true,
  "widget.music.enabled": true, "widget.clock.position": "{\"x\":40,\"y\":690}",
  "widget.weather.position": "{\"x\":300,\"y\":400}", "widget.battery.position": "{\"x\":2000,\"y\":300}"}
 EOF
-cp "$settings" "$root/before.json"
+cp "$settings_file" "$root/before.json"
 places=("clock 40 40" "weather 300 330" "battery 1270 430" "music 1080 690")
 loads=()
 for _ in 1 2 3; do (while :; do :; done) & loads+=($!); done
@@ -91,20 +71,20 @@ for run in 1 2 3 4 5; do
   launch
   for p in "${places[@]}"; do
     set -- $p
-    wait_for 10 widget "$1" && sleep 0.3
-    at "$1" "$2 $3" || { echo "launch $run: $1 at $(content_origin "$(widget "$1")"), not $2 $3" >&2; ((misplaced++)); }
+    wait_for 10 window "$1" && sleep 0.3
+    at "$1" "$2 $3" || { echo "launch $run: $1 at $(content_origin "$(window "$1")"), not $2 $3" >&2; ((misplaced++)); }
   done
-  quit
+  stop
 done
 kill "${loads[@]}"; wait "${loads[@]}" 2>/dev/null
 check "five loaded launches: every widget exactly at its place" test $misplaced = 0
 check "and no position written" python3 -c 'import json,sys; sys.exit(json.load(open(sys.argv[1])) != json.load(open(sys.argv[2])))' \
-  "$settings" "$root/before.json"
+  "$settings_file" "$root/before.json"
 
-echo '{"widget.clock.enabled": true}' >"$settings"
+echo '{"widget.clock.enabled": true}' >"$settings_file"
 launch
-if wait_for 10 widget clock; then
-  w=$(widget clock); sleep 0.5
+if wait_for 10 window clock; then
+  w=$(window clock); sleep 0.5
   # The default y-up origin (1250, 690) is Qt (1250, 40).
   check "clock at its default origin ($(content_origin "$w"))" at clock "1250 40"
   state=$(xprop -id "$w" _NET_WM_STATE _NET_WM_DESKTOP _NET_WM_WINDOW_TYPE)
@@ -120,16 +100,15 @@ if wait_for 10 widget clock; then
   check "saved position is the new place" wait_for 5 eval 'test "$(saved_position clock)" = "950 490"'
   # Widgets close only when switched off, not at the window manager's request.
   wmctrl -i -c "$w"; sleep 0.5
-  check "clock ignores a close request" widget clock
+  check "clock ignores a close request" window clock
   check "second launch exits" timeout 10 "$app"
   check "one process" test "$(pgrep -xf "$app" | wc -l)" = 1
-  check "first instance still running" kill -0 "${pids[-1]}"
-  quit
+  check "first instance still running" kill -0 "$app_pid"
+  stop
 else
   check "clock window appears" false
 fi
 
 # Its own X server: the shared one is 1440x900.
-PELLIX_TEST_SCREEN=2880x900 bash "$here/../../scripts/test-env.sh" bash "$0" "$app" two-monitors || ((failures++))
-[ $failures = 0 ] && echo "all shell checks passed" && exit 0
-echo "--- app log"; cat "$root/app.log"; exit 1
+PELLIX_TEST_SCREEN=2880x900 bash "$repo_dir/scripts/test-env.sh" bash "$0" "$app" two-monitors || fail "on two monitors"
+finish

@@ -6,29 +6,10 @@
 # Usage: single_instance.sh <path-to-pellix-widget>
 set -u
 app=$1
-root=$(mktemp -d /tmp/pxone.XXXXXX)
-pids=()
-cleanup() {
-  for ((i=${#pids[@]}-1; i>=0; i--)); do kill -CONT "${pids[i]}" 2>/dev/null; kill -TERM "${pids[i]}" 2>/dev/null; done
-  for p in "${pids[@]}"; do wait "$p" 2>/dev/null; done
-  rm -rf "$root"
-}
-trap cleanup EXIT
-trap 'exit 130' INT TERM
-export HOME=$root XDG_CONFIG_HOME=$root/config XDG_DATA_HOME=$root/data XDG_CACHE_HOME=$root/cache \
-       XDG_STATE_HOME=$root/state XDG_RUNTIME_DIR=$root/run
-mkdir -p "$XDG_CONFIG_HOME" "$XDG_DATA_HOME" "$XDG_CACHE_HOME" "$XDG_STATE_HOME" -m 700 "$XDG_RUNTIME_DIR"
-unset QT_QPA_PLATFORM
-failures=0
-check() { if "${@:2}" >/dev/null 2>&1; then echo "ok: $1"; else echo "FAIL: $1" >&2; ((failures++)); fi; }
-wait_for() {  # wait_for SECONDS CMD...
-  local deadline=$((SECONDS + $1)); shift
-  until "$@" >/dev/null 2>&1; do [ $SECONDS -ge $deadline ] && return 1; sleep 0.05; done
-}
-panel() { xdotool search --onlyvisible --name '^PellixWidget Control Panel$'; }
+. "$(dirname "$0")/support/harness.sh"
 
-"$app" >>"$root/app.log" 2>&1 &
-primary=$!; pids+=($primary)
+launch
+primary=$app_pid
 check "first launch shows the control panel" wait_for 10 panel
 d=${DISPLAY#*:}; sock=$XDG_RUNTIME_DIR/pellix-widget-x11-${d%%.*}.sock
 check "socket in XDG_RUNTIME_DIR ($(basename "$sock"))" test -S "$sock"
@@ -51,18 +32,8 @@ check "the primary's socket is untouched" test "$(stat -c %i "$sock" 2>/dev/null
 kill -CONT $primary
 
 # A second X display: a primary of its own there.
-exec {dfd}<> <(:)
-Xvfb -displayfd "$dfd" -screen 0 800x600x24 -nolisten tcp >"$root/xvfb2.log" 2>&1 &
-pids+=($!)
-n=; read -r -t 10 n <&"$dfd"; exec {dfd}>&-
-if [ -n "$n" ]; then
-  DISPLAY=:$n "$app" >>"$root/app.log" 2>&1 &
-  second=$!; pids+=($second)
-  check "on display :$n the app shows its own panel" wait_for 10 env DISPLAY=:$n xdotool search --onlyvisible --name '^PellixWidget Control Panel$'
-  check "and keeps running beside the first" eval "kill -0 $second && kill -0 $primary"
-else
-  check "second Xvfb started" false
-fi
-
-[ $failures = 0 ] && echo "all single-instance checks passed" && exit 0
-echo "--- app log"; cat "$root/app.log"; exit 1
+start_x 800x600
+launch DISPLAY=$x_display
+check "on display $x_display the app shows its own panel" wait_for 10 env DISPLAY=$x_display xdotool search --onlyvisible --name '^PellixWidget Control Panel$'
+check "and keeps running beside the first" eval "kill -0 $app_pid && kill -0 $primary"
+finish

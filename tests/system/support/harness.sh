@@ -1,6 +1,7 @@
 # Sourced by the whole-app scripts of tests/system: a throw-away home, processes
-# stopped by PID on exit, checks that count failures, bounded waits, and private
-# X displays. The caller sets `set -u` and defines nothing of these names.
+# stopped by PID on exit, checks that count failures, bounded waits, private X
+# displays, the local weather services and the app's windows. The caller sets
+# `set -u` (and `app`, for launch) and defines nothing of these names.
 
 # A fresh HOME and XDG_* under $root (kept in $root, removed on exit).
 root=$(mktemp -d /tmp/pxsys.XXXXXX)
@@ -11,11 +12,16 @@ mkdir -m 700 "$XDG_RUNTIME_DIR"
 unset QT_QPA_PLATFORM
 settings_file=$XDG_CONFIG_HOME/group.com.pellixwidget.json
 shared_file=$XDG_DATA_HOME/group.com.pellixwidget/widget-data.json
+harness_dir=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+repo_dir=$(cd "$harness_dir/../../.." && pwd)
 
-pids=()
+# pids: stopped in reverse order on exit (frozen ones thawed first); cleanups:
+# commands run after that, before $root goes.
+pids=() cleanups=()
 harness_cleanup() {
   for ((i=${#pids[@]}-1; i>=0; i--)); do kill -CONT "${pids[i]}" 2>/dev/null; kill -TERM "${pids[i]}" 2>/dev/null; done
   for p in "${pids[@]}"; do wait "$p" 2>/dev/null; done
+  for c in "${cleanups[@]}"; do eval "$c"; done
   rm -rf "$root"
 }
 trap harness_cleanup EXIT
@@ -31,20 +37,54 @@ wait_for() {
   local deadline=$((SECONDS + $1)); shift
   until "$@" >/dev/null 2>&1; do [ $SECONDS -ge $deadline ] && return 1; sleep 0.05; done
 }
-# Ends the script: status 1 when a check failed, with the app's log if there is one.
+# Ends the script: status 1 when a check failed (with the logs of the run), else 0.
 finish() {
   if [ $failures -ne 0 ]; then
-    [ -f "$root/app.log" ] && { echo "--- app log"; cat "$root/app.log"; }
+    for f in "$root"/*.log; do [ -s "$f" ] && { echo "--- ${f##*/}"; tail -n 60 "$f"; }; done
     exit 1
   fi
   echo "all checks passed"
+  exit 0
+}
+# needs VAR DESCRIPTION: stops the script unless scripts/test-env.sh set VAR.
+needs() { [ -n "${!1:-}" ] || { echo "needs $2 of scripts/test-env.sh" >&2; exit 1; }; }
+
+# launch [VAR=VALUE...]: the app in the background ($app_pid), its output in app.log.
+launch() { env "$@" "$app" >>"$root/app.log" 2>&1 & app_pid=$!; pids+=($app_pid); }
+stop() { kill -TERM "$app_pid"; wait "$app_pid" 2>/dev/null; }
+# window TITLE: the id of the first visible window with exactly that title.
+window() { xdotool search --onlyvisible --name "^$1\$" | head -1 | grep .; }
+panel() { window 'PellixWidget Control Panel'; }
+# content_origin WINDOW: Qt (y-down) top-left of a widget's content, inside its 10 px shadow margin.
+content_origin() { eval "$(xdotool getwindowgeometry --shell "$1")"; echo $((X + 10)) $((Y + 10)); }
+# published EXPR: a Python expression is true of the shared record `d`, its
+# battery list `b` and its music section `m`.
+published() {
+  /usr/bin/python3 -c 'import json,sys
+d=json.load(open(sys.argv[1])); b=d.get("battery",[]); m=d.get("music")
+sys.exit(0 if eval(sys.argv[2]) else 1)' "$shared_file" "$1"
+}
+free_port() { /usr/bin/python3 -c 'import socket; s=socket.socket(); s.bind(("127.0.0.1",0)); print(s.getsockname()[1])'; }
+# serve DIR: a local HTTP server of DIR on $port, its requests in http.log.
+serve() {
+  port=$(free_port)
+  /usr/bin/python3 -m http.server "$port" --bind 127.0.0.1 --directory "$1" >"$root/http.log" 2>&1 &
+  pids+=($!)
+  wait_for 10 /usr/bin/python3 -c "import socket; socket.create_connection(('127.0.0.1',$port),1)" \
+    || { echo "local HTTP server did not start" >&2; exit 1; }
+}
+# serve_weather: the three weather services' answers, from tests/system/services.
+serve_weather() {
+  serve "$repo_dir/tests/system/services"
+  export PELLIX_IPLOCATION_URL=http://127.0.0.1:$port PELLIX_GEOCODING_URL=http://127.0.0.1:$port \
+         PELLIX_FORECAST_URL=http://127.0.0.1:$port
 }
 
 # start_x SIZE: a private Xvfb (the number it picked in $x_display, e.g. ":5").
 start_x() {
   local dfd n=
   exec {dfd}<> <(:)
-  Xvfb -displayfd "$dfd" -screen 0 "${1}x24" -nolisten tcp >"$root/xvfb-$RANDOM.log" 2>&1 &
+  Xvfb -displayfd "$dfd" -screen 0 "${1}x24" -nolisten tcp >"$root/xvfb-$RANDOM.out" 2>&1 &
   pids+=($!)
   read -r -t 10 n <&"$dfd"
   exec {dfd}>&-
@@ -53,7 +93,7 @@ start_x() {
 }
 # start_wm: openbox on $DISPLAY, waited for.
 start_wm() {
-  openbox --sm-disable >"$root/openbox.log" 2>&1 &
+  openbox --sm-disable >"$root/openbox.out" 2>&1 &
   pids+=($!)
   wait_for 10 sh -c "xprop -root _NET_SUPPORTING_WM_CHECK | grep -q 'window id'"
 }
