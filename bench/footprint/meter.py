@@ -52,12 +52,13 @@ def tree(root, kids):
     return out
 
 
-def ticks(pid):
+def ticks(pid, own=True):
+    """utime + stime + cutime + cstime, or only the reaped children's (own=False)"""
     s = read(f'/proc/{pid}/stat')
     if not s:
         return 0
     f = s[s.rindex(')') + 2:].split()
-    return sum(int(x) for x in f[11:15])  # utime stime cutime cstime
+    return sum(int(x) for x in f[11 if own else 13:15])
 
 
 def threads(pid):
@@ -96,16 +97,18 @@ def file_id(path):
         return None
 
 
-def sample(seconds, specs):
+def sample(seconds, targets):
     tracks = []
-    for spec in specs:
-        label, pid, *rest = spec.split('=')
+    for target in targets:
+        label, pid, *rest = target.split('=')
         tracks.append(dict(label=label, root=int(pid), file=rest[0] if rest else None,
                            start={}, last={}, pids=[], rewrites=0))
     kids = children_map()
     for t in tracks:
         t['pids'] = tree(t['root'], kids)
         t['ticks0'] = sum(ticks(p) for p in t['pids'])
+        t['reaped0'] = sum(ticks(p, own=False) for p in t['pids'])
+        t['owner'] = {}
         for p in t['pids']:
             t['start'].update(threads(p))
         t['last'] = dict(t['start'])
@@ -129,6 +132,7 @@ def sample(seconds, specs):
                     if old is not None and v[0] < old[0]:  # the id was reused by a new thread
                         t['start'][tid] = (0, 0)
                     t['last'][tid] = v
+                    t['owner'][tid] = p
             if t['file']:
                 fid = file_id(t['file'])
                 if fid != t['file_id'] and fid is not None:
@@ -140,6 +144,12 @@ def sample(seconds, specs):
         pids = tree(t['root'], kids)
         alive = os.path.exists(f'/proc/{t["root"]}')
         ns = sum(v[0] - t['start'].get(tid, (0, 0))[0] for tid, v in t['last'].items())
+        # Children that ended in the window, from their parents' cutime + cstime,
+        # less what was counted of them while they ran.
+        seen_gone = sum(v[0] - t['start'].get(tid, (0, 0))[0] for tid, v in t['last'].items()
+                        if t['owner'].get(tid) not in pids and tid in t['owner'])
+        reaped = (sum(ticks(p, own=False) for p in pids) - t['reaped0']) / HZ * 1e9
+        ns += max(0.0, reaped - seen_gone)
         runs = sum(v[1] - t['start'].get(tid, (0, 0))[1] for tid, v in t['last'].items())
         tick_s = (sum(ticks(p) for p in pids) - t['ticks0']) / HZ
         print(json.dumps(dict(label=t['label'], alive=alive, window=round(elapsed, 2),
