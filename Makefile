@@ -43,6 +43,7 @@ asan: deps
 	@ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
 	  bash scripts/test-env.sh ctest --test-dir build-asan --output-on-failure -j $(JOBS)
 
+# Every hot-path benchmark, then the idle footprint against conky (about five minutes).
 bench: build
 	@bash bench/run.sh $(BUILD)
 
