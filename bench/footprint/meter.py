@@ -194,6 +194,9 @@ def report(directory):
             ratio = median(col(label, 'cpu_pct')) / median(col('conky', 'cpu_pct'))
             goals.append((f'{label} CPU / conky', ratio, limit,
                           f' (rounds {min(per):.2f}-{max(per):.2f})' if per else ''))
+    if 'music' in labels and 'battery' in labels:
+        goals.append(('music idle / battery', median(col('music', 'cpu_pct')) / median(col('battery', 'cpu_pct')),
+                      1.0, ''))
     if 'app-3' in labels:
         goals.append(('app-3 RSS MB', median(col('app-3', 'rss')) / mb, 36.0, ''))
         goals.append(('app-3 private MB', median(col('app-3', 'private')) / mb, 6.0, ''))

@@ -9,6 +9,7 @@
 #   app-3     the app: clock, weather and battery, medium, transparent glass
 #   app-4     the app: all four widgets, medium (music idle: no player)
 #   anchor-4  anchor-windows --windows 4 (static translucent windows)
+#   battery, music  the app with that widget alone, medium (music idle)
 # closes each app's control panel as a user would (the window manager's close),
 # waits WARMUP s and measures all of them in the same WINDOW s (meter.py).
 # Before the rounds, STARTS runs each (alternating) of exec to widgets mapped:
@@ -112,10 +113,11 @@ export PELLIX_IPLOCATION_URL=http://127.0.0.1:$port PELLIX_GEOCODING_URL=http://
        PELLIX_BATTERY_SOURCE=linux
 unset QT_QPA_PLATFORM QT_LOGGING_RULES PELLIX_MUSIC_SOURCE
 
-# home NAME Y WIDGET...: a fresh home whose settings switch the widgets on,
-# medium, in a row at height Y.
+# home NAME [X,]Y WIDGET...: a fresh home whose settings switch the widgets on,
+# medium, in a row from (X or 40, Y).
 home() {
-  local h=$results/$1 y=$2 x=40 w json='{"glass-theme": "transparent"'
+  local h=$results/$1 y=${2#*,} x=40 w json='{"glass-theme": "transparent"'
+  [[ $2 == *,* ]] && x=${2%,*}
   shift 2
   mkdir -p "$h/config" "$h/data" "$h/cache" "$h/state" "$h/run" && chmod 700 "$h/run"
   for w in "$@"; do
@@ -185,19 +187,26 @@ for ((r = 1; r <= rounds; r++)); do
   home "r$r-app-3" 40 clock weather battery
   home "r$r-app-4" 300 "${four[@]}"
   home "r$r-anchor-4" 560
+  home "r$r-battery" 800,820 battery
+  home "r$r-music" 1180,820 music
   launch "r$r-conky" conky -c "$here/conky.conf"; conky=$launched
   launch "r$r-app-3" "$app"; app3=$launched
   launch "r$r-app-4" "$app"; app4=$launched
   launch "r$r-anchor-4" "$anchor" --windows 4 --pos 40,820; anchor4=$launched
+  launch "r$r-battery" "$app"; battery=$launched
+  launch "r$r-music" "$app"; music=$launched
   settle "$app3" 3
   settle "$app4" 4
+  settle "$battery" 1
+  settle "$music" 1
   sleep "$warmup"
   shared=data/group.com.pellixwidget/widget-data.json
   $python "$here/meter.py" sample "$window" conky=$conky \
     "app-3=$app3=$results/r$r-app-3/$shared" "app-4=$app4=$results/r$r-app-4/$shared" \
-    "anchor-4=$anchor4" "Xvfb=$xvfb" "picom=$picom" >"$results/round-$r.json" || fail "meter failed"
+    "anchor-4=$anchor4" "battery=$battery" "music=$music" \
+    "Xvfb=$xvfb" "picom=$picom" >"$results/round-$r.json" || fail "meter failed"
   echo "round $r of $rounds done; load $(cut -d' ' -f1-3 /proc/loadavg)" >&2
-  stop "$conky" "$app3" "$app4" "$anchor4"
+  stop "$conky" "$app3" "$app4" "$anchor4" "$battery" "$music"
 done
 
 $python "$here/meter.py" report "$results"
