@@ -27,9 +27,12 @@ AppDelegate::~AppDelegate()
 void AppDelegate::applicationDidFinishLaunching()
 {
     // No accessory policy to set here: no window of ours asks for a taskbar entry.
+    // The widgets come first, as they are what the user waits for; the tray icon
+    // and the panel (D-Bus, the font database, a large window) are built while the
+    // window manager maps them.
+    m_widgets.restoreWidgets();
     setupStatusBarItem();
     createControlPanelWindow();
-    m_widgets.restoreWidgets();
     showControlPanel();
 }
 

@@ -5,6 +5,7 @@
 #include "settings/SettingsManager.h"
 #include "settings/WidgetNames.h"
 #include "views/WidgetViewFactory.h"
+#include "x11/X11Window.h"
 
 #include <QGuiApplication>
 #include <QScopeGuard>
@@ -98,6 +99,7 @@ void WidgetManager::spawnWidget(const QString &name)
     connect(window, &WidgetWindow::didMove, this, &WidgetManager::windowDidMove);
     m_widgetWindows.append({name, window});
     window->show();
+    x11::flush();  // the window manager maps it while the next one is built
 }
 
 Rect WidgetManager::homeFrame(const QString &name, double width, const shell::ScreenSpace &space) const
