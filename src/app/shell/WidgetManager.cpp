@@ -90,6 +90,10 @@ void WidgetManager::spawnWidget(const QString &name)
     QWidget *view = createWidgetView(name, m_settings);
     if (!view)
         return;
+    // The view starts (its timers, its first reading: D-Bus, files, the network)
+    // once the window's map has gone out, so no slow source holds a widget off the
+    // screen; the first paint comes later still, when the window is exposed.
+    view->hide();
     auto *hosting = new WidgetHostingView(view);
     hosting->setGeometry(0, 0, int(width), int(shell::kWidgetHeight));
 
@@ -99,6 +103,7 @@ void WidgetManager::spawnWidget(const QString &name)
     connect(window, &WidgetWindow::didMove, this, &WidgetManager::windowDidMove);
     m_widgetWindows.append({name, window});
     window->show();
+    QMetaObject::invokeMethod(view, &QWidget::show, Qt::QueuedConnection);
     x11::flush();  // the window manager maps it while the next one is built
 }
 
