@@ -8,6 +8,7 @@
 #include <QAccessibleWidget>
 #include <QCloseEvent>
 #include <QPainter>
+#include <QPixmapCache>
 #include <QVBoxLayout>
 #include <QWindow>
 
@@ -44,7 +45,6 @@ ControlPanelWindow::ControlPanelWindow(ControlPanelCallbacks callbacks, QWidget 
     const QRect frame = space.toQt(shell::controlPanelFrame(space.visible));
     setFixedSize(frame.size());
     setGeometry(frame);  // the content rectangle, not the frame the window manager adds
-
 }
 
 void ControlPanelWindow::setContentView(QWidget *view)
@@ -89,8 +89,10 @@ void ControlPanelWindow::hideEvent(QHideEvent *event)
 
 void ControlPanelWindow::releaseWindowWhileHidden()
 {
-    if (!isVisible() && testAttribute(Qt::WA_WState_Created))
+    if (!isVisible() && testAttribute(Qt::WA_WState_Created)) {
         destroy();
+        QPixmapCache::clear();  // the style's pieces of the panel's controls; the widgets keep none there
+    }
 }
 
 void ControlPanelWindow::closeEvent(QCloseEvent *event)
