@@ -8,6 +8,8 @@
 #include <QApplication>
 #include <QMenu>
 #include <QTemporaryDir>
+#include <QTest>
+#include <QWindow>
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -22,6 +24,8 @@ protected:
         m_settings = std::make_unique<SettingsManager>(m_dir.filePath("s.json"));
         m_delegate = std::make_unique<AppDelegate>(*m_settings);
         m_delegate->applicationDidFinishLaunching();
+        // The tray icon and the panel follow once the widgets are exposed.
+        EXPECT_TRUE(QTest::qWaitFor([this] { return m_delegate->controlPanelWindow() != nullptr; }, 2000));
         return *m_delegate;
     }
     SettingsManager saved() const { return SettingsManager(m_dir.filePath("s.json")); }
@@ -83,4 +87,22 @@ TEST_F(AppDelegateTest, PanelCallbacksDriveTheManagerWhileTheDelegateLives)
     EXPECT_TRUE(visibleWindowTitles().isEmpty());
     EXPECT_FALSE(saved().clockEnabled());
     EXPECT_FALSE(saved().clockClickThrough());
+}
+
+TEST(ExposureWaitTest, DoneOnceWhenEveryWindowIsExposedOrAtTheBound)
+{
+    QWindow shown, alsoShown, neverShown;
+    int exposedDone = 0, boundDone = 0;
+    ExposureWait exposed({&shown, &alsoShown});
+    QObject::connect(&exposed, &ExposureWait::done, [&] { ++exposedDone; });
+    ExposureWait bound({&shown, &neverShown});
+    QObject::connect(&bound, &ExposureWait::done, [&] { ++boundDone; });
+    shown.show();
+    alsoShown.show();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return exposedDone > 0; }, ExposureWait::kLaunchWaitMs / 2));
+    EXPECT_EQ(boundDone, 0);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return boundDone > 0; }, ExposureWait::kLaunchWaitMs * 2));
+    shown.hide();
+    QTest::qWait(50);
+    EXPECT_EQ(exposedDone + boundDone, 2);
 }

@@ -3,6 +3,7 @@
 #include "shell/WidgetHostingView.h"
 #include "shell/WidgetWindow.h"
 #include "settings/SettingsManager.h"
+#include "SharedDataWriter.h"
 #include "test_support.h"
 
 #include <QApplication>
@@ -134,11 +135,18 @@ TEST_F(WidgetManagerTest, DragsSnapAndSaveOnReleaseAndTheNextStartRestoresThem)
     drag("music", {645, 100});  // 5 right of the clock: snaps flush, the clock stays put
     EXPECT_EQ(saved().musicPosition(), (Position{640, 100}));
 
+    const auto stamp = FileStamp::of(m_dir.filePath("s.json"));
     WidgetManager &next = launch();
     next.restoreWidgets();
     EXPECT_EQ(next.openWidgets(), (QStringList{"clock", "music"}));
     EXPECT_EQ(originOf("clock"), (Position{300, 200}));
     EXPECT_EQ(originOf("music"), (Position{640, 100}));
+    EXPECT_TRUE(FileStamp::of(m_dir.filePath("s.json")) == stamp);  // already enabled: not written again
+    // A view starts (its timers, its first reading) only after its window's map has gone out.
+    QWidget *view = next.window("clock")->contentView()->rootView();
+    EXPECT_FALSE(view->isVisible());
+    QApplication::processEvents();
+    EXPECT_TRUE(view->isVisible());
 }
 
 // A place on a screen that is gone is shown on the nearest one and not saved, so

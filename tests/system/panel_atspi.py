@@ -65,7 +65,12 @@ def width(win):
 
 def hints(win):
     return x("xprop", "-id", win, "_NET_WM_STATE", "_NET_WM_WINDOW_TYPE", "_NET_WM_DESKTOP", "WM_HINTS",
-             "_MOTIF_WM_HINTS", "WM_TRANSIENT_FOR")
+             "_MOTIF_WM_HINTS", "WM_TRANSIENT_FOR", "_KDE_NET_WM_BLUR_BEHIND_REGION")
+
+
+def place(win):
+    geo = dict(line.split("=") for line in x("xdotool", "getwindowgeometry", "--shell", win).split())
+    return [geo[k] for k in ("X", "Y", "WIDTH", "HEIGHT")]
 
 
 def shoot(name):
@@ -145,14 +150,20 @@ weather = json.loads(stored("weather") or "{}")
 check(f"the found city and coordinates are stored ({weather})",
       weather == {"useManual": True, "city": "Milano, Italia", "lat": 45.46427, "lon": 9.18951})
 
-# Closing only hides the panel; a second launch brings the same window back, with the same hints.
+# Closing only hides the panel (and gives its X window back); a second launch shows it again,
+# at the same place, with the same hints.
+opened_at = place(first_window)
+x("xdotool", "windowmove", first_window, "60", "70")  # where the user leaves it
+wait_for(lambda: place(first_window) != opened_at)
+time.sleep(0.3)
+first_place = place(first_window)
 x("wmctrl", "-c", TITLE)
 check("closing hides the panel", wait_for(lambda: not window(TITLE)))
 subprocess.run([os.environ["PANEL_APP"]], timeout=10)
 check("a second launch shows the panel again", wait_for(lambda: window(TITLE)))
 time.sleep(0.5)
 second_hints = hints(window(TITLE))
-check("the same X window comes back", window(TITLE) == first_window)
+check(f"where it was left ({opened_at} -> {first_place})", place(window(TITLE)) == first_place)
 check("with the same window hints", second_hints == first_hints)
 if second_hints != first_hints:
     print(f"first:\n{first_hints}\nsecond:\n{second_hints}", file=sys.stderr)

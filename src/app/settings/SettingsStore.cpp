@@ -42,6 +42,12 @@ bool SettingsStore::set(const QString &key, const std::optional<QJsonValue> &val
         values = m_lastGood;
         break;
     }
+    // Saving what the file already holds (every enabled widget at launch) writes
+    // nothing: no flush to disk, and the file keeps its time and bytes.
+    if (file.state == SettingsFileRead::Readable && values.value(key) == value.value_or(QJsonValue::Undefined)) {
+        m_lastGood = values;
+        return true;
+    }
     if (value)
         values.insert(key, *value);
     else

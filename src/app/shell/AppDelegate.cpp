@@ -2,6 +2,7 @@
 
 #include "PellixLogging.h"
 #include "TrayIcon.h"
+#include "WidgetWindow.h"
 #include "monitors/WeatherMonitor.h"
 #include "panel/ControlPanelView.h"
 #include "settings/SettingsManager.h"
@@ -12,6 +13,43 @@
 #include <QMenu>
 #include <QPointer>
 #include <QSystemTrayIcon>
+#include <QWindow>
+
+ExposureWait::ExposureWait(const QList<QWindow *> &windows, QObject *parent) : QObject(parent)
+{
+    for (QWindow *window : windows) {
+        m_pending.append(window);
+        window->installEventFilter(this);
+    }
+    m_timeout.setSingleShot(true);
+    connect(&m_timeout, &QTimer::timeout, this, &ExposureWait::finish);
+    m_timeout.start(kLaunchWaitMs);
+}
+
+bool ExposureWait::eventFilter(QObject *watched, QEvent *event)
+{
+    auto *window = static_cast<QWindow *>(watched);
+    const bool settled = (event->type() == QEvent::Expose && window->isExposed()) || event->type() == QEvent::Hide;
+    if (settled && m_pending.removeAll(window) > 0) {
+        window->removeEventFilter(this);
+        m_pending.removeAll(nullptr);
+        // Queued: the window paints for the first time before what waits runs.
+        if (m_pending.isEmpty())
+            QMetaObject::invokeMethod(this, &ExposureWait::finish, Qt::QueuedConnection);
+    }
+    return false;
+}
+
+void ExposureWait::finish()
+{
+    if (m_finished)
+        return;
+    m_finished = true;
+    for (QWindow *window : std::as_const(m_pending))
+        if (window)
+            window->removeEventFilter(this);
+    emit done();
+}
 
 AppDelegate::AppDelegate(SettingsManager &settings, QObject *parent)
     : QObject(parent), m_settings(settings), m_widgets(settings)
@@ -27,9 +65,33 @@ AppDelegate::~AppDelegate()
 void AppDelegate::applicationDidFinishLaunching()
 {
     // No accessory policy to set here: no window of ours asks for a taskbar entry.
+    // The widgets come first, as they are what the user waits for. The tray icon
+    // and the panel (D-Bus, the font database, a large window) wait until the
+    // widgets are on screen, so as not to take the CPU from the window manager
+    // and the X server meanwhile; at most kLaunchWaitMs when nothing shows them.
+    m_widgets.restoreWidgets();
+    QList<QWindow *> pending;
+    for (const QString &name : m_widgets.openWidgets())
+        if (QWindow *window = m_widgets.window(name)->windowHandle(); window && !window->isExposed())
+            pending.append(window);
+    if (pending.isEmpty()) {
+        finishLaunching();
+        return;
+    }
+    m_launchWait = new ExposureWait(pending, this);
+    connect(m_launchWait, &ExposureWait::done, this, &AppDelegate::finishLaunching);
+}
+
+void AppDelegate::finishLaunching()
+{
+    if (m_launchWait) {
+        m_launchWait->deleteLater();
+        m_launchWait = nullptr;
+    }
+    if (m_controlPanelWindow)
+        return;
     setupStatusBarItem();
     createControlPanelWindow();
-    m_widgets.restoreWidgets();
     showControlPanel();
 }
 

@@ -3,14 +3,42 @@
 #include "ControlPanelWindow.h"
 #include "WidgetManager.h"
 
+#include <QList>
 #include <QObject>
+#include <QPointer>
+#include <QTimer>
 
 #include <memory>
 
 class QAction;
 class QMenu;
 class QSystemTrayIcon;
+class QWindow;
 class SettingsManager;
+
+// Says `done`, once, when every window given has been exposed (or hidden), or
+// after kLaunchWaitMs, whichever comes first.
+class ExposureWait : public QObject {
+    Q_OBJECT
+
+public:
+    static constexpr int kLaunchWaitMs = 500;
+
+    ExposureWait(const QList<QWindow *> &windows, QObject *parent = nullptr);
+
+signals:
+    void done();
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void finish();
+
+    QList<QPointer<QWindow>> m_pending;
+    QTimer m_timeout;
+    bool m_finished = false;
+};
 
 // Owns the tray icon and its menu, the control-panel window and the widget manager.
 class AppDelegate : public QObject {
@@ -20,6 +48,7 @@ public:
     explicit AppDelegate(SettingsManager &settings, QObject *parent = nullptr);
     ~AppDelegate() override;
 
+    // Restores the widgets; the tray icon and the panel follow once they are on screen.
     void applicationDidFinishLaunching();
     void applicationWillTerminate();
     void showControlPanel();
@@ -31,6 +60,7 @@ public:
     QMenu *statusMenu() const { return m_menu.get(); }
 
 private:
+    void finishLaunching();
     void setupStatusBarItem();
     void createControlPanelWindow();
     ControlPanelCallbacks controlPanelCallbacks();
@@ -42,4 +72,5 @@ private:
     QAction *m_showAction = nullptr;
     QAction *m_quitAction = nullptr;
     std::unique_ptr<ControlPanelWindow> m_controlPanelWindow;
+    ExposureWait *m_launchWait = nullptr;
 };

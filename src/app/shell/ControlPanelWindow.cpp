@@ -8,6 +8,7 @@
 #include <QAccessibleWidget>
 #include <QCloseEvent>
 #include <QPainter>
+#include <QPixmapCache>
 #include <QVBoxLayout>
 #include <QWindow>
 
@@ -44,9 +45,6 @@ ControlPanelWindow::ControlPanelWindow(ControlPanelCallbacks callbacks, QWidget 
     const QRect frame = space.toQt(shell::controlPanelFrame(space.visible));
     setFixedSize(frame.size());
     setGeometry(frame);  // the content rectangle, not the frame the window manager adds
-
-    winId();
-    x11::setBlurBehind(windowHandle(), rect());
 }
 
 void ControlPanelWindow::setContentView(QWidget *view)
@@ -69,16 +67,38 @@ void ControlPanelWindow::present()
 void ControlPanelWindow::showEvent(QShowEvent *event)
 {
     // Sent before every map: the window manager dropped the states when the window
-    // was withdrawn, and Qt only merges its own into what it finds here.
-    if (!event->spontaneous())
+    // was withdrawn, and Qt only merges its own into what it finds here. The X
+    // window itself may be new (see hideEvent).
+    if (!event->spontaneous()) {
         x11::setDesktopHintsBeforeMap(windowHandle(), {});
+        x11::setBlurBehind(windowHandle(), rect());
+    }
     QWidget::showEvent(event);
+}
+
+void ControlPanelWindow::hideEvent(QHideEvent *event)
+{
+    QWidget::hideEvent(event);
+    // The panel is shown at launch and then mostly sits closed: while hidden it
+    // keeps no X window and no window-sized paint buffer (about 1 MB). Both are
+    // made again by the next show; the widgets, and all they hold, stay. Not from
+    // inside the event: the close that hides it is still being handled by that window.
+    if (!event->spontaneous())
+        QMetaObject::invokeMethod(this, &ControlPanelWindow::releaseWindowWhileHidden, Qt::QueuedConnection);
+}
+
+void ControlPanelWindow::releaseWindowWhileHidden()
+{
+    if (!isVisible() && testAttribute(Qt::WA_WState_Created)) {
+        destroy();
+        QPixmapCache::clear();  // the style's pieces of the panel's controls; the widgets keep none there
+    }
 }
 
 void ControlPanelWindow::closeEvent(QCloseEvent *event)
 {
-    // An accepted close makes Qt destroy the X window, and the next showing
-    // would be a new window. Hide instead: the same window every time.
+    // An accepted close lets Qt tear the window down its own way; hide instead,
+    // which keeps this widget and its content for the next showing.
     event->ignore();
     hide();
 }

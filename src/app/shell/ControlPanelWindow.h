@@ -4,7 +4,7 @@
 
 #include <QWidget>
 
-// The settings window: created once, hidden (never destroyed) when closed. It
+// The settings window: created once, hidden (never deleted) when closed. It
 // keeps the window manager's title bar; with a compositor its backdrop is
 // translucent.
 class ControlPanelWindow : public QWidget {
@@ -24,10 +24,13 @@ public:
 
 protected:
     void showEvent(QShowEvent *event) override;
+    void hideEvent(QHideEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
 
 private:
+    void releaseWindowWhileHidden();
+
     ControlPanelCallbacks m_callbacks;
     QWidget *m_contentView = nullptr;
 };

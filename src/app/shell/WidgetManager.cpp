@@ -5,6 +5,7 @@
 #include "settings/SettingsManager.h"
 #include "settings/WidgetNames.h"
 #include "views/WidgetViewFactory.h"
+#include "x11/X11Window.h"
 
 #include <QGuiApplication>
 #include <QScopeGuard>
@@ -89,6 +90,10 @@ void WidgetManager::spawnWidget(const QString &name)
     QWidget *view = createWidgetView(name, m_settings);
     if (!view)
         return;
+    // The view starts (its timers, its first reading: D-Bus, files, the network)
+    // once the window's map has gone out, so no slow source holds a widget off the
+    // screen; the first paint comes later still, when the window is exposed.
+    view->hide();
     auto *hosting = new WidgetHostingView(view);
     hosting->setGeometry(0, 0, int(width), int(shell::kWidgetHeight));
 
@@ -98,6 +103,8 @@ void WidgetManager::spawnWidget(const QString &name)
     connect(window, &WidgetWindow::didMove, this, &WidgetManager::windowDidMove);
     m_widgetWindows.append({name, window});
     window->show();
+    QMetaObject::invokeMethod(view, &QWidget::show, Qt::QueuedConnection);
+    x11::flush();  // the window manager maps it while the next one is built
 }
 
 Rect WidgetManager::homeFrame(const QString &name, double width, const shell::ScreenSpace &space) const

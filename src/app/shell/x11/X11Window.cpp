@@ -49,6 +49,12 @@ bool available()
     return connection() != nullptr;
 }
 
+void flush()
+{
+    if (xcb_connection_t *c = connection())
+        xcb_flush(c);
+}
+
 bool setDesktopHintsBeforeMap(QWindow *window, const DesktopHints &hints)
 {
     xcb_connection_t *c = connection();

@@ -20,6 +20,10 @@ struct DesktopHints {
 
 bool available();
 
+// Sends what Qt has queued for the X server (a map above all) now rather than at
+// the next pass of the event loop, so that the window manager works in parallel.
+void flush();
+
 // Before the first map: written straight into the window's properties (the
 // window type only here: window managers read it when they take the window on).
 bool setDesktopHintsBeforeMap(QWindow *window, const DesktopHints &hints);
