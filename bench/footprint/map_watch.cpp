@@ -6,6 +6,7 @@
 // viewable within 15 s, 2 on wrong use or without a display.
 #include <xcb/xcb.h>
 
+#include <algorithm>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
@@ -99,9 +100,12 @@ int main(int argc, char **argv)
     // watched itself. Every creation and map re-checks the windows not counted
     // yet: the check's round trip follows the request to watch a new window, so
     // a map that came before it is seen in its state and none is missed.
+    // A map is timed when its event is read, before any round trip: those can
+    // wait behind the window manager's server grab.
     std::map<xcb_window_t, bool> others;  // by _NET_WM_PID: true when not ours
+    std::map<xcb_window_t, double> mappedAt;
     std::set<xcb_window_t> counted;
-    double first = -1;
+    double first = -1, all = -1;
     const uint32_t childMask = XCB_EVENT_MASK_STRUCTURE_NOTIFY;
     pollfd pfd{xcb_get_file_descriptor(c), POLLIN, 0};
     while (nowMs() - start < 15000 && int(counted.size()) < count) {
@@ -114,6 +118,7 @@ int main(int argc, char **argv)
                 xcb_change_window_attributes(c, w, XCB_CW_EVENT_MASK, &childMask);
                 check = true;
             } else if (type == XCB_MAP_NOTIFY) {
+                mappedAt.emplace(reinterpret_cast<xcb_map_notify_event_t *>(e)->window, nowMs() - start);
                 check = true;
             }
             std::free(e);
@@ -131,8 +136,10 @@ int main(int argc, char **argv)
             other = value.size() != 4 || *reinterpret_cast<const uint32_t *>(value.data()) != uint32_t(pid);
             if (!other && property(c, w, XCB_ATOM_WM_NAME, name) && names.count(name)) {
                 counted.insert(w);
-                if (first < 0)
-                    first = nowMs() - start;
+                const auto at = mappedAt.find(w);
+                const double t = at != mappedAt.end() ? at->second : nowMs() - start;
+                first = first < 0 ? t : std::min(first, t);
+                all = std::max(all, t);
             }
         }
         if (int(counted.size()) < count) {
@@ -140,7 +147,6 @@ int main(int argc, char **argv)
             poll(&pfd, 1, 50);
         }
     }
-    const double all = nowMs() - start;
     stop(pid);
     if (int(counted.size()) < count) {
         std::fprintf(stderr, "map-watch: %zu of %d windows viewable within 15 s\n", counted.size(), count);
