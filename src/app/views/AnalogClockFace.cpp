@@ -4,11 +4,26 @@
 #include "ClockText.h"
 #include "Colors.h"
 #include "Fonts.h"
+#include "GlassStyle.h"
 
 #include <QFontMetricsF>
+#include <QPaintEvent>
 #include <QPainter>
 
+#include <array>
+
 using namespace pellix::ui;
+
+namespace {
+
+std::array<ClockHand, 3> handsAt(const QTime &t)
+{
+    return {{{ClockText::hourAngle(t), 0.55, 4.5, Qt::white},
+             {ClockText::minuteAngle(t), 0.8, 3.5, Qt::white},
+             {ClockText::secondAngle(t), 0.88, 1.5, accentRed()}}};
+}
+
+}  // namespace
 
 AnalogClockFace::AnalogClockFace(QWidget *parent) : QWidget(parent)
 {
@@ -17,10 +32,30 @@ AnalogClockFace::AnalogClockFace(QWidget *parent) : QWidget(parent)
 
 void AnalogClockFace::setTime(const QDateTime &date)
 {
-    if (date.date() != m_date.date())  // the date line changes once a day, not every tick
-        m_shortDate = ClockText::shortDateString(date);
+    const QDateTime before = m_date;
     m_date = date;
-    update();
+    if (date.date() != before.date()) {  // the date line changes once a day, not every tick
+        m_shortDate = ClockText::shortDateString(date);
+        update();
+    } else if (date.time() != before.time()) {
+        update(handsChange(before.time(), date.time()));
+    }
+}
+
+// Where the hands were and are now, for the hands that moved, and the cap over
+// them: the dial under them comes from the cached layer.
+QRegion AnalogClockFace::handsChange(const QTime &before, const QTime &now) const
+{
+    const QRectF area(rect());
+    const auto was = handsAt(before), is = handsAt(now);
+    QRegion region;
+    for (size_t i = 0; i < is.size(); ++i) {
+        if (was[i].angle != is[i].angle)
+            region += clockHandRegion(area, was[i]) + clockHandRegion(area, is[i]);
+    }
+    if (!region.isEmpty())
+        region += centreCapRect(area).adjusted(-2, -2, 2, 2).toAlignedRect();
+    return region;
 }
 
 void AnalogClockFace::setCity(const QString &city)
@@ -82,14 +117,12 @@ void AnalogClockFace::paintTexts(QPainter &painter, const QRectF &area) const
     painter.drawText(dateRect, Qt::AlignCenter, m_shortDate);
 }
 
-void AnalogClockFace::paintEvent(QPaintEvent *)
+void AnalogClockFace::paintEvent(QPaintEvent *event)
 {
     QPainter painter(this);
-    painter.drawPixmap(0, 0, staticLayer());
+    drawLayerPart(painter, staticLayer(), event->region());
     const QRectF area(rect());
-    const QTime t = m_date.time();
-    paintClockHand(painter, area, {ClockText::hourAngle(t), 0.55, 4.5, Qt::white});
-    paintClockHand(painter, area, {ClockText::minuteAngle(t), 0.8, 3.5, Qt::white});
-    paintClockHand(painter, area, {ClockText::secondAngle(t), 0.88, 1.5, accentRed()});
+    for (const ClockHand &hand : handsAt(m_date.time()))
+        paintClockHand(painter, area, hand);
     paintCentreCap(painter, area);
 }

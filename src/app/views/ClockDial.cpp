@@ -25,6 +25,27 @@ QLineF clockHandLine(const QRectF &area, const ClockHand &hand)
     return QLineF(centre, centre + QPointF(std::cos(theta), std::sin(theta)) * length);
 }
 
+// Cut into pieces of a few points, each piece grown by half the pen and a pixel
+// of antialiasing: a slanted hand repaints a band, not its whole bounding box.
+QRegion clockHandRegion(const QRectF &area, const ClockHand &hand)
+{
+    constexpr double kPiece = 12;
+    const QLineF line = clockHandLine(area, hand);
+    const int pieces = std::max(1, int(std::ceil(line.length() / kPiece)));
+    const double pad = hand.thickness / 2 + 1;
+    QRegion region;
+    for (int i = 0; i < pieces; ++i) {
+        const QRectF piece = QRectF(line.pointAt(double(i) / pieces), line.pointAt(double(i + 1) / pieces)).normalized();
+        region += piece.adjusted(-pad, -pad, pad, pad).toAlignedRect();
+    }
+    return region;
+}
+
+QRectF centreCapRect(const QRectF &area)
+{
+    return QRectF(area.center() - QPointF(4.5, 4.5), QSizeF(9, 9));
+}
+
 QVector<QLineF> clockDialTicks(const QRectF &area)
 {
     const QPointF centre = area.center();
@@ -62,7 +83,7 @@ void paintCentreCap(QPainter &painter, const QRectF &area)
 {
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing);
-    const QRectF cap(area.center() - QPointF(4.5, 4.5), QSizeF(9, 9));
+    const QRectF cap = centreCapRect(area);
     painter.setPen(Qt::NoPen);
     painter.setBrush(pellix::ui::rgba(28, 28, 30));
     painter.drawEllipse(cap);
