@@ -47,6 +47,12 @@ QPainterPath roundedPath(const QRectF &rect, double radius)
     return path;
 }
 
+// Past the corner the layers, their drop and the content's outline all run straight.
+int shadowCorner(double radius, int margin)
+{
+    return margin + int(std::ceil(radius + kShadowDrop));
+}
+
 // The shadow of the smallest window whose edges are straight between the
 // corners: corners of `corner` points and a one-point strip between them.
 struct ShadowTiles {
@@ -61,8 +67,7 @@ const ShadowTiles &shadowTiles(qreal ratio, double radius, int margin)
     const auto key = std::make_tuple(ratio, radius, margin);
     if (const auto found = cache.find(key); found != cache.end())
         return found->second;
-    // Past the corner the layers, their drop and the content's outline all run straight.
-    const int corner = margin + int(std::ceil(radius + kShadowDrop));
+    const int corner = shadowCorner(radius, margin);
     const int side = 2 * corner + 1;
     QImage image(QSize(side, side) * ratio, QImage::Format_ARGB32_Premultiplied);
     image.setDevicePixelRatio(ratio);
@@ -88,6 +93,12 @@ void paintWindowShadow(QPainter &painter, const QRectF &content, double radius, 
         painter.drawPath(roundedPath(content.adjusted(-grow, -grow + kShadowDrop, grow, grow + kShadowDrop),
                                      radius + grow));
     painter.restore();
+}
+
+QRect windowShadowFreeArea(const QRect &window, double radius, int margin)
+{
+    const int c = shadowCorner(radius, margin);
+    return window.adjusted(c, c, -c, -c);
 }
 
 void paintWindowShadowTiles(QPainter &painter, const QRect &window, double radius, int margin,

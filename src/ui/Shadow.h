@@ -28,6 +28,9 @@ void paintWindowShadow(QPainter &painter, const QRectF &content, double radius, 
 void paintWindowShadowTiles(QPainter &painter, const QRect &window, double radius, int margin,
                             const QRegion &exposed);
 
+// The middle of such a window, where no tile draws anything.
+QRect windowShadowFreeArea(const QRect &window, double radius, int margin);
+
 // A spoked spinner (twelve spokes, the brightest at `phase` 0..11) in `rect`.
 void drawSpinner(QPainter &painter, const QRectF &rect, int phase, const QColor &color);
 inline constexpr int kSpinnerSpokes = 12;

@@ -162,7 +162,7 @@ void WidgetWindow::closeEvent(QCloseEvent *event)
 // Only the exposed part: a clock tick repaints the few points its hands cover.
 void WidgetWindow::paintEvent(QPaintEvent *event)
 {
-    if (!m_compositing)
+    if (!m_compositing || pellix::ui::windowShadowFreeArea(rect(), kCornerRadius, kShadowMargin).contains(event->rect()))
         return;
     QPainter p(this);
     pellix::ui::paintWindowShadowTiles(p, rect(), kCornerRadius, kShadowMargin, event->region());

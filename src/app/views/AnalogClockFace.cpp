@@ -43,7 +43,8 @@ void AnalogClockFace::setTime(const QDateTime &date)
 }
 
 // Where the hands were and are now, for the hands that moved, and the cap over
-// them: the dial under them comes from the cached layer.
+// them: the dial under them comes from the cached layer. One rectangle per hand:
+// finer pieces cost more in region arithmetic than the pixels they save.
 QRegion AnalogClockFace::handsChange(const QTime &before, const QTime &now) const
 {
     const QRectF area(rect());
@@ -51,7 +52,7 @@ QRegion AnalogClockFace::handsChange(const QTime &before, const QTime &now) cons
     QRegion region;
     for (size_t i = 0; i < is.size(); ++i) {
         if (was[i].angle != is[i].angle)
-            region += clockHandRegion(area, was[i]) + clockHandRegion(area, is[i]);
+            region += clockHandBounds(area, was[i]).united(clockHandBounds(area, is[i]));
     }
     if (!region.isEmpty())
         region += centreCapRect(area).adjusted(-2, -2, 2, 2).toAlignedRect();
@@ -117,12 +118,38 @@ void AnalogClockFace::paintTexts(QPainter &painter, const QRectF &area) const
     painter.drawText(dateRect, Qt::AlignCenter, m_shortDate);
 }
 
+// The cap never turns: it is drawn once into a small pixmap at an integer offset,
+// so it lands on the same pixels as if painted in place.
+const QPixmap &AnalogClockFace::capLayer(QRect &target)
+{
+    const QRectF area(rect());
+    target = centreCapRect(area).adjusted(-1, -1, 1, 1).toAlignedRect();
+    const qreal ratio = devicePixelRatioF();
+    if (!m_cap.isNull() && m_capTarget == target && m_cap.devicePixelRatio() == ratio)
+        return m_cap;
+    m_capTarget = target;
+    m_cap = QPixmap((QSizeF(target.size()) * ratio).toSize());
+    m_cap.setDevicePixelRatio(ratio);
+    m_cap.fill(Qt::transparent);
+    QPainter p(&m_cap);
+    p.translate(-target.topLeft());
+    paintCentreCap(p, area);
+    return m_cap;
+}
+
 void AnalogClockFace::paintEvent(QPaintEvent *event)
 {
+    const QRegion &exposed = event->region();
     QPainter painter(this);
-    drawLayerPart(painter, staticLayer(), event->region());
+    drawLayerPart(painter, staticLayer(), exposed);
     const QRectF area(rect());
-    for (const ClockHand &hand : handsAt(m_date.time()))
-        paintClockHand(painter, area, hand);
-    paintCentreCap(painter, area);
+    for (const ClockHand &hand : handsAt(m_date.time())) {
+        // A hand the repaint does not reach is not stroked at all.
+        if (exposed.intersects(clockHandBounds(area, hand)))
+            paintClockHand(painter, area, hand);
+    }
+    QRect capAt;
+    const QPixmap &cap = capLayer(capAt);
+    if (exposed.intersects(capAt))
+        painter.drawPixmap(capAt.topLeft(), cap);
 }

@@ -24,6 +24,7 @@ protected:
 
 private:
     const QPixmap &staticLayer();
+    const QPixmap &capLayer(QRect &target);
     QRegion handsChange(const QTime &before, const QTime &now) const;
     void paintTexts(QPainter &painter, const QRectF &area) const;
 
@@ -36,4 +37,6 @@ private:
     QSize m_staticSize;
     qreal m_staticRatio = 0;
     QString m_staticKey;
+    QPixmap m_cap;
+    QRect m_capTarget;
 };

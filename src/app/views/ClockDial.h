@@ -6,7 +6,7 @@
 #include <QColor>
 #include <QLineF>
 #include <QRectF>
-#include <QRegion>
+#include <QRect>
 #include <QVector>
 
 class QPainter;
@@ -23,8 +23,8 @@ QLineF clockHandLine(const QRectF &area, const ClockHand &hand);
 // 60 ticks, every fifth one longer; no numerals, no outer circle.
 QVector<QLineF> clockDialTicks(const QRectF &area);
 
-// The points a hand's stroke can touch, as a thin band of small rectangles along it.
-QRegion clockHandRegion(const QRectF &area, const ClockHand &hand);
+// The points a hand's stroke can touch.
+QRect clockHandBounds(const QRectF &area, const ClockHand &hand);
 QRectF centreCapRect(const QRectF &area);
 
 void paintClockDial(QPainter &painter, const QRectF &area);
