@@ -120,11 +120,10 @@ void AnalogClockFace::paintTexts(QPainter &painter, const QRectF &area) const
 
 // The cap never turns: it is drawn once into a small pixmap at an integer offset,
 // so it lands on the same pixels as if painted in place.
-const QPixmap &AnalogClockFace::capLayer(QRect &target)
+const QPixmap &AnalogClockFace::capLayer(QRect &target, qreal ratio)
 {
     const QRectF area(rect());
     target = centreCapRect(area).adjusted(-1, -1, 1, 1).toAlignedRect();
-    const qreal ratio = devicePixelRatioF();
     if (!m_cap.isNull() && m_capTarget == target && m_cap.devicePixelRatio() == ratio)
         return m_cap;
     m_capTarget = target;
@@ -149,7 +148,9 @@ void AnalogClockFace::paintEvent(QPaintEvent *event)
             paintClockHand(painter, area, hand);
     }
     QRect capAt;
-    const QPixmap &cap = capLayer(capAt);
+    // Device pixels per point of the target, also when rendered into a scaled image.
+    const qreal scale = painter.deviceTransform().m11();
+    const QPixmap &cap = capLayer(capAt, scale > 0 ? scale : devicePixelRatioF());
     if (exposed.intersects(capAt))
         painter.drawPixmap(capAt.topLeft(), cap);
 }

@@ -24,7 +24,7 @@ protected:
 
 private:
     const QPixmap &staticLayer();
-    const QPixmap &capLayer(QRect &target);
+    const QPixmap &capLayer(QRect &target, qreal ratio);
     QRegion handsChange(const QTime &before, const QTime &now) const;
     void paintTexts(QPainter &painter, const QRectF &area) const;
 
