@@ -9,6 +9,7 @@
 
 #include <QApplication>
 #include <QImage>
+#include <QPaintEvent>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QtMath>
@@ -20,6 +21,25 @@ class ClockViewTest : public ::testing::Test {
 protected:
     QTemporaryDir dir;
     SettingsManager settings{dir.filePath("store.json")};
+};
+
+// Everything repainted in a widget, in its own coordinates.
+struct PaintSpy : QObject {
+    explicit PaintSpy(QWidget *w) { w->installEventFilter(this); }
+    bool eventFilter(QObject *, QEvent *e) override
+    {
+        if (e->type() == QEvent::Paint)
+            painted += static_cast<QPaintEvent *>(e)->region();
+        return false;
+    }
+    int area() const
+    {
+        int n = 0;
+        for (const QRect &r : painted)
+            n += r.width() * r.height();
+        return n;
+    }
+    QRegion painted;
 };
 
 }  // namespace
@@ -117,4 +137,39 @@ TEST_F(ClockViewTest, TicksOnTheWallClockOnlyWhileShownWithoutSkippingASecond)
     EXPECT_FALSE(view.isTicking());
     view.show();
     EXPECT_TRUE(view.isTicking());
+}
+
+TEST_F(ClockViewTest, ATickRepaintsOnlyWhatMoved)
+{
+    const struct {
+        const char *style;
+        int maxArea;  // points, of the 57800 of the widget
+    } cases[] = {{"analog", 3500}, {"digital", 2500}};
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.style);
+        settings.setClockStyle(c.style);
+        settings.setSize("clock", "medium");
+        ClockWidgetView view(settings);
+        view.resize(340, 170);
+        QTime now(10, 10, 5);
+        view.setClock([&] { return QDateTime(QDate(2025, 12, 5), now); });
+        view.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&view));
+        QApplication::processEvents();
+        PaintSpy spy(&view);
+        now = now.addSecs(1);
+        view.tick();
+        QApplication::processEvents();
+        EXPECT_GT(spy.area(), 0);
+        EXPECT_LE(spy.area(), c.maxArea);
+        if (view.analogFace()) {
+            // The second hand's tip where it was (5 s) and where it is (6 s).
+            const QRectF dial(QPointF(view.analogFace()->mapTo(&view, QPoint(0, 0))), view.analogFace()->size());
+            for (double degrees : {30.0, 36.0}) {
+                const double a = qDegreesToRadians(degrees), r = std::min(dial.width(), dial.height()) / 2 * 0.86;
+                EXPECT_TRUE(spy.painted.contains((dial.center() + QPointF(std::sin(a), -std::cos(a)) * r).toPoint()))
+                    << degrees;
+            }
+        }
+    }
 }

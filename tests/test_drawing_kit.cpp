@@ -1,6 +1,7 @@
-// Symbols, emoji and the continuous rounded rectangle of the drawing kit.
+// Symbols, emoji, the continuous rounded rectangle and the window shadow of the drawing kit.
 #include "ContinuousRect.h"
 #include "Emoji.h"
+#include "Shadow.h"
 #include "Symbols.h"
 
 #include <QFontDatabase>
@@ -82,4 +83,36 @@ TEST(ContinuousRect, CoversTheBodyLeavesDeeperCornersAndClampsLargeRadii)
     const QPainterPath pill = continuousRoundedRect(QRectF(0, 0, 100, 20), 500);
     EXPECT_TRUE(pill.contains(QPointF(50, 10)));
     EXPECT_FALSE(pill.contains(QPointF(0.5, 0.5)));
+}
+
+TEST(WindowShadow, TilesReproduceTheWholeShadowAtScaleOneAndTwo)
+{
+    for (const qreal ratio : {1.0, 2.0}) {
+        for (const QSize size : {QSize(190, 190), QSize(360, 207)}) {
+            const QRect window(QPoint(), size);
+            const auto render = [&](const std::function<void(QPainter &)> &paint) {
+                QImage img(size * ratio, QImage::Format_ARGB32_Premultiplied);
+                img.setDevicePixelRatio(ratio);
+                img.fill(Qt::transparent);
+                QPainter p(&img);
+                paint(p);
+                return img;
+            };
+            const QImage whole = render([&](QPainter &p) {
+                paintWindowShadow(p, QRectF(window).adjusted(10, 10, -10, -10), 28, 10);
+            });
+            const QImage tiled = render([&](QPainter &p) { paintWindowShadowTiles(p, window, 28, 10, window); });
+            SCOPED_TRACE(std::to_string(ratio) + " " + std::to_string(size.width()));
+            int worst = 0;
+            for (int y = 0; y < whole.height(); ++y)
+                for (int x = 0; x < whole.width(); ++x)
+                    worst = std::max(worst, std::abs(qAlpha(whole.pixel(x, y)) - qAlpha(tiled.pixel(x, y))));
+            EXPECT_LE(worst, 1);
+            // Not two empty images: dark just under the glass, clear under its middle and past the edge.
+            const int cx = int(size.width() / 2 * ratio);
+            EXPECT_NEAR(qAlpha(tiled.pixel(cx, int((size.height() - 9) * ratio))), 70, 3);
+            EXPECT_EQ(qAlpha(tiled.pixel(cx, int(size.height() / 2 * ratio))), 0);
+            EXPECT_EQ(qAlpha(tiled.pixel(cx, 0)), 0);
+        }
+    }
 }

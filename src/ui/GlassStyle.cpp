@@ -6,6 +6,7 @@
 #include <QLinearGradient>
 #include <QPainter>
 #include <QRadialGradient>
+#include <QRegion>
 
 namespace pellix::ui {
 
@@ -68,6 +69,13 @@ void paintGlassPanel(QPainter &painter, const QRectF &rect, const GlassStyle &st
     painter.setBrush(Qt::NoBrush);
     painter.drawPath(continuousRoundedRect(borderRect, kPanelCornerRadius - 0.5));
     painter.restore();
+}
+
+void drawLayerPart(QPainter &painter, const QPixmap &layer, const QRegion &exposed)
+{
+    const qreal ratio = layer.devicePixelRatio();
+    for (const QRect &r : exposed)
+        painter.drawPixmap(QRectF(r), layer, QRectF(QPointF(r.topLeft()) * ratio, QSizeF(r.size()) * ratio));
 }
 
 const QPixmap &GlassPanelCache::pixmap(const QSize &size, qreal devicePixelRatio,

@@ -12,6 +12,7 @@
 #include <array>
 
 class QPainter;
+class QRegion;
 
 namespace pellix::ui {
 
@@ -39,6 +40,10 @@ QColor glowCentreColor(const QColor &glow, const GlassStyle &style);
 // Paints the static layers into `rect`. A clear `glow` paints no glow layer.
 void paintGlassPanel(QPainter &painter, const QRectF &rect, const GlassStyle &style,
                      const QColor &glow);
+
+// Draws a cached layer at the origin, only its part in `exposed`: each rectangle
+// is one plain copy, with no clip to test pixel by pixel.
+void drawLayerPart(QPainter &painter, const QPixmap &layer, const QRegion &exposed);
 
 // The painted panel, re-made only when size, pixel ratio, theme or glow change.
 class GlassPanelCache {

@@ -1,8 +1,12 @@
 #include "Shadow.h"
 
 #include <QPainter>
+#include <QPainterPath>
+#include <QRegion>
 #include <QtMath>
 
+#include <map>
+#include <tuple>
 #include <vector>
 
 namespace pellix::ui {
@@ -34,7 +38,100 @@ void boxPass(std::vector<float> &plane, int w, int h, int r, bool horizontal)
     plane.swap(out);
 }
 
+constexpr double kShadowDrop = 2;
+
+QPainterPath roundedPath(const QRectF &rect, double radius)
+{
+    QPainterPath path;
+    path.addRoundedRect(rect, radius, radius);
+    return path;
+}
+
+// Past the corner the layers, their drop and the content's outline all run straight.
+int shadowCorner(double radius, int margin)
+{
+    return margin + int(std::ceil(radius + kShadowDrop));
+}
+
+// The shadow of the smallest window whose edges are straight between the
+// corners: corners of `corner` points and a one-point strip between them.
+struct ShadowTiles {
+    QImage image;
+    int corner;
+};
+
+const ShadowTiles &shadowTiles(qreal ratio, double radius, int margin)
+{
+    // Process-wide: every widget window paints from the same few tiles.
+    static std::map<std::tuple<qreal, double, int>, ShadowTiles> cache;
+    const auto key = std::make_tuple(ratio, radius, margin);
+    if (const auto found = cache.find(key); found != cache.end())
+        return found->second;
+    const int corner = shadowCorner(radius, margin);
+    const int side = 2 * corner + 1;
+    QImage image(QSize(side, side) * ratio, QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(ratio);
+    image.fill(Qt::transparent);
+    QPainter p(&image);
+    paintWindowShadow(p, QRectF(margin, margin, side - 2 * margin, side - 2 * margin), radius, margin);
+    p.end();
+    return cache.emplace(key, ShadowTiles{image, corner}).first->second;
+}
+
 }  // namespace
+
+void paintWindowShadow(QPainter &painter, const QRectF &content, double radius, int margin)
+{
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    QPainterPath outside;
+    outside.addRect(content.adjusted(-margin, -margin, margin, margin));
+    painter.setClipPath(outside.subtracted(roundedPath(content, radius)), Qt::IntersectClip);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(QColor(0, 0, 0, 8));
+    for (int grow = margin; grow > 0; --grow)
+        painter.drawPath(roundedPath(content.adjusted(-grow, -grow + kShadowDrop, grow, grow + kShadowDrop),
+                                     radius + grow));
+    painter.restore();
+}
+
+QRect windowShadowFreeArea(const QRect &window, double radius, int margin)
+{
+    const int c = shadowCorner(radius, margin);
+    return window.adjusted(c, c, -c, -c);
+}
+
+void paintWindowShadowTiles(QPainter &painter, const QRect &window, double radius, int margin,
+                            const QRegion &exposed)
+{
+    const qreal ratio = painter.device()->devicePixelRatioF();
+    const ShadowTiles &tiles = shadowTiles(ratio, radius, margin);
+    const int c = tiles.corner, w = window.width(), h = window.height();
+    if (w <= 2 * c || h <= 2 * c) {
+        paintWindowShadow(painter, QRectF(window).adjusted(margin, margin, -margin, -margin), radius, margin);
+        return;
+    }
+    // Target in the window, source in the tile image (points); the strips are stretched.
+    const struct {
+        QRect target, source;
+    } pieces[] = {
+        {{0, 0, c, c}, {0, 0, c, c}},
+        {{c, 0, w - 2 * c, c}, {c, 0, 1, c}},
+        {{w - c, 0, c, c}, {c + 1, 0, c, c}},
+        {{0, c, c, h - 2 * c}, {0, c, c, 1}},
+        {{w - c, c, c, h - 2 * c}, {c + 1, c, c, 1}},
+        {{0, h - c, c, c}, {0, c + 1, c, c}},
+        {{c, h - c, w - 2 * c, c}, {c, c + 1, 1, c}},
+        {{w - c, h - c, c, c}, {c + 1, c + 1, c, c}},
+    };
+    for (const auto &piece : pieces) {
+        const QRect target = piece.target.translated(window.topLeft());
+        if (!exposed.intersects(target))
+            continue;
+        const QRectF source(QPointF(piece.source.topLeft()) * ratio, QSizeF(piece.source.size()) * ratio);
+        painter.drawImage(QRectF(target), tiles.image, source);
+    }
+}
 
 QImage dropShadow(const QImage &source, double radius, const QColor &color)
 {

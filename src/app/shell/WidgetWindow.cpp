@@ -1,5 +1,6 @@
 #include "WidgetWindow.h"
 
+#include "Shadow.h"
 #include "WidgetHostingView.h"
 #include "x11/DesktopStacking.h"
 #include "x11/CompositorWatch.h"
@@ -8,6 +9,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QMouseEvent>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QPainterPath>
 #include <QWindow>
@@ -140,7 +142,6 @@ void WidgetWindow::resizeEvent(QResizeEvent *event)
 {
     if (m_contentView)
         m_contentView->setGeometry(contentRect());
-    m_shadow = {};
     if (m_exposed && x11::available()) {
         updateShape();
         x11::setBlurBehind(windowHandle(), contentRect());
@@ -158,36 +159,13 @@ void WidgetWindow::closeEvent(QCloseEvent *event)
         event->ignore();
 }
 
-const QPixmap &WidgetWindow::shadow()
+// Only the exposed part: a clock tick repaints the few points its hands cover.
+void WidgetWindow::paintEvent(QPaintEvent *event)
 {
-    const qreal dpr = devicePixelRatioF();
-    if (!m_shadow.isNull() && m_shadow.size() == size() * dpr)
-        return m_shadow;
-    m_shadow = QPixmap(size() * dpr);
-    m_shadow.setDevicePixelRatio(dpr);
-    m_shadow.fill(Qt::transparent);
-    QPainter p(&m_shadow);
-    p.setRenderHint(QPainter::Antialiasing);
-    const QRectF content = contentRect();
-    QPainterPath outside;
-    outside.addRect(QRectF(rect()));
-    p.setClipPath(outside.subtracted(roundedPath(content, kCornerRadius)));
-    p.setPen(Qt::NoPen);
-    // Stacked faint layers, shifted down a little: darkest at the glass edge, gone at the window edge.
-    for (int i = 0; i < kShadowMargin; ++i) {
-        const qreal grow = kShadowMargin - i;
-        p.setBrush(QColor(0, 0, 0, 8));
-        p.drawPath(roundedPath(content.adjusted(-grow, -grow + 2, grow, grow + 2), kCornerRadius + grow));
-    }
-    return m_shadow;
-}
-
-void WidgetWindow::paintEvent(QPaintEvent *)
-{
-    if (!m_compositing)
+    if (!m_compositing || pellix::ui::windowShadowFreeArea(rect(), kCornerRadius, kShadowMargin).contains(event->rect()))
         return;
     QPainter p(this);
-    p.drawPixmap(0, 0, shadow());
+    pellix::ui::paintWindowShadowTiles(p, rect(), kCornerRadius, kShadowMargin, event->region());
 }
 
 void WidgetWindow::mousePressEvent(QMouseEvent *event)

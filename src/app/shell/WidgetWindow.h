@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QPixmap>
 #include <QPoint>
 #include <QWidget>
 
@@ -55,7 +54,6 @@ private:
     void applyInputTransparency(bool on);
     void updateShape();
     QRect contentRect() const;  // window coordinates
-    const QPixmap &shadow();
 
     QString m_widgetName;
     WidgetHostingView *m_contentView;
@@ -65,5 +63,4 @@ private:
     std::optional<QPoint> m_pressPos;    // left button down (global), no drag yet
     std::optional<QPoint> m_dragOffset;  // drag in progress: pointer minus window position
     QPoint m_dragStart;                  // window position when the drag began
-    QPixmap m_shadow;
 };

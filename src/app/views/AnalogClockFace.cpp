@@ -4,11 +4,26 @@
 #include "ClockText.h"
 #include "Colors.h"
 #include "Fonts.h"
+#include "GlassStyle.h"
 
 #include <QFontMetricsF>
+#include <QPaintEvent>
 #include <QPainter>
 
+#include <array>
+
 using namespace pellix::ui;
+
+namespace {
+
+std::array<ClockHand, 3> handsAt(const QTime &t)
+{
+    return {{{ClockText::hourAngle(t), 0.55, 4.5, Qt::white},
+             {ClockText::minuteAngle(t), 0.8, 3.5, Qt::white},
+             {ClockText::secondAngle(t), 0.88, 1.5, accentRed()}}};
+}
+
+}  // namespace
 
 AnalogClockFace::AnalogClockFace(QWidget *parent) : QWidget(parent)
 {
@@ -17,10 +32,31 @@ AnalogClockFace::AnalogClockFace(QWidget *parent) : QWidget(parent)
 
 void AnalogClockFace::setTime(const QDateTime &date)
 {
-    if (date.date() != m_date.date())  // the date line changes once a day, not every tick
-        m_shortDate = ClockText::shortDateString(date);
+    const QDateTime before = m_date;
     m_date = date;
-    update();
+    if (date.date() != before.date()) {  // the date line changes once a day, not every tick
+        m_shortDate = ClockText::shortDateString(date);
+        update();
+    } else if (date.time() != before.time()) {
+        update(handsChange(before.time(), date.time()));
+    }
+}
+
+// Where the hands were and are now, for the hands that moved, and the cap over
+// them: the dial under them comes from the cached layer. One rectangle per hand:
+// finer pieces cost more in region arithmetic than the pixels they save.
+QRegion AnalogClockFace::handsChange(const QTime &before, const QTime &now) const
+{
+    const QRectF area(rect());
+    const auto was = handsAt(before), is = handsAt(now);
+    QRegion region;
+    for (size_t i = 0; i < is.size(); ++i) {
+        if (was[i].angle != is[i].angle)
+            region += clockHandBounds(area, was[i]).united(clockHandBounds(area, is[i]));
+    }
+    if (!region.isEmpty())
+        region += centreCapRect(area).adjusted(-2, -2, 2, 2).toAlignedRect();
+    return region;
 }
 
 void AnalogClockFace::setCity(const QString &city)
@@ -82,14 +118,39 @@ void AnalogClockFace::paintTexts(QPainter &painter, const QRectF &area) const
     painter.drawText(dateRect, Qt::AlignCenter, m_shortDate);
 }
 
-void AnalogClockFace::paintEvent(QPaintEvent *)
+// The cap never turns: it is drawn once into a small pixmap at an integer offset,
+// so it lands on the same pixels as if painted in place.
+const QPixmap &AnalogClockFace::capLayer(QRect &target, qreal ratio)
 {
-    QPainter painter(this);
-    painter.drawPixmap(0, 0, staticLayer());
     const QRectF area(rect());
-    const QTime t = m_date.time();
-    paintClockHand(painter, area, {ClockText::hourAngle(t), 0.55, 4.5, Qt::white});
-    paintClockHand(painter, area, {ClockText::minuteAngle(t), 0.8, 3.5, Qt::white});
-    paintClockHand(painter, area, {ClockText::secondAngle(t), 0.88, 1.5, accentRed()});
-    paintCentreCap(painter, area);
+    target = centreCapRect(area).adjusted(-1, -1, 1, 1).toAlignedRect();
+    if (!m_cap.isNull() && m_capTarget == target && m_cap.devicePixelRatio() == ratio)
+        return m_cap;
+    m_capTarget = target;
+    m_cap = QPixmap((QSizeF(target.size()) * ratio).toSize());
+    m_cap.setDevicePixelRatio(ratio);
+    m_cap.fill(Qt::transparent);
+    QPainter p(&m_cap);
+    p.translate(-target.topLeft());
+    paintCentreCap(p, area);
+    return m_cap;
+}
+
+void AnalogClockFace::paintEvent(QPaintEvent *event)
+{
+    const QRegion &exposed = event->region();
+    QPainter painter(this);
+    drawLayerPart(painter, staticLayer(), exposed);
+    const QRectF area(rect());
+    for (const ClockHand &hand : handsAt(m_date.time())) {
+        // A hand the repaint does not reach is not stroked at all.
+        if (exposed.intersects(clockHandBounds(area, hand)))
+            paintClockHand(painter, area, hand);
+    }
+    QRect capAt;
+    // Device pixels per point of the target, also when rendered into a scaled image.
+    const qreal scale = painter.deviceTransform().m11();
+    const QPixmap &cap = capLayer(capAt, scale > 0 ? scale : devicePixelRatioF());
+    if (exposed.intersects(capAt))
+        painter.drawPixmap(capAt.topLeft(), cap);
 }

@@ -1,8 +1,8 @@
 #pragma once
 
 // The analogue face: tick ring, optional city and date texts, three hands and
-// the centre cap. Ring and texts change rarely and are kept in a pixmap, so a
-// tick repaints one pixmap, three lines and a small circle.
+// the centre cap. Ring and texts change rarely and are kept in a pixmap; a tick
+// repaints only the band each moving hand left and entered.
 
 #include <QDateTime>
 #include <QPixmap>
@@ -24,6 +24,8 @@ protected:
 
 private:
     const QPixmap &staticLayer();
+    const QPixmap &capLayer(QRect &target, qreal ratio);
+    QRegion handsChange(const QTime &before, const QTime &now) const;
     void paintTexts(QPainter &painter, const QRectF &area) const;
 
     QDateTime m_date;
@@ -35,4 +37,6 @@ private:
     QSize m_staticSize;
     qreal m_staticRatio = 0;
     QString m_staticKey;
+    QPixmap m_cap;
+    QRect m_capTarget;
 };

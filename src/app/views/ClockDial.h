@@ -6,6 +6,7 @@
 #include <QColor>
 #include <QLineF>
 #include <QRectF>
+#include <QRect>
 #include <QVector>
 
 class QPainter;
@@ -21,6 +22,10 @@ struct ClockHand {
 QLineF clockHandLine(const QRectF &area, const ClockHand &hand);
 // 60 ticks, every fifth one longer; no numerals, no outer circle.
 QVector<QLineF> clockDialTicks(const QRectF &area);
+
+// The points a hand's stroke can touch.
+QRect clockHandBounds(const QRectF &area, const ClockHand &hand);
+QRectF centreCapRect(const QRectF &area);
 
 void paintClockDial(QPainter &painter, const QRectF &area);
 void paintClockHand(QPainter &painter, const QRectF &area, const ClockHand &hand);

@@ -17,6 +17,10 @@ ClockSidePanel::ClockSidePanel(QWidget *parent) : QWidget(parent)
 
 void ClockSidePanel::setDate(const QDateTime &date)
 {
+    // Named through the locale, so worth skipping on all ticks but the day's first.
+    if (date.date() == m_date)
+        return;
+    m_date = date.date();
     const QString weekday = ClockText::weekdayName(date);
     const QString day = ClockText::dayNumString(date);
     if (weekday == m_weekday && day == m_dayNumber)

@@ -24,6 +24,7 @@ protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
+    QDate m_date;
     QString m_weekday;
     QString m_dayNumber;
 };

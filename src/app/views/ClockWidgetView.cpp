@@ -77,7 +77,10 @@ void ClockWidgetView::hideEvent(QHideEvent *event)
 void ClockWidgetView::scheduleNextTick()
 {
     if (isVisible())
-        m_timer.start(ClockText::msecsToNextSecond(QTime::currentTime()));
+        // The milliseconds past the second are the same in UTC and local time, and
+        // UTC needs no time-zone lookup (a stat of /etc/localtime each time).
+        m_timer.start(ClockText::msecsToNextSecond(
+            QTime::fromMSecsSinceStartOfDay(int(QDateTime::currentMSecsSinceEpoch() % 1000))));
 }
 
 void ClockWidgetView::onSettingChanged(const QString &property)

@@ -5,6 +5,7 @@
 #include "Fonts.h"
 
 #include <QFontMetricsF>
+#include <QPaintEvent>
 #include <QPainter>
 
 using namespace pellix::ui;
@@ -14,10 +15,24 @@ DigitalClockFace::DigitalClockFace(QWidget *parent) : QWidget(parent)
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
 }
 
+// A new second repaints the seconds line, a new minute the time too, a new day everything.
 void DigitalClockFace::setTime(const QDateTime &date)
 {
+    const QDateTime before = m_date;
     m_date = date;
-    update();
+    if (date.date() != before.date()) {
+        m_fullDate = ClockText::fullDateString(date);
+        update();
+        return;
+    }
+    const QTime was = before.time(), is = date.time();
+    if (was == is)
+        return;
+    const Lines &l = lines();
+    QRectF changed = l.seconds;
+    if (was.hour() != is.hour() || was.minute() != is.minute())
+        changed |= l.time;
+    update(changed.toAlignedRect());
 }
 
 void DigitalClockFace::setCity(const QString &city)
@@ -36,16 +51,21 @@ void DigitalClockFace::setMedium(bool medium)
     update();
 }
 
-void DigitalClockFace::paintEvent(QPaintEvent *)
+const DigitalClockFace::Lines &DigitalClockFace::lines()
 {
-    const QFont dateFont = systemFont(11, Weight::Bold, 0.8);
-    const QFont timeFont = systemFont(m_medium ? 34 : 38, Weight::Light, -1.2);
-    const QFont secondsFont = systemFont(13, Weight::Medium);
-    const QFont cityFont = systemFont(11, Weight::Bold, 0.5);
-    const double dateH = QFontMetricsF(dateFont).height();
-    const double timeH = QFontMetricsF(timeFont).height();
-    const double secondsH = QFontMetricsF(secondsFont).height();
-    const double cityH = QFontMetricsF(cityFont).height();
+    if (m_linesValid && m_lines.size == size() && m_lines.medium == m_medium)
+        return m_lines;
+    Lines &l = m_lines;
+    l.size = size();
+    l.medium = m_medium;
+    l.dateFont = systemFont(11, Weight::Bold, 0.8);
+    l.timeFont = systemFont(m_medium ? 34 : 38, Weight::Light, -1.2);
+    l.secondsFont = systemFont(13, Weight::Medium);
+    l.cityFont = systemFont(11, Weight::Bold, 0.5);
+    const double dateH = QFontMetricsF(l.dateFont).height();
+    const double timeH = QFontMetricsF(l.timeFont).height();
+    const double secondsH = QFontMetricsF(l.secondsFont).height();
+    const double cityH = QFontMetricsF(l.cityFont).height();
 
     const double pad = m_medium ? 0 : 4;
     const QRectF area = QRectF(rect()).adjusted(pad, 0, -pad, 0);
@@ -54,23 +74,43 @@ void DigitalClockFace::paintEvent(QPaintEvent *)
     const double middleTop = area.top() + dateH + 8;
     const double middleBottom = area.bottom() - cityH - 8;
     const double stackTop = (middleTop + middleBottom) / 2 - (timeH + secondsH) / 2;
-
     auto line = [&](double y, double h) { return QRectF(area.left(), y, area.width(), h); };
+    l.date = line(area.top(), dateH);
+    l.time = line(stackTop, timeH);
+    l.seconds = line(stackTop + timeH, secondsH);
+    l.city = line(area.bottom() - cityH, cityH);
+    m_linesValid = true;
+    return l;
+}
+
+void DigitalClockFace::paintEvent(QPaintEvent *event)
+{
+    const Lines &l = lines();
+    const QRect exposed = event->rect();
     auto fit = [&](const QFont &f, const QString &s) {
-        return QFontMetricsF(f).elidedText(s, Qt::ElideRight, area.width());
+        return QFontMetricsF(f).elidedText(s, Qt::ElideRight, l.date.width());
     };
 
     QPainter p(this);
     p.setRenderHint(QPainter::TextAntialiasing);
-    p.setFont(dateFont);
-    p.setPen(accentRed());
-    p.drawText(line(area.top(), dateH), Qt::AlignCenter, fit(dateFont, ClockText::fullDateString(m_date)));
-    p.setFont(timeFont);
-    p.setPen(Qt::white);
-    p.drawText(line(stackTop, timeH), Qt::AlignCenter, ClockText::timeString(m_date));
-    p.setFont(secondsFont);
+    // Lines outside the exposed part are not laid out at all.
+    if (exposed.intersects(l.date.toAlignedRect())) {
+        p.setFont(l.dateFont);
+        p.setPen(accentRed());
+        p.drawText(l.date, Qt::AlignCenter, fit(l.dateFont, m_fullDate));
+    }
+    if (exposed.intersects(l.time.toAlignedRect())) {
+        p.setFont(l.timeFont);
+        p.setPen(Qt::white);
+        p.drawText(l.time, Qt::AlignCenter, ClockText::timeString(m_date));
+    }
     p.setPen(white(0.55));
-    p.drawText(line(stackTop + timeH, secondsH), Qt::AlignCenter, ClockText::secondsString(m_date));
-    p.setFont(cityFont);
-    p.drawText(line(area.bottom() - cityH, cityH), Qt::AlignCenter, fit(cityFont, m_city));
+    if (exposed.intersects(l.seconds.toAlignedRect())) {
+        p.setFont(l.secondsFont);
+        p.drawText(l.seconds, Qt::AlignCenter, ClockText::secondsString(m_date));
+    }
+    if (exposed.intersects(l.city.toAlignedRect())) {
+        p.setFont(l.cityFont);
+        p.drawText(l.city, Qt::AlignCenter, fit(l.cityFont, m_city));
+    }
 }

@@ -1,9 +1,10 @@
 #pragma once
 
 // The digital face: long date on top, the time with its seconds in the middle,
-// the city at the bottom.
+// the city at the bottom. A tick repaints the lines whose text changed.
 
 #include <QDateTime>
+#include <QFont>
 #include <QWidget>
 
 class DigitalClockFace : public QWidget {
@@ -21,7 +22,18 @@ protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
+    struct Lines {
+        QSize size;
+        bool medium = false;
+        QFont dateFont, timeFont, secondsFont, cityFont;
+        QRectF date, time, seconds, city;
+    };
+    const Lines &lines();  // re-laid out when the size or the medium switch changes
+
     QDateTime m_date;
+    QString m_fullDate;
     QString m_city;
     bool m_medium = false;
+    Lines m_lines;
+    bool m_linesValid = false;
 };

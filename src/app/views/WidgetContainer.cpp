@@ -3,6 +3,7 @@
 #include "Colors.h"
 #include "settings/SettingsManager.h"
 
+#include <QPaintEvent>
 #include <QPainter>
 #include <QVBoxLayout>
 
@@ -57,9 +58,9 @@ bool WidgetContainer::hasGlowLayer() const
 
 // The sheen and glow are painted here, not child widgets, so a press on them
 // reaches the content or, ignored, the window below (which starts the drag).
-void WidgetContainer::paintEvent(QPaintEvent *)
+void WidgetContainer::paintEvent(QPaintEvent *event)
 {
     QPainter painter(this);
-    painter.drawPixmap(0, 0, m_cache.pixmap(size(), devicePixelRatioF(),
-                                            m_settings.glassTheme(), m_glowColor));
+    pellix::ui::drawLayerPart(painter, m_cache.pixmap(size(), devicePixelRatioF(), m_settings.glassTheme(), m_glowColor),
+                              event->region());
 }
