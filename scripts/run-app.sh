@@ -4,9 +4,11 @@
 # `make run` checks first, before installing or building anything.
 set -u
 
-# The first display number nobody uses here, for the virtual display of the hint.
+# The first display number nobody uses here, for the virtual display of the hint;
+# from 50 on, clear of the low numbers that servers started with -displayfd take
+# meanwhile.
 free_display() {
-  local n=5
+  local n=50
   while [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; do n=$((n + 1)); done
   echo "$n"
 }
