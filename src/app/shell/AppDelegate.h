@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ControlPanelWindow.h"
+#include "ExposureWait.h"
 #include "WidgetManager.h"
 
 #include <QList>
@@ -15,30 +16,6 @@ class QMenu;
 class QSystemTrayIcon;
 class QWindow;
 class SettingsManager;
-
-// Says `done`, once, when every window given has been exposed (or hidden), or
-// after kLaunchWaitMs, whichever comes first.
-class ExposureWait : public QObject {
-    Q_OBJECT
-
-public:
-    static constexpr int kLaunchWaitMs = 500;
-
-    ExposureWait(const QList<QWindow *> &windows, QObject *parent = nullptr);
-
-signals:
-    void done();
-
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override;
-
-private:
-    void finish();
-
-    QList<QPointer<QWindow>> m_pending;
-    QTimer m_timeout;
-    bool m_finished = false;
-};
 
 // Owns the tray icon and its menu, the control-panel window and the widget manager.
 class AppDelegate : public QObject {
