@@ -176,6 +176,7 @@ void WidgetWindow::mousePressEvent(QMouseEvent *event)
     }
     event->accept();
     m_pressPos = event->globalPosition().toPoint();
+    m_pressOffset = event->position().toPoint();
 }
 
 // The drag starts on the first motion past the drag distance, so a click is not
@@ -187,8 +188,10 @@ void WidgetWindow::mouseMoveEvent(QMouseEvent *event)
     if (m_pressPos && (event->buttons() & Qt::LeftButton) && !m_clickThrough) {
         if ((global - *m_pressPos).manhattanLength() < QApplication::startDragDistance())
             return;
-        m_dragStart = pos();
-        m_dragOffset = *m_pressPos - m_dragStart;
+        // From the press's own coordinates, not pos(): right after the map, on a
+        // loaded machine, pos() can still be the window's place before the map.
+        m_dragStart = *m_pressPos - m_pressOffset;
+        m_dragOffset = m_pressOffset;
         m_pressPos.reset();
     }
     if (!m_dragOffset) {

@@ -61,6 +61,7 @@ private:
     bool m_exposed = false;
     bool m_compositing = true;
     std::optional<QPoint> m_pressPos;    // left button down (global), no drag yet
+    QPoint m_pressOffset;                // where in the window it went down
     std::optional<QPoint> m_dragOffset;  // drag in progress: pointer minus window position
     QPoint m_dragStart;                  // window position when the drag began
 };
