@@ -18,13 +18,6 @@ namespace {
 
 constexpr x11::DesktopHints kWidgetHints{.allDesktops = true, .below = true, .desktopType = true};
 
-QPainterPath roundedPath(const QRectF &rect, qreal radius)
-{
-    QPainterPath path;
-    path.addRoundedRect(rect, radius, radius);
-    return path;
-}
-
 }  // namespace
 
 WidgetWindow::WidgetWindow(const QString &name, WidgetHostingView *contentView, const QRect &initialFrame,
@@ -132,10 +125,13 @@ void WidgetWindow::windowExposed()
 // so the corners stay clean (the shadow is lost, there is nothing to blend it with).
 void WidgetWindow::updateShape()
 {
-    if (m_compositing)
+    if (m_compositing) {
         clearMask();
-    else
-        setMask(QRegion(roundedPath(contentRect(), kCornerRadius).toFillPolygon().toPolygon()));
+        return;
+    }
+    QPainterPath glass;
+    glass.addRoundedRect(QRectF(contentRect()), kCornerRadius, kCornerRadius);
+    setMask(QRegion(glass.toFillPolygon().toPolygon()));
 }
 
 void WidgetWindow::resizeEvent(QResizeEvent *event)
