@@ -240,7 +240,7 @@
     </message>
     <message>
         <source>Liquid Glass Trasparente</source>
-        <translation>Liquid Glass transparente</translation>
+        <translation>Liquid Glass claro</translation>
     </message>
     <message>
         <source>Liquid Glass Opaco</source>

@@ -14,12 +14,19 @@ bool writesMonthFirst(const QLocale &locale)
     return locale.dateFormat(QLocale::ShortFormat).startsWith(QLatin1Char('M'));
 }
 
-QString clockTimeText(const QTime &time, const QLocale &region)
+ClockTimeParts clockTimeParts(const QTime &time, const QLocale &region)
 {
     if (!usesTwelveHourClock(region))
-        return time.toString(QStringLiteral("HH:mm"));
+        return {time.toString(QStringLiteral("HH:mm")), {}};
     const int hour = time.hour() % 12 == 0 ? 12 : time.hour() % 12;
-    return QString::number(hour) + time.toString(QStringLiteral(":mm ")) + (time.hour() < 12 ? region.amText() : region.pmText());
+    return {QString::number(hour) + time.toString(QStringLiteral(":mm")),
+            time.hour() < 12 ? region.amText() : region.pmText()};
+}
+
+QString clockTimeText(const QTime &time, const QLocale &region)
+{
+    const ClockTimeParts parts = clockTimeParts(time, region);
+    return parts.dayPeriod.isEmpty() ? parts.digits : parts.digits + QLatin1Char(' ') + parts.dayPeriod;
 }
 
 }  // namespace pellix::i18n

@@ -19,4 +19,12 @@ bool writesMonthFirst(const QLocale &locale);
 // 12-hour one.
 QString clockTimeText(const QTime &time, const QLocale &region);
 
+// The same in two pieces, for a face that draws the marker smaller: "9:07" and
+// "AM"; the marker is empty on a 24-hour clock.
+struct ClockTimeParts {
+    QString digits;
+    QString dayPeriod;
+};
+ClockTimeParts clockTimeParts(const QTime &time, const QLocale &region);
+
 }  // namespace pellix::i18n

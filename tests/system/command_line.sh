@@ -40,4 +40,20 @@ expect "host --help-all is not offered" 2 '' "pellix-widget-host: Unknown option
 expect "host --show without a display" 1 '' "$no_display" -- "$host" --show
 expect "host --list needs no display" 0 '(Pellix\w+Widget\t[^\n]*\n){4}' '' -- "$host" --list
 
+# The language the environment asks for, read by Qt itself (no generated
+# locales needed): LANGUAGE first, then LC_ALL, LC_MESSAGES, LANG; the first
+# shipped one; English when none is. The plug-in names its widgets in it.
+clock_name() {  # ENV...: the clock's display name as --list prints it
+  env -u LANGUAGE -u LC_ALL -u LC_MESSAGES -u LANG "$@" "$host" --list 2>>"$root/err" | awk -F'\t' 'NR == 1 { print $2 }'
+}
+for case in 'Pellix - Orologio:LANGUAGE=it LANG=de_DE.UTF-8' 'Pellix - Uhr:LANGUAGE=pt:de LANG=C.UTF-8' \
+            'Pellix - Horloge:LANG=fr_FR.UTF-8' 'Pellix - Reloj:LC_ALL=es_ES.UTF-8 LANG=de_DE.UTF-8' \
+            'Pellix - Clock:LANG=ja_JP.UTF-8' 'Pellix - Clock:LANG=C.UTF-8'; do
+  want=${case%%:*} vars=${case#*:}
+  # shellcheck disable=SC2086
+  got=$(clock_name $vars)
+  check "$vars lists \"$want\"" test "$got" = "$want"
+  [ "$got" = "$want" ] || echo "    got \"$got\""
+done
+
 finish

@@ -24,6 +24,11 @@ QString timeString(const QDateTime &date)
     return pellix::i18n::clockTimeText(date.time(), pellix::i18n::regionLocale());
 }
 
+pellix::i18n::ClockTimeParts timeParts(const QDateTime &date)
+{
+    return pellix::i18n::clockTimeParts(date.time(), pellix::i18n::regionLocale());
+}
+
 QString secondsString(const QDateTime &date)
 {
     return QString::number(date.time().second()) + QStringLiteral(" s");
@@ -34,14 +39,26 @@ QString shortDateString(const QDateTime &date)
     return named(date, QStringLiteral("ddd d")).toUpper();
 }
 
-QString fullDateString(const QDateTime &date)
+namespace {
+
+QString fullDatePattern()
 {
     // The pattern is the translator's: each language punctuates dates its own way.
     const bool monthFirst = pellix::i18n::writesMonthFirst(pellix::i18n::displayLocale());
-    const QString pattern =
-        monthFirst ? QCoreApplication::translate("ClockText", "dddd, MMM d", "QLocale date pattern, month before day")
-                   : QCoreApplication::translate("ClockText", "dddd, d MMM", "QLocale date pattern, day before month");
-    return named(date, pattern).toUpper();
+    return monthFirst ? QCoreApplication::translate("ClockText", "dddd, MMM d", "QLocale date pattern, month before day")
+                      : QCoreApplication::translate("ClockText", "dddd, d MMM", "QLocale date pattern, day before month");
+}
+
+}  // namespace
+
+QString fullDateString(const QDateTime &date)
+{
+    return named(date, fullDatePattern()).toUpper();
+}
+
+QString compactDateString(const QDateTime &date)
+{
+    return named(date, fullDatePattern().replace(QStringLiteral("dddd"), QStringLiteral("ddd"))).toUpper();
 }
 
 QString weekdayName(const QDateTime &date)
