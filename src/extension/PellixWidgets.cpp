@@ -31,9 +31,10 @@ PellixWeatherWidget::PellixWeatherWidget()
 }
 
 PellixMusicWidget::PellixMusicWidget()
-    : StaticConfiguration(described(kind, QT_TRANSLATE_NOOP("PellixWidgets", "Pellix - Now Playing"),
-                                    QT_TRANSLATE_NOOP("PellixWidgets", "Visualizza il brano attualmente in riproduzione."),
-                                    {WidgetFamily::Small, WidgetFamily::Medium}))
+    : StaticConfiguration(described(
+          kind, QT_TRANSLATE_NOOP("PellixWidgets", "Pellix - Now Playing"),
+          QT_TRANSLATE_NOOP("PellixWidgets", "Visualizza il brano attualmente in riproduzione."),
+          {WidgetFamily::Small, WidgetFamily::Medium}))
 {
 }
 

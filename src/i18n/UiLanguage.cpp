@@ -32,7 +32,9 @@ void installTranslation(const QString &language)
     const QString installed = app->property(kInstalledProperty).toString();
     if (installed == language)
         return;
-    for (QTranslator *old : app->findChildren<QTranslator *>(QStringLiteral("pellixTranslator"), Qt::FindDirectChildrenOnly)) {
+    const auto previous =
+        app->findChildren<QTranslator *>(QStringLiteral("pellixTranslator"), Qt::FindDirectChildrenOnly);
+    for (QTranslator *old : previous) {
         QCoreApplication::removeTranslator(old);
         delete old;
     }

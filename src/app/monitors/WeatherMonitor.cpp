@@ -83,7 +83,8 @@ void WeatherMonitor::searchCityCoordinates(const QString &name, QObject *context
             return std::nullopt;
         return std::optional<Found>(std::in_place, firstResultSettings(*response));
     };
-    request<Found>("geocoding", m_endpoints.geocoding, geocodingUrl(m_endpoints.geocoding, name, pellix::i18n::uiLanguage()), context, decode,
+    const auto url = geocodingUrl(m_endpoints.geocoding, name, pellix::i18n::uiLanguage());
+    request<Found>("geocoding", m_endpoints.geocoding, url, context, decode,
                    std::move(done));
 }
 

@@ -46,7 +46,8 @@ void WidgetsTab::addCard(const QString &name, const QString &title, const QStrin
         connect(m_clockStyle, &PickerRow::chosen, this, [this](const QString &style) { m_actions.chooseClockStyle(style); });
         card->addOption(m_clockStyle);
     }
-    auto *size = new PickerRow(tr("Dimensione widget"), {{"small", tr("Piccolo (2x2)")}, {"medium", tr("Medio (4x2)")}});
+    auto *size =
+        new PickerRow(tr("Dimensione widget"), {{"small", tr("Piccolo (2x2)")}, {"medium", tr("Medio (4x2)")}});
     connect(size, &PickerRow::chosen, this, [this, name](const QString &value) { m_actions.chooseSize(name, value); });
     card->addOption(size);
 

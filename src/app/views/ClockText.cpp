@@ -45,8 +45,9 @@ QString fullDatePattern()
 {
     // The pattern is the translator's: each language punctuates dates its own way.
     const bool monthFirst = pellix::i18n::writesMonthFirst(pellix::i18n::displayLocale());
-    return monthFirst ? QCoreApplication::translate("ClockText", "dddd, MMM d", "QLocale date pattern, month before day")
-                      : QCoreApplication::translate("ClockText", "dddd, d MMM", "QLocale date pattern, day before month");
+    return monthFirst
+               ? QCoreApplication::translate("ClockText", "dddd, MMM d", "QLocale date pattern, month before day")
+               : QCoreApplication::translate("ClockText", "dddd, d MMM", "QLocale date pattern, day before month");
 }
 
 }  // namespace

@@ -19,8 +19,10 @@ QString PellixClockWidgetView::formattedDate() const
     // The pattern is the translator's: each language punctuates dates its own way.
     const QString pattern =
         pellix::i18n::writesMonthFirst(locale)
-            ? QCoreApplication::translate("PellixClockWidgetView", "dddd MMMM d", "QLocale date pattern, month before day")
-            : QCoreApplication::translate("PellixClockWidgetView", "dddd d MMMM", "QLocale date pattern, day before month");
+            ? QCoreApplication::translate("PellixClockWidgetView", "dddd MMMM d",
+                                          "QLocale date pattern, month before day")
+            : QCoreApplication::translate("PellixClockWidgetView", "dddd d MMMM",
+                                          "QLocale date pattern, day before month");
     return locale.toUpper(locale.toString(entry.date, pattern));
 }
 
