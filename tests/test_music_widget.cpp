@@ -57,6 +57,12 @@ TEST(MusicArtwork, AverageOfTheSampleGridAtFullOpacityAndDataUrlsWithinBounds)
     EXPECT_EQ(averageColor(stripes), rgba(40, 80, 120));
     EXPECT_EQ(decodeArtwork(onePixel(qRgba(10, 200, 30, 77)))->averageColor, rgba(10, 200, 30));
     EXPECT_EQ(decodeArtwork("not an image"), std::nullopt);
+    // A text chunk claiming 2 GB in a 90-byte PNG: refused before libpng allocates it.
+    QByteArray bomb = onePixel(qRgb(1, 2, 3));
+    EXPECT_TRUE(pngChunksFit(bomb));
+    bomb.insert(bomb.size() - 12, QByteArray::fromHex("79000025") + "tEXtdate");
+    EXPECT_FALSE(pngChunksFit(bomb));
+    EXPECT_TRUE(pngChunksFit("not an image"));
     const std::optional<Artwork> large = decodeArtwork(png(QImage(2000, 1000, QImage::Format_RGB32)));
     ASSERT_TRUE(large);
     EXPECT_EQ(large->image.size(), QSize(512, 256));
