@@ -102,18 +102,7 @@ protected:
         MprisPlayers players(bus.connection(), MprisPlayers::kCallTimeoutMs, &*names, &identities);
         MusicMonitor::controlMusic(players, action, shown);
     }
-    NowPlaying playerOnScreen()
-    {
-        MprisPlayers players(bus.connection(), MprisPlayers::kCallTimeoutMs, &*names, &identities);
-        return MusicMonitor::getNowPlaying(players);
-    }
-    // A Player method called on a player as another client would.
-    void call(const QString &busName, const char *method)
-    {
-        bus.connection().call(QDBusMessage::createMethodCall(busName, "/org/mpris/MediaPlayer2",
-                                                             "org.mpris.MediaPlayer2.Player", method),
-                              QDBus::Block, 2000);
-    }
+
     PrivateBus bus;
     std::optional<MprisNames> names;
     MprisIdentities identities;
@@ -203,12 +192,19 @@ TEST_F(MprisMusic, TheWidgetShowsTheTrackOnScreenAndCommandsItsPlayer)
     SettingsManager settings(dir.filePath("settings.json"));
     settings.setSharedDataPath(dir.filePath("widget-data.json"));
     MusicWidgetView view(settings);
-    view.setCollector([&] { return playerOnScreen(); },
-                      [&](const QString &action, const std::optional<PlayerAddress> &shown) { control(action, shown); });
+    view.setCollector(
+        [&] {
+            MprisPlayers players(bus.connection(), MprisPlayers::kCallTimeoutMs, &*names, &identities);
+            return MusicMonitor::getNowPlaying(players);
+        },
+        [&](const QString &action, const std::optional<PlayerAddress> &shown) { control(action, shown); });
     const auto showing = [&](const std::optional<QString> &track) {
         return waitUntil([&] { view.refreshMusic(); return view.nowPlaying().music.track == track; });
     };
-    const auto spotifyDoes = [&](const char *method) { call(spotify.busName(), method); };
+    const auto spotifyDoes = [&](const char *method) {  // as another client would
+        bus.connection().call(QDBusMessage::createMethodCall(spotify.busName(), "/org/mpris/MediaPlayer2",
+                                                             "org.mpris.MediaPlayer2.Player", method));
+    };
     const QColor blue = QColor::fromRgb(MpvPlayer::kCoverColour), red(200, 0, 0);
 
     const struct {
