@@ -134,6 +134,8 @@ if combo is not None:
 
 shoot("widgets")
 act(descendant(panel, "Impostazioni", "page tab"), "Press")
+version = x(os.environ["PANEL_APP"], "--version").split()[-1]
+check(f"'Versione' shows the version --version prints ({version})", descendant(panel, version, "label") is not None)
 automatic = descendant(panel, "Posizione automatica (via IP)", "check box")
 check("the automatic-location switch is on at first", automatic is not None and checked(automatic))
 act(automatic, "Toggle")

@@ -44,7 +44,7 @@ SettingsTab::SettingsTab(PanelActions &actions, WeatherMonitor &monitor, QWidget
 
     column->addWidget(spacedCaption("App"));
     PanelCard *app = settingsCard();
-    app->column()->addWidget(metadataRow("Versione", kVersion));
+    app->column()->addWidget(metadataRow("Versione", QStringLiteral(PELLIX_VERSION)));
     app->column()->addWidget(metadataRow("Autore", kAuthor));
     column->addWidget(app);
     column->addStretch();
