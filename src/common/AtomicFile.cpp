@@ -1,5 +1,6 @@
 #include "AtomicFile.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
@@ -10,11 +11,16 @@
 
 namespace {
 
+// ".<name>.tmp-" followed by a 32-bit random number in base 36.
+QByteArray temporaryPrefix(const QString &target)
+{
+    return QFile::encodeName("." + QFileInfo(target).fileName() + ".tmp-");
+}
+
 // A new file beside `target`, created exclusively so no other writer shares it.
 int createTemporary(const QString &target, mode_t mode, QByteArray &name)
 {
-    const QFileInfo info(target);
-    const QString stem = info.absolutePath() + "/." + info.fileName() + ".tmp-";
+    const QString stem = QFileInfo(target).absolutePath() + '/' + QFile::decodeName(temporaryPrefix(target));
     for (int attempt = 0; attempt < 16; ++attempt) {
         name = QFile::encodeName(stem + QString::number(QRandomGenerator::global()->generate(), 36));
         const int fd = ::open(name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, mode);
@@ -48,26 +54,32 @@ bool hasSize(int fd, qsizetype size)
 
 }  // namespace
 
-QString atomicWriteTarget(const QString &path)
+bool makePrivateDirectories(const QString &dir)
 {
-    const QFileInfo info(path);
-    if (info.isSymLink()) {
-        const QString target = info.canonicalFilePath();  // empty when the link dangles
-        if (!target.isEmpty())
-            return target;
+    QStringList missing;
+    for (QString at = QDir::cleanPath(QDir(dir).absolutePath()); !QFileInfo::exists(at);) {
+        missing.prepend(at);
+        const QString parent = QFileInfo(at).absolutePath();
+        if (parent == at)
+            break;
+        at = parent;
     }
-    return path;
+    for (const QString &each : std::as_const(missing))
+        if (::mkdir(QFile::encodeName(each).constData(), 0700) != 0 && errno != EEXIST)
+            return false;
+    return QFileInfo(dir).isDir();
 }
 
 bool writeFileAtomically(const QString &path, const QByteArray &bytes, const AtomicWriteCalls &calls)
 {
-    const QByteArray target = QFile::encodeName(atomicWriteTarget(path));
+    const QByteArray target = QFile::encodeName(path);
     struct stat st {};
-    const bool replacing = ::stat(target.constData(), &st) == 0 && S_ISREG(st.st_mode);
-    const mode_t mode = replacing ? mode_t(st.st_mode & 07777) : 0666;
+    // lstat: a link at the path is replaced, so it is no file whose mode to keep.
+    const bool replacing = ::lstat(target.constData(), &st) == 0 && S_ISREG(st.st_mode);
+    const mode_t mode = replacing ? mode_t(st.st_mode & 07777) : 0600;
 
     QByteArray temporary;
-    const int fd = createTemporary(QFile::decodeName(target), mode, temporary);
+    const int fd = createTemporary(path, mode, temporary);
     if (fd < 0)
         return false;
     if (replacing)
