@@ -132,6 +132,43 @@ TEST(FileSafety, LinksAtBothPathsAreReplacedNeverFollowed)
     EXPECT_EQ(QFileInfo(dir.filePath(aside[0])).symLinkTarget(), dir.filePath("bashrc"));
 }
 
+// A writer killed between creating its copy and renaming it leaves the copy; the
+// next save of the same file removes such copies, and only those: not a young one
+// (another process may be writing it), not other names, links or folders.
+TEST(FileSafety, AKilledWritersCopiesGoAtTheNextSave)
+{
+    QTemporaryDir dir;
+    const QStringList stale{".group.com.pellixwidget.json.tmp-1z141z3", ".widget-data.json.tmp-0"};
+    const QStringList kept{".group.com.pellixwidget.json.tmp-young",     ".group.com.pellixwidget.json.tmp-ABC",
+                           ".group.com.pellixwidget.json.tmp-12345678", ".group.com.pellixwidget.json.tmp-",
+                           "group.com.pellixwidget.json.tmp-abc",       ".widget-data.json.tmp-a.b",
+                           ".other.json.tmp-abc",                       ".widget-data.json.tmp-link",
+                           ".widget-data.json.tmp-dir"};
+    const auto age = [&dir](const QString &name) {
+        const timespec old[2] = {{::time(nullptr) - 120, 0}, {::time(nullptr) - 120, 0}};
+        ::utimensat(AT_FDCWD, QFile::encodeName(dir.filePath(name)).constData(), old, AT_SYMLINK_NOFOLLOW);
+    };
+    for (const QString &name : stale + kept.mid(1, 6)) {
+        ASSERT_TRUE(writeFile(dir.filePath(name), "{\"half\":"));
+        age(name);
+    }
+    ASSERT_TRUE(writeFile(dir.filePath(kept[0]), "{\"half\":"));
+    ASSERT_TRUE(QFile::link("widget-data.json", dir.filePath(kept[7])));
+    ASSERT_TRUE(QDir(dir.path()).mkdir(kept[8]));
+    age(kept[7]);
+    age(kept[8]);
+
+    SettingsManager settings(dir.filePath("group.com.pellixwidget.json"));
+    settings.setSharedDataPath(dir.filePath("widget-data.json"));
+    settings.saveSetting(true, SettingsManager::enabledKey("clock"));
+    settings.updateSharedWidgetData();
+    QStringList expected = kept + QStringList{"group.com.pellixwidget.json", "widget-data.json"};
+    expected.sort();
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+                                         QDir::Name),
+              expected);
+}
+
 // A tmpfs of 64 KiB mounted over a directory for one test (root only).
 struct TinyDisk {
     explicit TinyDisk(const QByteArray &dir) : dir(dir), mounted(::mount("tmpfs", dir, "tmpfs", 0, "size=64k") == 0) {}

@@ -5,16 +5,33 @@
 #include <QFileInfo>
 #include <QRandomGenerator>
 
+#include <algorithm>
 #include <cerrno>
+#include <cstring>
+#include <ctime>
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 
 namespace {
 
+// A write takes milliseconds; a temporary this old belongs to no write in progress.
+constexpr time_t kStaleAfterSeconds = 60;
+
 // ".<name>.tmp-" followed by a 32-bit random number in base 36.
 QByteArray temporaryPrefix(const QString &target)
 {
     return QFile::encodeName("." + QFileInfo(target).fileName() + ".tmp-");
+}
+
+bool isTemporaryName(const char *name, const QByteArray &prefix)
+{
+    if (std::strncmp(name, prefix.constData(), size_t(prefix.size())) != 0)
+        return false;
+    const char *suffix = name + prefix.size();
+    const size_t length = std::strlen(suffix);
+    return length >= 1 && length <= 7 &&
+           std::all_of(suffix, suffix + length, [](char c) { return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z'); });
 }
 
 // A new file beside `target`, created exclusively so no other writer shares it.
@@ -54,6 +71,30 @@ bool hasSize(int fd, qsizetype size)
 
 }  // namespace
 
+void removeStaleTemporaries(const QString &path)
+{
+    const QByteArray prefix = temporaryPrefix(path);
+    const int dirFd = ::open(QFile::encodeName(QFileInfo(path).absolutePath()).constData(),
+                             O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dirFd < 0)
+        return;
+    DIR *dir = ::fdopendir(dirFd);
+    if (!dir) {
+        ::close(dirFd);
+        return;
+    }
+    const time_t staleBefore = ::time(nullptr) - kStaleAfterSeconds;
+    while (const dirent *entry = ::readdir(dir)) {
+        if (!isTemporaryName(entry->d_name, prefix))
+            continue;
+        struct stat st {};
+        if (::fstatat(dirFd, entry->d_name, &st, AT_SYMLINK_NOFOLLOW) == 0 && S_ISREG(st.st_mode) &&
+            st.st_uid == ::geteuid() && st.st_mtime < staleBefore)
+            ::unlinkat(dirFd, entry->d_name, 0);
+    }
+    ::closedir(dir);
+}
+
 bool makePrivateDirectories(const QString &dir)
 {
     QStringList missing;
@@ -72,6 +113,7 @@ bool makePrivateDirectories(const QString &dir)
 
 bool writeFileAtomically(const QString &path, const QByteArray &bytes, const AtomicWriteCalls &calls)
 {
+    removeStaleTemporaries(path);  // also frees the room a killed writer's copy takes on a full disk
     const QByteArray target = QFile::encodeName(path);
     struct stat st {};
     // lstat: a link at the path is replaced, so it is no file whose mode to keep.

@@ -26,6 +26,11 @@ struct AtomicWriteCalls {
 // and renames a short file over a good one when the disk is full.
 bool writeFileAtomically(const QString &path, const QByteArray &bytes, const AtomicWriteCalls &calls = {});
 
+// Removes the temporaries of writes to `path` that a killed writer left behind:
+// our own regular files named exactly as the writer names them and untouched for
+// longer than any write takes, so another process's write in progress is spared.
+void removeStaleTemporaries(const QString &path);
+
 // Creates `dir` and its missing parents, each private (0700); existing ones are
 // left as they are. False when it is not there afterwards.
 bool makePrivateDirectories(const QString &dir);
