@@ -1,5 +1,6 @@
 #include "SingleInstance.h"
 
+#include "AtomicFile.h"
 #include "PellixLogging.h"
 
 #include <QCryptographicHash>
@@ -87,11 +88,15 @@ QString SingleInstance::runtimeDirectory()
     const QByteArray xdg = qgetenv("XDG_RUNTIME_DIR");
     if (!xdg.isEmpty() && isPrivateDirectory(xdg, true))
         return QFile::decodeName(xdg);
-    const QByteArray own = QFile::encodeName(QDir::tempPath() + "/pellix-widget-" + QString::number(::getuid()));
-    if (::mkdir(own.constData(), 0700) == 0)
-        ::chmod(own.constData(), 0700);  // the umask may have taken bits away
-    // One that someone else made, or that is open to others, is not ours to trust.
-    return isPrivateDirectory(own, false) ? QFile::decodeName(own) : QString();
+    // Not the shared temporary directory: there another user can take the name
+    // first. The user's own cache folder is out of everyone else's reach.
+    QString cache = qEnvironmentVariable("XDG_CACHE_HOME");
+    if (!QDir::isAbsolutePath(cache))
+        cache = QDir::homePath() + "/.cache";
+    const QString own = cache + "/pellix-widget";
+    makePrivateDirectories(own);
+    // One that someone else made, a link, or one open to others is not ours to trust.
+    return isPrivateDirectory(QFile::encodeName(own), false) ? own : QString();
 }
 
 QString SingleInstance::displayKey(const QByteArray &display, const QByteArray &waylandDisplay)
