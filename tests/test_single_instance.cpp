@@ -19,6 +19,7 @@
 #include <unistd.h>
 
 #include <atomic>
+#include <vector>
 
 namespace {
 
@@ -150,6 +151,38 @@ TEST(SingleInstance, OnePrimaryPerDisplayThatReplacesAStaleSocket)
     primary.reset();  // gone: the next launch takes over
     EXPECT_EQ(SingleInstance().claim(), SingleInstance::Role::Primary);
     qputenv("DISPLAY", savedDisplay);
+}
+
+// Connections that say nothing (a stuck or hostile client of our own user) are
+// closed after a few seconds, and at most a few are held at once.
+TEST(SingleInstance, IdleConnectionsAreClosedAndCapped)
+{
+    PrimaryInThread primary;
+    ASSERT_EQ(primary.role, SingleInstance::Role::Primary);
+    const sockaddr_un addr = addressOf(SingleInstance::serverName());
+    std::vector<int> fds;
+    for (int i = 0; i < 40; ++i) {
+        const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+        ASSERT_EQ(::connect(fd, reinterpret_cast<const sockaddr *>(&addr), sizeof addr), 0);
+        fds.push_back(fd);
+    }
+    const auto closedByPrimary = [&fds] {
+        int closed = 0;
+        for (const int fd : fds) {
+            char byte;
+            closed += ::recv(fd, &byte, 1, MSG_PEEK | MSG_DONTWAIT) == 0;
+        }
+        return closed;
+    };
+    QThread::msleep(1000);
+    const int early = closedByPrimary();
+    EXPECT_GE(early, 40 - 16);
+    EXPECT_LT(early, 40);
+    QThread::msleep(3500);
+    EXPECT_EQ(closedByPrimary(), 40);
+    EXPECT_TRUE(SingleInstance::askRunningInstanceToShow());
+    for (const int fd : fds)
+        ::close(fd);
 }
 
 // Another local user reaches the socket (here through CAP_DAC_OVERRIDE, as root could

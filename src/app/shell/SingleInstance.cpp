@@ -9,6 +9,7 @@
 #include <QFile>
 #include <QLocalServer>
 #include <QLocalSocket>
+#include <QTimer>
 
 #include <cerrno>
 #include <cstring>
@@ -22,6 +23,10 @@ namespace {
 
 constexpr char kShowRequest[] = "show\n";
 constexpr char kAck[] = "ok\n";
+// A launch asks and reads its answer within a second; a connection still open
+// after this says nothing we want, and only so many are held at once.
+constexpr int kConnectionLifetimeMs = 3000;
+constexpr int kMaxConnections = 16;
 // Keeps socket paths well inside the 107 bytes a Unix socket address allows.
 constexpr qsizetype kMaxKeyPart = 40;
 
@@ -184,11 +189,17 @@ void SingleInstance::acceptConnections()
 {
     while (QLocalSocket *socket = m_server->nextPendingConnection()) {
         connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
-        if (!isOwnUser(socket->socketDescriptor())) {
+        if (m_connections >= kMaxConnections || !isOwnUser(socket->socketDescriptor())) {
             socket->abort();
             socket->deleteLater();
             continue;
         }
+        ++m_connections;
+        connect(socket, &QObject::destroyed, this, [this] { --m_connections; });
+        QTimer::singleShot(kConnectionLifetimeMs, socket, [socket] {
+            socket->abort();
+            socket->deleteLater();
+        });
         connect(socket, &QLocalSocket::readyRead, this, [this, socket] {
             while (socket->canReadLine()) {
                 if (socket->readLine() == kShowRequest) {

@@ -46,4 +46,5 @@ private:
 
     QLocalServer *m_server;
     int m_lockFd = -1;
+    int m_connections = 0;  // accepted and not yet closed
 };
