@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # The control panel of the real app driven through the accessibility bus
 # (AT-SPI), as a screen reader or a GUI test tool would, under the test X
-# server: switching a widget on, resizing one, the city search, and the
-# panel's window hints across closing and reopening. panel_atspi.py does the
+# server: switching a widget on, resizing one, the city search (and one the
+# user abandons), the panel's window hints across closing and reopening. panel_atspi.py does the
 # driving; this script sets up the home, the services and the app.
 # Usage: panel.sh <path-to-pellix-widget>   (PANEL_SCREENSHOTS=dir keeps panel-widgets.png and panel-settings.png)
 set -u
@@ -10,6 +10,21 @@ app=$1
 . "$(dirname "$0")/support/harness.sh"
 needs DBUS_SESSION_BUS_ADDRESS "the private buses"
 serve_weather   # the geocoder always finds Milano
+# The same geocoder, 3 s late for "Lenta": a search the user abandons before its answer.
+geocoder_port=$(free_port)
+/usr/bin/python3 - "$geocoder_port" "$repo_dir/tests/system/services" >"$root/geocoder.out" 2>&1 <<'EOF' &
+import functools, http.server, sys, time
+class Late(http.server.SimpleHTTPRequestHandler):
+    def do_GET(self):
+        if "name=Lenta" in self.path:
+            time.sleep(3)
+        super().do_GET()
+http.server.ThreadingHTTPServer(("127.0.0.1", int(sys.argv[1])),
+                                functools.partial(Late, directory=sys.argv[2])).serve_forever()
+EOF
+pids+=($!)
+wait_for 10 /usr/bin/python3 -c "import socket; socket.create_connection(('127.0.0.1',$geocoder_port),1)"
+export PELLIX_GEOCODING_URL=http://127.0.0.1:$geocoder_port
 
 # The accessibility bus and registry on the private session bus; Qt's bridge on without a desktop setting.
 /usr/libexec/at-spi-bus-launcher --launch-immediately >"$root/atspi.out" 2>&1 &

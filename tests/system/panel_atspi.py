@@ -172,4 +172,21 @@ if second_hints != first_hints:
 check("and skips the task list and pager", "_NET_WM_STATE_SKIP_TASKBAR, _NET_WM_STATE_SKIP_PAGER" in second_hints)
 check("the typed city is still there", city.queryText().getText(0, -1) == "Milano")
 
+
+def stored_mode():
+    return json.loads(stored("weather"))["useManual"]
+
+
+# A search the user abandons by switching to automatic: its late answer (3 s) stores nothing.
+city.queryEditableText().setTextContents("Lenta")
+act(descendant(panel, "Salva", "push button"), "Press")
+check("the search for Lenta is under way", wait_for(lambda: descendant(panel, "Ricerca in corso…", "label")))
+act(automatic, "Toggle")
+check("the switch shows automatic and automatic is stored",
+      wait_for(lambda: checked(automatic) and stored_mode() is False))
+time.sleep(4)
+check("after the late answer the switch and the settings still say automatic",
+      checked(automatic) and stored_mode() is False)
+
+
 sys.exit(1 if failures else 0)
