@@ -1,6 +1,7 @@
 """Drives the running app's control panel through AT-SPI; see panel.sh."""
 import json
 import os
+import shutil
 import subprocess
 import sys
 import time
@@ -188,5 +189,38 @@ time.sleep(4)
 check("after the late answer the switch and the settings still say automatic",
       checked(automatic) and stored_mode() is False)
 
+# Quitting as a user does: a click on the tray icon, then on "Esci" in its menu.
+shutil.copyfile(SETTINGS, os.environ["PANEL_KEEP"])
+
+
+def tray_icon():
+    """The app's icon docked in the tray host: its one small window."""
+    for win in x("xdotool", "search", "--class", "pellix-widget").split():
+        geo = dict(line.split("=") for line in x("xdotool", "getwindowgeometry", "--shell", win).split())
+        if int(geo["WIDTH"]) <= 40 and int(geo["HEIGHT"]) <= 40 and int(geo["X"]) >= 0:
+            return [int(geo["X"]) + int(geo["WIDTH"]) // 2, int(geo["Y"]) + int(geo["HEIGHT"]) // 2]
+    return None
+
+
+def menu():
+    """The tray menu's window once it is open: a small window of the app below the tray."""
+    for win in x("xdotool", "search", "--onlyvisible", "--class", "pellix-widget").split():
+        geo = dict(line.split("=") for line in x("xdotool", "getwindowgeometry", "--shell", win).split())
+        if 40 < int(geo["WIDTH"]) < 400 and 20 < int(geo["HEIGHT"]) < 100:
+            return [int(geo[k]) for k in ("X", "Y", "WIDTH", "HEIGHT")]
+    return None
+
+
+# The menu holds "Mostra Control Panel", a separator and "Esci": the last quarter is "Esci".
+# (Qt does not put the tray's pop-up menu on the accessibility bus.)
+check("the icon is docked in the tray", wait_for(lambda: tray_icon()))
+icon = tray_icon()
+if icon:
+    x("xdotool", "mousemove", str(icon[0]), str(icon[1]), "click", "1")
+    check("a click on it opens its menu", wait_for(lambda: menu(), 5))
+    box = menu()
+    if box:
+        time.sleep(0.3)
+        x("xdotool", "mousemove", str(box[0] + box[2] // 2), str(box[1] + box[3] * 3 // 4), "click", "1")
 
 sys.exit(1 if failures else 0)
