@@ -6,6 +6,7 @@
 #include "HostCommands.h"
 #include "shell/DisplayCheck.h"
 #include "shell/PellixWidgetApp.h"
+#include "UiLanguage.h"
 
 #include <QApplication>
 #include <QJsonDocument>
@@ -91,6 +92,7 @@ int main(int argc, char **argv)
     if (const auto why = missingDisplay(qgetenv("QT_QPA_PLATFORM"), qgetenv("DISPLAY")))
         return failWith(*why, 1);
     QApplication app(argc, argv);
+    pellix::i18n::useSystemLanguage();
 
     ExtensionLoader loader;
     QString error;

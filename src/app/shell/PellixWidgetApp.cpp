@@ -5,6 +5,7 @@
 #include "ProgramCommandLine.h"
 #include "SingleInstance.h"
 #include "settings/SettingsManager.h"
+#include "UiLanguage.h"
 
 #include <QApplication>
 #include <QTextStream>
@@ -44,6 +45,7 @@ int PellixWidgetApp::run(int argc, char **argv)
 
     QApplication app(argc, argv);
     app.setQuitOnLastWindowClosed(false);
+    pellix::i18n::useSystemLanguage();
 
     SingleInstance instance;
     if (instance.claim() == SingleInstance::Role::HandedOver)

@@ -89,7 +89,7 @@ void paintArt(QPainter &p, const QRectF &frame, const QImage &art)
 void paintWaiting(QPainter &p, const QRectF &content)
 {
     const MusicTextStyle caption = musicWaitingStyle();
-    const QString text = QStringLiteral("In attesa di musica\u2026");
+    const QString text = MusicContentView::tr("In attesa di musica…");
     const int flags = Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap;
     const QRectF textBox = QFontMetricsF(caption.font).boundingRect(QRectF(0, 0, content.width(), 1e4), flags, text);
     const double noteHeight = lineHeight(emojiFont(kNoteSize));
@@ -152,9 +152,9 @@ void paintMusicContent(QPainter &p, const QRectF &content, const MusicData &musi
 MusicContentView::MusicContentView(QWidget *parent)
     : QWidget(parent),
       m_meter(new MusicVisualizer(musicPink(), this)),
-      m_previous(new TransportButton("backward.fill", 12, 32, white(0.08), "Brano precedente", this)),
-      m_playPause(new TransportButton("playpause.fill", 14, 40, musicPink(), "Riproduci o metti in pausa", this)),
-      m_next(new TransportButton("forward.fill", 12, 32, white(0.08), "Brano successivo", this))
+      m_previous(new TransportButton("backward.fill", 12, 32, white(0.08), tr("Brano precedente"), this)),
+      m_playPause(new TransportButton("playpause.fill", 14, 40, musicPink(), tr("Riproduci o metti in pausa"), this)),
+      m_next(new TransportButton("forward.fill", 12, 32, white(0.08), tr("Brano successivo"), this))
 {
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
     const std::pair<TransportButton *, const char *> actions[] = {

@@ -177,7 +177,7 @@ void paintWeatherContent(QPainter &p, const QRectF &content, const WeatherViewSt
     p.setRenderHint(QPainter::TextAntialiasing);
     if (state.loading) {
         constexpr double kSpinner = 32;
-        paintCentredStatus(p, content, kSpinner, 12, QStringLiteral("AGGIORNAMENTO\u2026"),
+        paintCentredStatus(p, content, kSpinner, 12, WeatherContentView::tr("AGGIORNAMENTO…"),
                            [&](const QRectF &top) {
                                const QRectF box(top.center().x() - kSpinner / 2, top.top(), kSpinner, kSpinner);
                                drawSpinner(p, box, spinnerPhase, white());
@@ -185,7 +185,7 @@ void paintWeatherContent(QPainter &p, const QRectF &content, const WeatherViewSt
     } else if (state.connectionError) {
         const QString globe = QString::fromUtf16(u"\U0001F310");
         const QSizeF glyph = emojiSize(globe, 24);
-        paintCentredStatus(p, content, glyph.height(), 8, QStringLiteral("ERRORE DI RETE"),
+        paintCentredStatus(p, content, glyph.height(), 8, WeatherContentView::tr("ERRORE DI RETE"),
                            [&](const QRectF &top) {
                                drawCachedEmoji(p, QPointF(top.center().x() - glyph.width() / 2, top.top()), globe, 24);
                            });
