@@ -44,7 +44,7 @@ SettingsTab::SettingsTab(PanelActions &actions, WeatherMonitor &monitor, QWidget
 
     column->addWidget(spacedCaption(tr("App")));
     PanelCard *app = settingsCard();
-    app->column()->addWidget(metadataRow(tr("Versione"), kVersion));
+    app->column()->addWidget(metadataRow(tr("Versione"), QStringLiteral(PELLIX_VERSION)));
     app->column()->addWidget(metadataRow(tr("Autore"), kAuthor));
     column->addWidget(app);
     column->addStretch();

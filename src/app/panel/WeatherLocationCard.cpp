@@ -99,6 +99,13 @@ void WeatherLocationCard::loadFromSettings()
 
 void WeatherLocationCard::setWeatherAutoMode(bool automatic)
 {
+    // The switch is the latest word: a search still under way is abandoned, so
+    // its answer cannot store a mode the panel no longer shows.
+    if (m_searchInProgress) {
+        ++m_search;
+        setSearchInProgress(false);
+        setStatus({}, systemGrey());
+    }
     m_manual->setVisible(!automatic);
     m_actions.setAutomaticLocation(automatic);
 }
@@ -110,7 +117,10 @@ void WeatherLocationCard::saveManualLocation()
         return;
     setSearchInProgress(true);
     setStatus(tr("Ricerca in corso…"), systemGrey());
-    m_monitor.searchCityCoordinates(city, this, [this](const WeatherReply<std::optional<WeatherSettings>> &reply) {
+    const quint64 search = ++m_search;
+    m_monitor.searchCityCoordinates(city, this, [this, search](const WeatherReply<std::optional<WeatherSettings>> &reply) {
+        if (search != m_search)
+            return;
         if (!reply.ok()) {
             setStatus(tr("Errore di rete"), errorRed());
         } else if (const std::optional<WeatherSettings> &found = reply.value()) {

@@ -126,5 +126,8 @@ void AppDelegate::showControlPanel()
 
 void AppDelegate::quitApp()
 {
-    QCoreApplication::quit();
+    // Not quit(): in Qt 6 that first closes every window and is cancelled when one
+    // still counts as visible afterwards; "Esci" chosen in the tray menu left the
+    // app running with no window at all. Leaving the event loop always ends it.
+    QCoreApplication::exit(0);
 }

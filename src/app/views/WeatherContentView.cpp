@@ -1,6 +1,7 @@
 #include "WeatherContentView.h"
 
 #include "Emoji.h"
+#include "ExactSizeText.h"
 #include "Fonts.h"
 #include "Shadow.h"
 #include "WeatherText.h"
@@ -20,17 +21,16 @@ constexpr double kDividerPadding = 16;
 constexpr double kEmojiShadowBlur = 6;
 constexpr QPointF kEmojiShadowOffset{0, 4};
 
-double lineHeight(const QFont &font) { return QFontMetricsF(font).height(); }
+double lineHeight(const QFont &font) { return TextMetrics(font).height(); }
 
 // One line of text from `topLeft`, clipped with an ellipsis to `maxWidth`.
 void drawLine(QPainter &p, const QPointF &topLeft, const QString &text, const QFont &font,
                 const QColor &color, double maxWidth = 1e9)
 {
-    const QFontMetricsF metrics(font);
-    p.setFont(font);
+    const TextMetrics metrics(font);
     p.setPen(color);
     const QString shown = metrics.elidedText(text, Qt::ElideRight, maxWidth);
-    p.drawText(QRectF(topLeft, QSizeF(maxWidth, metrics.height())), Qt::AlignLeft | Qt::AlignTop, shown);
+    drawText(p, QRectF(topLeft, QSizeF(maxWidth, metrics.height())), Qt::AlignLeft | Qt::AlignTop, shown, font);
 }
 
 // Memoised: measuring a colour emoji makes FreeType decode its PNG bitmap.
