@@ -128,7 +128,7 @@ Findings paintEverything(const QTemporaryDir &dir)
                        [&](QPainter &p) { paintWeatherContent(p, content, *state, medium); });
         }
         record(out, "music waiting " + std::to_string(medium), content.size(),
-               [&](QPainter &p) { paintMusicContent(p, content, MusicData{}, {}, medium); });
+               [&](QPainter &p) { paintMusicContent(p, content, MusicData{}, QString(), QImage(), medium); });
     }
 
     using namespace pellix::extension;
