@@ -3,6 +3,7 @@
 #include "Colors.h"
 #include "ContinuousRect.h"
 #include "Emoji.h"
+#include "ExactSizeText.h"
 #include "GlassStyle.h"
 #include "MusicVisualizer.h"
 #include "MusicWidgetLayout.h"
@@ -30,15 +31,14 @@ struct ArtShadow {
 constexpr ArtShadow kImageShadow{10, 0.45, {0, 8}};
 constexpr ArtShadow kPlaceholderShadow{8, 0.3, {0, 6}};
 
-double lineHeight(const QFont &font) { return QFontMetricsF(font).height(); }
+double lineHeight(const QFont &font) { return TextMetrics(font).height(); }
 
 void drawLine(QPainter &p, const QRectF &rect, const QString &text, const MusicTextStyle &style,
               Qt::Alignment alignment)
 {
-    p.setFont(style.font);
     p.setPen(style.color);
-    const QString shown = QFontMetricsF(style.font).elidedText(text, Qt::ElideRight, rect.width());
-    p.drawText(rect, int(alignment | Qt::AlignVCenter), shown);
+    const QString shown = TextMetrics(style.font).elidedText(text, Qt::ElideRight, rect.width());
+    drawText(p, rect, int(alignment | Qt::AlignVCenter), shown, style.font);
 }
 
 // Draws `paint` (which draws into a rectangle of `size` at the origin) at

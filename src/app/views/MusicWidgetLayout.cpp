@@ -1,6 +1,7 @@
 #include "MusicWidgetLayout.h"
 
 #include "Colors.h"
+#include "ExactSizeText.h"
 #include "Fonts.h"
 #include "MusicVisualizer.h"
 
@@ -32,7 +33,7 @@ MusicTextStyle musicWaitingStyle() { return {systemFont(13, Weight::Medium), whi
 
 double musicMediumTextsHeight()
 {
-    return QFontMetricsF(musicBadgeStyle().font).height() + kMediumTextSpacing
+    return TextMetrics(musicBadgeStyle().font).height() + kMediumTextSpacing
         + QFontMetricsF(musicTitleStyle(true).font).height() + kMediumTextSpacing
         + QFontMetricsF(musicArtistStyle(true).font).height();
 }
