@@ -7,8 +7,8 @@ class PellixWidgetApp {
 public:
     static int run(int argc, char **argv);
 
-    // Qt 6.4 cannot place windows on Wayland: use XWayland unless the user chose
-    // a platform. Empty when nothing needs forcing.
+    // For windows that are not layer surfaces (the host's): XWayland on a
+    // Wayland session unless the user chose a platform. Empty when nothing needs forcing.
     static QByteArray forcedPlatform(const QByteArray &qtQpaPlatform, const QByteArray &waylandDisplay,
                                      const QByteArray &sessionType);
 };
