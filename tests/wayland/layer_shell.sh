@@ -1,0 +1,114 @@
+#!/usr/bin/env bash
+# The widgets as layer-shell surfaces on a headless sway (wlroots), as a user
+# sees them: at their saved places and not tiled, under a normal window (the
+# control panel), dragged, snapped and saved, click-through, restored after a
+# restart, and taken by a second output while it is there. Pixels from grim,
+# the pointer from a virtual-pointer client.
+# Usage: layer_shell.sh <pellix-widget> <pointer-client>
+set -u
+if [ "$(id -u)" = 0 ]; then
+  # sway will not run as root.
+  exec runuser -u nobody -- bash "$0" "$@"
+fi
+app=$1 pointer=$2
+here=$(cd "$(dirname "$0")" && pwd)
+. "$here/../system/support/harness.sh"
+for tool in sway swaymsg grim python3; do
+  command -v $tool >/dev/null || { echo "skipped: no $tool"; exit 77; }
+done
+unset DISPLAY QT_SCALE_FACTOR
+export PELLIX_IPLOCATION_URL=http://127.0.0.1:9 PELLIX_GEOCODING_URL=http://127.0.0.1:9 \
+       PELLIX_FORECAST_URL=http://127.0.0.1:9
+
+cat >"$root/sway.conf" <<'CONF'
+output HEADLESS-1 resolution 1440x900 position 0 0 bg #336699 solid_color
+xwayland disable
+default_border none
+CONF
+WLR_BACKENDS=headless WLR_LIBINPUT_NO_DEVICES=1 WLR_RENDERER=pixman sway -c "$root/sway.conf" >"$root/sway.log" 2>&1 &
+pids+=($!)
+wait_for 10 eval 'ls "$XDG_RUNTIME_DIR"/sway-ipc.*.sock' || { echo "sway did not start"; cat "$root/sway.log"; exit 1; }
+export SWAYSOCK=$(ls "$XDG_RUNTIME_DIR"/sway-ipc.*.sock | head -1)
+export WAYLAND_DISPLAY=$(cd "$XDG_RUNTIME_DIR" && ls | grep -m1 '^wayland-[0-9]*$')
+
+saved_position() {  # the stored y-up origin of a widget as "x y"
+  python3 -c 'import json,sys; p=json.loads(json.load(open(sys.argv[1]))[sys.argv[2]]); print(round(p["x"]), round(p["y"]))' \
+    "$settings_file" "widget.$1.position" 2>/dev/null
+}
+# shown OUTPUT X Y W [not]: a widget's content (W x 170) at X,Y of the output's
+# picture: its edges differ from the #336699 background just inside and match it
+# 16 px outside, past the shadow. With "not", nothing of the kind is there.
+shown() {
+  grim -t ppm -o "$1" "$root/shot.ppm" 2>/dev/null || return 1
+  python3 - "$root/shot.ppm" "$2" "$3" "$4" "${5:-}" <<'PY'
+import sys
+data = open(sys.argv[1], 'rb').read().split(maxsplit=4)
+w, h, px = int(data[1]), int(data[2]), data[4]
+x, y, cw, want = int(sys.argv[2]), int(sys.argv[3]), int(sys.argv[4]), sys.argv[5] != 'not'
+ch = 170
+def bg(p):
+    if not (0 <= p[0] < w and 0 <= p[1] < h):
+        return True
+    i = (p[1] * w + p[0]) * 3
+    return sum(abs(a - b) for a, b in zip(px[i:i + 3], (0x33, 0x66, 0x99))) <= 6
+mx, my = x + cw // 2, y + ch // 2
+inside = [(x + 3, my), (x + cw - 4, my), (mx, y + 3), (mx, y + ch - 4)]
+outside = [(x - 16, my), (x + cw + 15, my), (mx, y - 16), (mx, y + ch + 15)]
+found = not any(bg(p) for p in inside) and all(bg(p) for p in outside)
+sys.exit(0 if found == want else 1)
+PY
+}
+extent="1440 900"
+drag() { "$pointer" $extent "$@" >>"$root/pointer.log" 2>&1; sleep 0.5; }
+
+# Saved y-up places; the weather's lies on an output that is not there yet.
+cat >"$settings_file" <<'JSON'
+{"widget.clock.enabled": true, "widget.clock.position": "{\"x\":100,\"y\":600}",
+ "widget.weather.enabled": true, "widget.weather.position": "{\"x\":2000,\"y\":400}",
+ "widget.battery.enabled": true, "widget.battery.position": "{\"x\":100,\"y\":100}",
+ "widget.battery.clickThrough": true,
+ "widget.music.enabled": true, "widget.music.position": "{\"x\":700,\"y\":100}"}
+JSON
+launch QT_LOGGING_RULES=pellix.shell.info=true
+check "the app chose native Wayland" wait_for 10 grep -q "native Wayland" "$root/app.log"
+panel='[title="PellixWidget Control Panel"]'
+check "the control panel opens as a window" wait_for 10 eval "swaymsg -t get_tree | grep -q 'PellixWidget Control Panel'"
+check "no widget is a window (nothing tiled)" test "$(swaymsg -t get_tree | grep -c '"pid"')" = 1
+# Clear of every widget.
+swaymsg "$panel" move position 300 0 >/dev/null; sleep 0.5
+check "clock at its saved place" wait_for 10 shown HEADLESS-1 100 130 170
+check "battery at its saved place" shown HEADLESS-1 100 630 170
+check "music (medium) at its saved place" shown HEADLESS-1 700 630 340
+check "weather, saved off every output, shown at the right edge" shown HEADLESS-1 1270 330 170
+check "that place is not saved" test "$(saved_position weather)" = "2000 400"
+swaymsg "$panel" move position 60 100 >/dev/null; sleep 0.5
+check "a normal window over the clock covers it" shown HEADLESS-1 100 130 170 not
+swaymsg "$panel" move position 300 0 >/dev/null; sleep 0.5
+check "and the clock shows again when it moves away" shown HEADLESS-1 100 130 170
+
+# Press in the clock's middle, drop its top-left 8 px from the left edge: it snaps to 0.
+drag 185 215 93 385
+check "a drag snaps to the edge and saves the y-up place" wait_for 5 eval 'test "$(saved_position clock)" = "0 430"'
+check "and shows it there" shown HEADLESS-1 0 300 170
+drag 185 715 385 715
+check "a click-through widget does not move" shown HEADLESS-1 100 630 170
+check "nor is its place saved" test "$(saved_position battery)" = "100 100"
+
+stop
+launch
+wait_for 10 eval "swaymsg -t get_tree | grep -q 'PellixWidget Control Panel'"
+swaymsg "$panel" move position 300 0 >/dev/null; sleep 0.5
+check "a restart restores the dragged place" shown HEADLESS-1 0 300 170
+
+# A second output to the right: the weather goes to its saved place there, and
+# comes back when the output goes away.
+swaymsg create_output >/dev/null
+swaymsg output HEADLESS-2 resolution 1280x800 position 1440 0 bg '#336699' solid_color >/dev/null
+check "a second output takes the weather at its saved place" wait_for 5 shown HEADLESS-2 560 330 170
+check "and it left the first one" shown HEADLESS-1 1270 330 170 not
+swaymsg output HEADLESS-2 disable >/dev/null
+check "the output gone, the weather is back on the first" wait_for 5 shown HEADLESS-1 1270 330 170
+check "its saved place kept" test "$(saved_position weather)" = "2000 400"
+swaymsg output HEADLESS-2 enable >/dev/null
+check "the output back, so is the weather" wait_for 5 shown HEADLESS-2 560 330 170
+finish
