@@ -93,12 +93,21 @@ check "and shows it there" shown HEADLESS-1 0 300 170
 drag 185 715 385 715
 check "a click-through widget does not move" shown HEADLESS-1 100 630 170
 check "nor is its place saved" test "$(saved_position battery)" = "100 100"
+# The clock's "Cliccabile attraverso" switch in the panel, switched on and off again live.
+drag 656 282
+check "click-through switched on in the panel" wait_for 5 grep -q '"widget.clock.clickThrough": *true' "$settings_file"
+drag 85 385 385 385
+check "then a drag leaves the clock where it was" shown HEADLESS-1 0 300 170
+drag 656 282
+check "switched off" wait_for 5 grep -q '"widget.clock.clickThrough": *false' "$settings_file"
+drag 85 385 85 365
+check "and the clock drags again" wait_for 5 eval 'test "$(saved_position clock)" = "0 450"'
 
 stop
 launch
 wait_for 10 eval "swaymsg -t get_tree | grep -q 'PellixWidget Control Panel'"
 swaymsg "$panel" move position 300 0 >/dev/null; sleep 0.5
-check "a restart restores the dragged place" shown HEADLESS-1 0 300 170
+check "a restart restores the dragged place" shown HEADLESS-1 0 280 170
 
 # A second output to the right: the weather goes to its saved place there, and
 # comes back when the output goes away.
@@ -111,4 +120,11 @@ check "the output gone, the weather is back on the first" wait_for 5 shown HEADL
 check "its saved place kept" test "$(saved_position weather)" = "2000 400"
 swaymsg output HEADLESS-2 enable >/dev/null
 check "the output back, so is the weather" wait_for 5 shown HEADLESS-2 560 330 170
+
+# Dropped mostly on the second output, the clock is re-created there.
+extent="2720 900"
+drag 85 365 1785 185
+check "a drag across outputs saves the place on the second" wait_for 5 eval 'test "$(saved_position clock)" = "1700 630"'
+check "and shows the clock there" wait_for 5 shown HEADLESS-2 260 100 170
+check "not on the first" shown HEADLESS-1 0 280 170 not
 finish
