@@ -69,6 +69,7 @@ cat >"$settings_file" <<'JSON'
  "widget.battery.clickThrough": true,
  "widget.music.enabled": true, "widget.music.position": "{\"x\":700,\"y\":100}"}
 JSON
+check "make run's display check takes the Wayland display" env -u DISPLAY bash "$repo_dir/scripts/run-app.sh" --check
 launch QT_LOGGING_RULES=pellix.shell.info=true
 check "the app chose native Wayland" wait_for 10 grep -q "native Wayland" "$root/app.log"
 panel='[title="PellixWidget Control Panel"]'

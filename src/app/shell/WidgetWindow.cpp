@@ -88,6 +88,7 @@ void WidgetWindow::applyInputTransparency(bool on)
     // Leaving transparency resets the input shape to the whole window; keep the margin out.
     if (!on)
         m_surface->setInputRegion(contentRect());
+    update();  // a Wayland surface takes its new input region with the next commit
 }
 
 bool WidgetWindow::eventFilter(QObject *watched, QEvent *event)
