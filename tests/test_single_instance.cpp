@@ -1,5 +1,4 @@
 // One process per user and display: the lock decides, stale sockets, other users, platform choice.
-#include "shell/PellixWidgetApp.h"
 #include "shell/PlatformChoice.h"
 #include "shell/SingleInstance.h"
 
@@ -190,6 +189,4 @@ TEST(PlatformChoice, NativeWaylandOnlyWithLayerShellInBuildAndCompositor)
     EXPECT_EQ(choosePlatform("", "", "Wayland", true, offers(true)).platform, "xcb");
     EXPECT_EQ(choosePlatform("", "", "x11", true, offers(true)).platform, "");
     EXPECT_EQ(probes, 2);
-    // The host's windows are no layer surfaces: XWayland whatever the compositor.
-    EXPECT_EQ(PellixWidgetApp::forcedPlatform("", "wayland-0", ""), "xcb");
 }

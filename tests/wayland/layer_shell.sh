@@ -4,13 +4,14 @@
 # control panel), dragged, snapped and saved, click-through, restored after a
 # restart, and taken by a second output while it is there. Pixels from grim,
 # the pointer from a virtual-pointer client.
-# Usage: layer_shell.sh <pellix-widget> <pointer-client>
+# Then the extension host's --show widgets, the same surfaces.
+# Usage: layer_shell.sh <pellix-widget> <pointer-client> <pellix-widget-host>
 set -u
 if [ "$(id -u)" = 0 ]; then
   # sway will not run as root.
   exec runuser -u nobody -- bash "$0" "$@"
 fi
-app=$1 pointer=$2
+app=$1 pointer=$2 host=$3
 here=$(cd "$(dirname "$0")" && pwd)
 . "$here/../system/support/harness.sh"
 for tool in sway swaymsg grim python3; do
@@ -109,6 +110,11 @@ launch
 wait_for 10 eval "swaymsg -t get_tree | grep -q 'PellixWidget Control Panel'"
 swaymsg "$panel" move position 300 0 >/dev/null; sleep 0.5
 check "a restart restores the dragged place" shown HEADLESS-1 0 280 170
+swaymsg "$panel" kill >/dev/null
+check "the panel closes" wait_for 5 eval "! swaymsg -t get_tree | grep -q 'PellixWidget Control Panel'"
+check "a second launch hands over and ends" timeout 10 "$app"
+check "and the running app shows its panel" wait_for 10 eval "swaymsg -t get_tree | grep -q 'PellixWidget Control Panel'"
+swaymsg "$panel" move position 300 0 >/dev/null; sleep 0.5
 
 # A second output to the right: the weather goes to its saved place there, and
 # comes back when the output goes away.
@@ -128,4 +134,10 @@ drag 85 365 1785 185
 check "a drag across outputs saves the place on the second" wait_for 5 eval 'test "$(saved_position clock)" = "1700 630"'
 check "and shows the clock there" wait_for 5 shown HEADLESS-2 260 100 170
 check "not on the first" shown HEADLESS-1 0 280 170 not
+
+stop
+"$host" --show PellixClockWidget >>"$root/host.log" 2>&1 &
+pids+=($!)
+check "the host's --show widget is a layer surface at its place" wait_for 10 shown HEADLESS-1 20 20 170
+check "and not a window" test "$(swaymsg -t get_tree | grep -c '"pid"')" = 0
 finish

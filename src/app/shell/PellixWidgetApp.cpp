@@ -14,12 +14,6 @@
 
 #include <cstdio>
 
-QByteArray PellixWidgetApp::forcedPlatform(const QByteArray &qtQpaPlatform, const QByteArray &waylandDisplay,
-                                           const QByteArray &sessionType)
-{
-    return choosePlatform(qtQpaPlatform, waylandDisplay, sessionType, false, [] { return false; }).platform;
-}
-
 int PellixWidgetApp::run(int argc, char **argv)
 {
     QStringList arguments;
