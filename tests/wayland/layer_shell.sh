@@ -36,17 +36,21 @@ saved_position() {  # the stored y-up origin of a widget as "x y"
   python3 -c 'import json,sys; p=json.loads(json.load(open(sys.argv[1]))[sys.argv[2]]); print(round(p["x"]), round(p["y"]))' \
     "$settings_file" "widget.$1.position" 2>/dev/null
 }
-# shown OUTPUT X Y W [not]: a widget's content (W x 170) at X,Y of the output's
-# picture: its edges differ from the #336699 background just inside and match it
-# 16 px outside, past the shadow. With "not", nothing of the kind is there.
+# shown OUTPUT X Y W [not]: a widget's content (W x 170, logical) at X,Y of the
+# output's picture (device pixels: times $scale): its edges differ from the
+# #336699 background just inside and match it 16 points outside, past the
+# shadow. With "not", nothing of the kind is there.
+scale=1
 shown() {
   grim -t ppm -o "$1" "$root/shot.ppm" 2>/dev/null || return 1
-  python3 - "$root/shot.ppm" "$2" "$3" "$4" "${5:-}" <<'PY'
+  python3 - "$root/shot.ppm" "$2" "$3" "$4" "${5:-}" "$scale" <<'PY'
 import sys
 data = open(sys.argv[1], 'rb').read().split(maxsplit=4)
 w, h, px = int(data[1]), int(data[2]), data[4]
-x, y, cw, want = int(sys.argv[2]), int(sys.argv[3]), int(sys.argv[4]), sys.argv[5] != 'not'
-ch = 170
+s = float(sys.argv[6])
+x, y, cw, ch = (round(int(v) * s) for v in (sys.argv[2], sys.argv[3], sys.argv[4], 170))
+want = sys.argv[5] != 'not'
+out = round(16 * s)
 def bg(p):
     if not (0 <= p[0] < w and 0 <= p[1] < h):
         return True
@@ -54,7 +58,7 @@ def bg(p):
     return sum(abs(a - b) for a, b in zip(px[i:i + 3], (0x33, 0x66, 0x99))) <= 6
 mx, my = x + cw // 2, y + ch // 2
 inside = [(x + 3, my), (x + cw - 4, my), (mx, y + 3), (mx, y + ch - 4)]
-outside = [(x - 16, my), (x + cw + 15, my), (mx, y - 16), (mx, y + ch + 15)]
+outside = [(x - out, my), (x + cw + out - 1, my), (mx, y - out), (mx, y + ch + out - 1)]
 found = not any(bg(p) for p in inside) and all(bg(p) for p in outside)
 sys.exit(0 if found == want else 1)
 PY
@@ -127,6 +131,13 @@ check "the output gone, the weather is back on the first" wait_for 5 shown HEADL
 check "its saved place kept" test "$(saved_position weather)" = "2000 400"
 swaymsg output HEADLESS-2 enable >/dev/null
 check "the output back, so is the weather" wait_for 5 shown HEADLESS-2 560 330 170
+# The same logical size at scale 2: the same place in logical points. (At 1.5
+# the headless renderer's picture has no solid background to compare with.)
+scale=2
+swaymsg output HEADLESS-2 resolution 2560x1600 scale 2 bg "#336699" solid_color >/dev/null
+check "at scale 2 the weather keeps its place" wait_for 5 shown HEADLESS-2 560 330 170
+scale=1
+swaymsg output HEADLESS-2 resolution 1280x800 scale 1 bg "#336699" solid_color >/dev/null
 
 # Dropped mostly on the second output, the clock is re-created there.
 extent="2720 900"
