@@ -5,7 +5,7 @@
 # restart, and taken by a second output while it is there. Pixels from grim,
 # the pointer from a virtual-pointer client.
 # Then the extension host's --show widgets, the same surfaces.
-# Usage: layer_shell.sh <pellix-widget> <pointer-client> <pellix-widget-host>
+# Usage: [SCREENSHOT=file.png] layer_shell.sh <pellix-widget> <pointer-client> <pellix-widget-host>
 set -u
 if [ "$(id -u)" = 0 ]; then
   # sway will not run as root.
@@ -89,6 +89,8 @@ check "weather, saved off every output, shown at the right edge" shown HEADLESS-
 check "that place is not saved" test "$(saved_position weather)" = "2000 400"
 swaymsg "$panel" move position 60 100 >/dev/null; sleep 0.5
 check "a normal window over the clock covers it" shown HEADLESS-1 100 130 170 not
+# SCREENSHOT=file.png keeps this picture (a file the test's user may write).
+[ -z "${SCREENSHOT:-}" ] || { sleep 2; grim -o HEADLESS-1 "$SCREENSHOT"; }
 swaymsg "$panel" move position 300 0 >/dev/null; sleep 0.5
 check "and the clock shows again when it moves away" shown HEADLESS-1 100 130 170
 

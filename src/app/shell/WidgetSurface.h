@@ -28,6 +28,10 @@ public:
     virtual void setInputRegion(const QRect &content) = 0;
     virtual void setBlurBehind(const QRect &content) = 0;
 
+    // Whether a repaint may start from the previous frame's pixels, so the window
+    // clears what it repaints (everything on it is translucent and would pile up).
+    virtual bool mayHoldStalePixels() const { return false; }
+
     virtual QRect geometry() const = 0;
     virtual void setGeometry(const QRect &geometry) = 0;
     // A step of the user's drag (the drop itself goes through setGeometry).

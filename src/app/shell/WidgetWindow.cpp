@@ -159,6 +159,12 @@ void WidgetWindow::closeEvent(QCloseEvent *event)
 // Only the exposed part: a clock tick repaints the few points its hands cover.
 void WidgetWindow::paintEvent(QPaintEvent *event)
 {
+    if (m_surface->mayHoldStalePixels()) {
+        QPainter clear(this);
+        clear.setCompositionMode(QPainter::CompositionMode_Source);
+        for (const QRect &r : event->region())
+            clear.fillRect(r, Qt::transparent);
+    }
     if (!m_compositing || pellix::ui::windowShadowFreeArea(rect(), kCornerRadius, kShadowMargin).contains(event->rect()))
         return;
     QPainter p(this);

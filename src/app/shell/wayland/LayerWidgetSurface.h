@@ -26,6 +26,9 @@ public:
     bool reassertOnMap() override { return true; }
     void setInputRegion(const QRect &content) override;
     void setBlurBehind(const QRect &) override {}
+    // Seen with Qt 6.8 under sway: a repaint can start from the last frame's
+    // pixels (the weather's "AGGIORNAMENTO…" stayed under "ERRORE DI RETE").
+    bool mayHoldStalePixels() const override { return true; }
     QRect geometry() const override { return m_geometry; }
     void setGeometry(const QRect &geometry) override;
     void dragTo(const QPoint &topLeft) override;
