@@ -147,6 +147,20 @@ drag 85 365 1785 185
 check "a drag across outputs saves the place on the second" wait_for 5 eval 'test "$(saved_position clock)" = "1700 630"'
 check "and shows the clock there" wait_for 5 shown HEADLESS-2 260 100 170
 check "not on the first" shown HEADLESS-1 0 280 170 not
+# Dropped mostly on the second output with 50 points still on the first: the
+# place stays reachable when the second goes, the surface must come back anyway.
+drag 1785 185 1475 185
+check "a drop across the edge, on the output holding most of it" wait_for 5 eval 'test "$(saved_position clock)" = "1390 630"'
+glass() {  # glass OUTPUT X Y: a widget's glass, not the background, at X,Y
+  grim -t ppm -o "$1" "$root/shot.ppm" 2>/dev/null &&
+    python3 -c 'import sys
+d = open(sys.argv[1], "rb").read().split(maxsplit=4); w = int(d[1]); x, y = int(sys.argv[2]), int(sys.argv[3])
+i = (y * w + x) * 3
+sys.exit(0 if sum(abs(a - b) for a, b in zip(d[4][i:i + 3], (0x33, 0x66, 0x99))) > 6 else 1)' "$root/shot.ppm" "$2" "$3"
+}
+swaymsg output HEADLESS-2 disable >/dev/null
+check "the second output gone, the clock shows its 50 points on the first" wait_for 5 glass HEADLESS-1 1420 185
+swaymsg output HEADLESS-2 enable >/dev/null
 
 stop
 "$host" --show PellixClockWidget >>"$root/host.log" 2>&1 &
