@@ -32,10 +32,10 @@ tests=(
 
 # Debian 13 (Qt 6.8) also builds the native Wayland widgets: LayerShellQt for
 # Qt 6, and at run time Qt's Wayland platform plug-in and LayerShellQt's shell
-# integration, which no linker asks for. Its tests run them under a headless sway.
+# integration, which no linker asks for. Its tests run them under headless sway and labwc.
 if [ "$(. /etc/os-release 2>/dev/null && echo "${ID:-}-${VERSION_ID:-}")" = debian-13 ]; then
   run+=(liblayershellqtinterface-dev libwayland-dev qt6-wayland layer-shell-qt)
-  tests+=(sway grim libwayland-bin gcc)
+  tests+=(sway labwc grim libwayland-bin gcc)
 fi
 
 case "${1:-all}" in

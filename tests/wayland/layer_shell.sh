@@ -4,7 +4,8 @@
 # control panel), dragged, snapped and saved, click-through, restored after a
 # restart, and taken by a second output while it is there. Pixels from grim,
 # the pointer from a virtual-pointer client.
-# Then the extension host's --show widgets, the same surfaces.
+# Then the extension host's --show widgets, the same surfaces, and the basic
+# placement under a second wlroots compositor, labwc, when it is there.
 # Usage: [SCREENSHOT=file.png] layer_shell.sh <pellix-widget> <pointer-client> <pellix-widget-host>
 set -u
 if [ "$(id -u)" = 0 ]; then
@@ -40,10 +41,10 @@ saved_position() {  # the stored y-up origin of a widget as "x y"
 # output's picture (device pixels: times $scale): its edges differ from the
 # #336699 background just inside and match it 16 points outside, past the
 # shadow. W 0: only glass at X,Y. With "not", nothing of the kind is there.
-scale=1
+scale=1 background=336699
 shown() {
   grim -t ppm -o "$1" "$root/shot.ppm" 2>/dev/null || return 1
-  python3 - "$root/shot.ppm" "$2" "$3" "$4" "${5:-}" "$scale" <<'PY'
+  python3 - "$root/shot.ppm" "$2" "$3" "$4" "${5:-}" "$scale" "$background" <<'PY'
 import sys
 data = open(sys.argv[1], 'rb').read().split(maxsplit=4)
 w, h, px = int(data[1]), int(data[2]), data[4]
@@ -55,7 +56,7 @@ def bg(p):
     if not (0 <= p[0] < w and 0 <= p[1] < h):
         return True
     i = (p[1] * w + p[0]) * 3
-    return sum(abs(a - b) for a, b in zip(px[i:i + 3], (0x33, 0x66, 0x99))) <= 6
+    return sum(abs(a - b) for a, b in zip(px[i:i + 3], bytes.fromhex(sys.argv[7]))) <= 6
 mx, my = x + cw // 2, y + ch // 2
 inside = [(x + 3, my), (x + cw - 4, my), (mx, y + 3), (mx, y + ch - 4)]
 outside = [(x - out, my), (x + cw + out - 1, my), (mx, y - out), (mx, y + ch + out - 1)]
@@ -160,4 +161,15 @@ stop
 pids+=($!)
 check "the host's --show widget is a layer surface at its place" wait_for 10 shown HEADLESS-1 20 20 170
 check "and not a window" test "$(swaymsg -t get_tree | grep -c '"pid"')" = 0
+command -v labwc >/dev/null || { echo "labwc not installed: its placement check skipped"; finish; }
+kill "${pids[@]}" 2>/dev/null; wait 2>/dev/null
+pids=()
+echo '{"widget.clock.enabled": true, "widget.clock.position": "{\"x\":100,\"y\":100}"}' >"$settings_file"
+WLR_BACKENDS=headless WLR_LIBINPUT_NO_DEVICES=1 WLR_RENDERER=pixman labwc >"$root/labwc.log" 2>&1 &
+pids+=($!)
+sleep 1
+export WAYLAND_DISPLAY=$(cd "$XDG_RUNTIME_DIR" && ls -t | grep -m1 '^wayland-[0-9]*$')
+launch
+background=000000  # labwc's own, 1280x720
+check "under labwc the clock is at its saved place" wait_for 10 shown HEADLESS-1 100 450 170
 finish
