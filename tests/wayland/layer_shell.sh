@@ -94,6 +94,9 @@ check "a normal window over the clock covers it" shown HEADLESS-1 100 130 170 no
 [ -z "${SCREENSHOT:-}" ] || { sleep 2; grim -o HEADLESS-1 "$SCREENSHOT"; }
 swaymsg "$panel" move position 300 0 >/dev/null; sleep 0.5
 check "and the clock shows again when it moves away" shown HEADLESS-1 100 130 170
+swaymsg workspace 2 >/dev/null; sleep 0.3
+check "on another workspace too" shown HEADLESS-1 100 130 170
+swaymsg workspace 1 >/dev/null
 
 # Press in the clock's middle, drop its top-left 8 px from the left edge: it snaps to 0.
 drag 185 215 93 385
