@@ -1,9 +1,11 @@
-// Any bytes as an osascript answer, as the payload of a data: URL and as cover
-// art: the readers must return (never crash or hang), and what they return
-// must hold together: a playing answer has its four first pieces, a decoded
-// payload stays within its cap, a decoded image has a colour at full opacity
-// and a display copy within its bound.
+// Any bytes as an osascript answer, as a player's text, as the payload of a
+// data: URL and as cover art: the readers must return (never crash or hang),
+// and what they return must hold together: a playing answer has its four first
+// pieces, a bounded text is short and holds no control, bidi override or half
+// surrogate pair, a decoded payload stays within its cap, a decoded image has a
+// colour at full opacity and a display copy within its bound.
 #include "monitors/AppleScriptPlayers.h"
+#include "monitors/MusicBounds.h"
 #include "views/MusicArtwork.h"
 
 #include <cstdint>
@@ -23,6 +25,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
                       (music->artwork && (!keepArtwork || music->artwork->isEmpty()))))
             std::abort();
     }
+
+    const QString bounded = boundedPlayerText(text, 16);
+    if (bounded.size() > 16 || (!bounded.isEmpty() && bounded.back().isHighSurrogate()))
+        std::abort();
+    for (const QChar c : bounded)
+        if (c.category() == QChar::Other_Control || (c >= QChar(0x202A) && c <= QChar(0x202E)) ||
+            (c >= QChar(0x2066) && c <= QChar(0x2069)))
+            std::abort();
 
     constexpr qint64 cap = 4096;
     for (const QString &prefix : {QStringLiteral("data:image/png;base64,"), QStringLiteral("data:,")})

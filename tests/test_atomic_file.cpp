@@ -1,4 +1,5 @@
-// Whole-file writes that fail leave the previous file byte for byte.
+// Whole-file writes that fail leave the previous file byte for byte; what the
+// writers never do: follow a link, leave a killed writer's copies, open a file to others.
 #include "AtomicFile.h"
 #include "SharedDataFile.h"
 #include "settings/SettingsManager.h"
@@ -6,6 +7,7 @@
 #include "test_support.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -59,6 +61,7 @@ TEST(AtomicFile, AnyFailingStepLeavesTheOldFile)
     };
     QTemporaryDir dir;
     const QString path = dir.filePath("settings.json");
+    const mode_t savedUmask = ::umask(077);  // a file's own mode survives only if the writer sets it
     for (const auto &[what, calls, written] : cases) {
         SCOPED_TRACE(what);
         ASSERT_TRUE(writeFile(path, "old text"));
@@ -72,6 +75,96 @@ TEST(AtomicFile, AnyFailingStepLeavesTheOldFile)
         EXPECT_EQ(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
                   QStringList{"settings.json"});  // no temporary file left behind
     }
+    ::umask(savedUmask);
+}
+
+mode_t modeOf(const QString &path)
+{
+    struct stat st {};
+    return ::lstat(QFile::encodeName(path).constData(), &st) == 0 ? st.st_mode & 07777 : 0;
+}
+
+// The two files of a fresh home (neither their folders) exist; under the usual
+// umask they come out private, in folders of their own that are private too.
+TEST(FileSafety, NewFilesAndTheFoldersMadeForThemArePrivate)
+{
+    QTemporaryDir home;
+    ::chmod(QFile::encodeName(home.path()).constData(), 0755);
+    const mode_t savedUmask = ::umask(022);
+    SettingsManager settings(home.filePath("config/group.com.pellixwidget.json"));
+    settings.setSharedDataPath(home.filePath("data/group.com.pellixwidget/widget-data.json"));
+    settings.saveSetting(true, SettingsManager::enabledKey("clock"));
+    settings.updateSharedWidgetData();
+    ::umask(savedUmask);
+    EXPECT_EQ(modeOf(home.filePath("config/group.com.pellixwidget.json")), 0600u);
+    EXPECT_EQ(modeOf(home.filePath("data/group.com.pellixwidget/widget-data.json")), 0600u);
+    for (const char *folder : {"config", "data", "data/group.com.pellixwidget"})
+        EXPECT_EQ(modeOf(home.filePath(folder)), 0700u) << folder;
+    EXPECT_EQ(modeOf(home.path()), 0755u);  // a folder that was there is not ours to change
+}
+
+// Links at both paths (planted to make the app overwrite a dotfile, or to have
+// it set a dotfile aside as damaged settings): the path is replaced, the link
+// itself is what is set aside, and what it pointed to is never touched.
+TEST(FileSafety, LinksAtBothPathsAreReplacedNeverFollowed)
+{
+    QTemporaryDir dir;
+    const QString settingsPath = dir.filePath("group.com.pellixwidget.json");
+    const QString sharedPath = dir.filePath("widget-data.json");
+    ASSERT_TRUE(writeFile(dir.filePath("bashrc"), "alias ls='ls --color'\n"));
+    ASSERT_TRUE(writeFile(dir.filePath("profile"), "export PATH\n"));
+    ASSERT_TRUE(QFile::link("bashrc", settingsPath));
+    ASSERT_TRUE(QFile::link("profile", sharedPath));
+
+    SettingsManager settings(settingsPath);
+    settings.setSharedDataPath(sharedPath);
+    settings.saveSetting(true, SettingsManager::enabledKey("clock"));
+    settings.updateSharedWidgetData();
+
+    EXPECT_EQ(readFile(dir.filePath("bashrc")), "alias ls='ls --color'\n");
+    EXPECT_EQ(readFile(dir.filePath("profile")), "export PATH\n");
+    EXPECT_FALSE(QFileInfo(settingsPath).isSymLink());
+    EXPECT_TRUE(readFile(settingsPath).contains("\"widget.clock.enabled\": true"));
+    EXPECT_FALSE(QFileInfo(sharedPath).isSymLink());
+    EXPECT_EQ(readFile(sharedPath), R"({"clockStyle":"analog"})");
+    const QStringList aside = QDir(dir.path()).entryList({"group.com.pellixwidget.json.damaged-*"}, QDir::AllEntries | QDir::System);
+    ASSERT_EQ(aside.size(), 1);
+    EXPECT_EQ(QFileInfo(dir.filePath(aside[0])).symLinkTarget(), dir.filePath("bashrc"));
+}
+
+// A writer killed between creating its copy and renaming it leaves the copy; the
+// next save of the same file removes such copies, and only those: not a young one
+// (another process may be writing it), not other names, links or folders.
+TEST(FileSafety, AKilledWritersCopiesGoAtTheNextSave)
+{
+    QTemporaryDir dir;
+    const QStringList stale{".group.com.pellixwidget.json.tmp-1z141z3", ".widget-data.json.tmp-0"};
+    const QStringList kept{".group.com.pellixwidget.json.tmp-young", ".group.com.pellixwidget.json.tmp-ABC",
+                           ".group.com.pellixwidget.json.tmp-12345678", ".other.json.tmp-abc",
+                           ".widget-data.json.tmp-link", ".widget-data.json.tmp-dir"};
+    const auto age = [&dir](const QString &name) {
+        const timespec old[2] = {{::time(nullptr) - 120, 0}, {::time(nullptr) - 120, 0}};
+        ::utimensat(AT_FDCWD, QFile::encodeName(dir.filePath(name)).constData(), old, AT_SYMLINK_NOFOLLOW);
+    };
+    for (const QString &name : stale + kept.mid(1, 3)) {
+        ASSERT_TRUE(writeFile(dir.filePath(name), "{\"half\":"));
+        age(name);
+    }
+    ASSERT_TRUE(writeFile(dir.filePath(kept[0]), "{\"half\":"));
+    ASSERT_TRUE(QFile::link("widget-data.json", dir.filePath(kept[4])));
+    ASSERT_TRUE(QDir(dir.path()).mkdir(kept[5]));
+    age(kept[4]);
+    age(kept[5]);
+
+    SettingsManager settings(dir.filePath("group.com.pellixwidget.json"));
+    settings.setSharedDataPath(dir.filePath("widget-data.json"));
+    settings.saveSetting(true, SettingsManager::enabledKey("clock"));
+    settings.updateSharedWidgetData();
+    QStringList expected = kept + QStringList{"group.com.pellixwidget.json", "widget-data.json"};
+    expected.sort();
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+                                         QDir::Name),
+              expected);
 }
 
 // A tmpfs of 64 KiB mounted over a directory for one test (root only).

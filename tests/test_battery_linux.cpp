@@ -12,6 +12,7 @@
 
 #include <QElapsedTimer>
 #include <QEventLoop>
+#include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
 
@@ -163,6 +164,17 @@ TEST_F(LinuxSource, AccessoriesFollowUPowerBetweenCalls)
     remove << QVariant::fromValue(QDBusObjectPath(added));
     bus.connection().call(remove, QDBus::Block, 5000);
     EXPECT_TRUE(waitUntil([&] { return source.getBatteryDevices().size() == 2; }));
+
+    // The mouse says its level changed without the value, and the re-read fails: its
+    // last good reading stays until UPower removes it.
+    upower.emitSignal(mouse, "org.freedesktop.DBus.Properties", "PropertiesChanged", "sa{sv}as",
+                      {"org.freedesktop.UPower.Device", QVariantMap{}, QStringList{"Percentage"}});
+    upower.failCallsOn(mouse);
+    QTest::qWait(1000);  // the re-read's error arrives within milliseconds
+    EXPECT_EQ(sortedAccessories(source.getBatteryDevices()), QList<BatteryDevice>{changed.value(1)});
+    upower.emitSignal("/org/freedesktop/UPower", "org.freedesktop.UPower", "DeviceRemoved", "o",
+                      {QVariant::fromValue(QDBusObjectPath(mouse))});
+    EXPECT_TRUE(waitUntil([&] { return source.getBatteryDevices().size() == 1; }));
 }
 
 TEST_F(LinuxSource, ASilentUPowerNeverStallsTheEventLoop)

@@ -1,7 +1,7 @@
 // Readers of the power report and the registry listing, on texts shaped like
 // the real tools' output.
 #include "monitors/BatteryReportParsing.h"
-#include "monitors/ValueBounds.h"
+#include "ValueBounds.h"
 
 #include <gtest/gtest.h>
 

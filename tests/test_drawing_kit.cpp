@@ -1,6 +1,8 @@
 // Symbols, emoji, the continuous rounded rectangle and the window shadow of the drawing kit.
 #include "ContinuousRect.h"
 #include "Emoji.h"
+#include "ExactSizeText.h"
+#include "Fonts.h"
 #include "Shadow.h"
 #include "Symbols.h"
 
@@ -55,6 +57,35 @@ TEST(Symbols, EveryTableEntryIsOneIconGlyphAndUnknownNamesDrawNothing)
     };
     EXPECT_GT(inked("bolt.fill"), 40);
     EXPECT_EQ(inked("no.such.symbol"), 0);
+}
+
+// Half-point sizes (9.5, 12.5) are measured and drawn between their whole
+// neighbours, where Qt alone would round them up; whole sizes stay as they were.
+TEST(ExactSizeText, HalfPointSizesAreDrawnAtTheirOwnSize)
+{
+    const QString text = "PELLIX 0123456789";
+    const auto inkRight = [&text](double size) {  // the rightmost inked column of the line
+        QImage image(200, 30, QImage::Format_ARGB32_Premultiplied);
+        image.fill(Qt::transparent);
+        QPainter p(&image);
+        p.setPen(Qt::white);
+        drawText(p, image.rect(), Qt::AlignLeft | Qt::AlignTop, text, systemFont(size, Weight::Bold, 0.8));
+        p.end();
+        int right = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = right; x < image.width(); ++x)
+                if (qAlpha(image.pixel(x, y)) > 60)
+                    right = x;
+        return right;
+    };
+    for (const double size : {9.5, 12.5}) {
+        const auto width = [&text](double s) { return TextMetrics(systemFont(s, Weight::Bold, 0.8)).horizontalAdvance(text); };
+        EXPECT_LT(width(size - 0.5), width(size)) << size;
+        EXPECT_LT(width(size), width(size + 0.5)) << size;
+        EXPECT_LT(inkRight(size - 0.5), inkRight(size)) << size;
+        EXPECT_LT(inkRight(size), inkRight(size + 0.5)) << size;
+    }
+    EXPECT_EQ(TextMetrics(systemFont(13)).height(), QFontMetricsF(systemFont(13)).height());
 }
 
 TEST(Emoji, DrawsInColour)

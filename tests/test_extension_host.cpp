@@ -31,6 +31,7 @@ HostRun host(const QStringList &arguments, const QString &extensionPath = {})
     QProcess p;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert("QT_QPA_PLATFORM", "offscreen");
+    env.insert("LANGUAGE", "it");  // the names below are the Italian ones
     if (!extensionPath.isEmpty())
         env.insert("PELLIX_EXTENSION_PATH", extensionPath);
     p.setProcessEnvironment(env);

@@ -71,7 +71,7 @@ TEST(AppleScriptMusic, ScriptsAreSentByteForByte)
 {
     FakeOsascript fake({{"spotify-running", kTrue}, {"music-running", kTrue}});
     qputenv("PELLIX_MUSIC_SOURCE", " AppleScript ");
-    EXPECT_EQ(MusicMonitor::shared().getNowPlaying(), MusicData{});
+    EXPECT_EQ(MusicMonitor::shared().getNowPlaying(), NowPlaying{});
     MusicMonitor::shared().controlMusic("previous");
     qunsetenv("PELLIX_MUSIC_SOURCE");
     EXPECT_EQ(fake.kinds(), (QStringList{"spotify-now", "music-now", "spotify-running", "music-running",
@@ -121,27 +121,37 @@ TEST(AppleScriptMusic, NowPlayingAsksSpotifyFirstAndSplitsAtSeparators)
          track("Brano", "Gruppo", {}, "music\n"), 2},
         {"a hanging script is cut short: no answer", {{"spotify-now.hang", {}}, {"music-now", "B|||G||||||music"}},
          track("B", "G", {}, "music"), 2},
+        {"texts bounded and cleaned", {{"music-now", "\x1b[1mB\u202E|||" + QByteArray(60'000, 'g') + "||||||music"}},
+         track("[1mB", QByteArray(300, 'g').constData(), {}, "music"), 2},
     };
     QElapsedTimer clock;
     clock.start();
     for (const auto &c : cases) {
         FakeOsascript fake(c.answers);
         AppleScriptPlayers players({300, 64 * 1024});
-        EXPECT_EQ(MusicMonitor::getNowPlaying(players), c.expected) << c.name;
+        EXPECT_EQ(MusicMonitor::getNowPlaying(players).music, c.expected) << c.name;
         EXPECT_EQ(fake.kinds().size(), c.scriptsRun) << c.name;
     }
     EXPECT_LT(clock.elapsed(), 15000);  // the hang alone would last 30 s
 }
 
-TEST(AppleScriptMusic, CommandsGoToTheRunningPlayerAfterBothChecks)
+// To the player on screen while it runs; else to the running one after both checks.
+TEST(AppleScriptMusic, CommandsGoToThePlayerShownElseToTheRunningOne)
 {
+    const PlayerAddress music{MusicPlayer::Music, {}};
     const struct {
         const char *name;
         std::map<QString, QByteArray> answers;
         QString action;
         QStringList kinds;
         QByteArray command;
+        std::optional<PlayerAddress> shown = std::nullopt;
     } cases[] = {
+        {"music on screen takes it though spotify runs", {{"spotify-running", kTrue}, {"music-running", kTrue}},
+         "playpause", {"music-running", "music-command"}, R"(tell application "Music" to playpause)", music},
+        {"music on screen has quit: the rule", {{"spotify-running", kTrue}, {"music-running", kFalse}}, "next",
+         {"music-running", "spotify-running", "music-running", "spotify-command"},
+         R"(tell application "Spotify" to next track)", music},
         {"paused spotify still takes it", {{"spotify-running", kTrue}, {"music-running", kTrue}}, "playpause",
          {"spotify-running", "music-running", "spotify-command"}, R"(tell application "Spotify" to playpause)"},
         {"music alone", {{"spotify-running", kFalse}, {"music-running", " true \n"}}, "next",
@@ -156,10 +166,10 @@ TEST(AppleScriptMusic, CommandsGoToTheRunningPlayerAfterBothChecks)
     for (const auto &c : cases) {
         FakeOsascript fake(c.answers);
         AppleScriptPlayers players;
-        MusicMonitor::controlMusic(players, c.action);
+        MusicMonitor::controlMusic(players, c.action, c.shown);
         EXPECT_EQ(fake.kinds(), c.kinds) << c.name;
         if (!c.command.isEmpty()) {
-            EXPECT_EQ(fake.script(3), c.command) << c.name;
+            EXPECT_EQ(fake.script(c.kinds.size()), c.command) << c.name;
         }
     }
 }

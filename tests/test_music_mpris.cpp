@@ -1,12 +1,20 @@
-// The music monitor through MPRIS: the decoding of a player's properties, and
-// real players on a private session bus (a scripted one on Spotify's name,
-// mpv with its MPRIS plug-in).
+// The music monitor through MPRIS: the decoding of a player's properties, the
+// bounds on what any player sends, and real players on a private session bus
+// (scripted ones, on Spotify's name or another, mpv with its MPRIS plug-in),
+// alone and behind the now-playing widget.
+#include "Colors.h"
 #include "LocalHttpServer.h"
 #include "MusicPeers.h"
+#include "SharedDataFile.h"
 #include "monitors/MprisPlayers.h"
+#include "monitors/MusicBounds.h"
 #include "monitors/MusicMonitor.h"
+#include "settings/SettingsManager.h"
 #include "test_support.h"
+#include "views/MusicWidgetLayout.h"
+#include "views/MusicWidgetView.h"
 
+#include <QBuffer>
 #include <QElapsedTimer>
 #include <gtest/gtest.h>
 
@@ -39,6 +47,9 @@ TEST(MprisDecoding, PlayingTracksOnlyWithTextFieldsOfTheRightType)
          MusicData{{}, {}, {}, "music", true}},
         {"no metadata", {{"PlaybackStatus", "Playing"}}, MusicData{{}, {}, {}, "music", true}},
         {"status of the wrong type", {{"PlaybackStatus", 1}}, std::nullopt},
+        {"twenty artists at most",
+         player("Playing", {{"xesam:artist", QString("a;").repeated(25).split(';', Qt::SkipEmptyParts)}}),
+         MusicData{{}, QString("a, ").repeated(20).chopped(2), {}, "music", true}},
     };
     for (const auto &c : cases)
         EXPECT_EQ(mpris::musicFromProperties(c.properties, "music"), c.expected) << c.name;
@@ -47,6 +58,21 @@ TEST(MprisDecoding, PlayingTracksOnlyWithTextFieldsOfTheRightType)
                                    "org.mpris.MediaPlayer2.mpv.instance42", "org.mpris.MediaPlayer2.Firefox"}),
               (QStringList{"org.mpris.MediaPlayer2.Firefox", "org.mpris.MediaPlayer2.mpv.instance42",
                            "org.mpris.MediaPlayer2.vlc"}));
+}
+
+// What the widget table below leaves out: cut before cleaning (a 10 M-character
+// title costs no more than a short one), never inside a surrogate pair; line
+// breaks become spaces, marks stay; an oversized art URL of either kind goes.
+TEST(MusicBounds, PlayerTextsAreCutAndCleanedAndOversizedUrlsDropped)
+{
+    EXPECT_EQ(boundedPlayerText(QString("x").repeated(299) + QString::fromUtf16(u"\U0001F3B5")
+                                    + QString("y").repeated(10'000'000), 300),
+              QString("x").repeated(299));
+    EXPECT_EQ(boundedPlayerText("a\tb\u0085c\x01" "d\u202Ee\u2069\u200F", 300), "a b cde\u200F");
+    NowPlaying junk{{{}, {}, "data:," + QString("A").repeated(kMaxDataUrlLength), "music\n", true}, {}, QString(40, 'v')};
+    EXPECT_EQ(boundedNowPlaying(junk), (NowPlaying{{{}, {}, {}, "music\n", true}, {}, QString(32, 'v')}));
+    junk.music.artwork = "https://a.example/" + QString(5000, 'p');
+    EXPECT_EQ(boundedNowPlaying(junk).music.artwork, std::nullopt);
 }
 
 class MprisMusic : public ::testing::Test {
@@ -64,20 +90,22 @@ protected:
     MusicData nowPlaying()
     {
         MprisPlayers players(bus.connection(), MprisPlayers::kCallTimeoutMs, &*names);
-        return MusicMonitor::getNowPlaying(players);
+        return MusicMonitor::getNowPlaying(players).music;
     }
     // Until the bus's signals have announced `count` players.
     bool announced(qsizetype count)
     {
         return waitUntil([&] { return names->names().size() == count; });
     }
-    void control(const QString &action)
+    void control(const QString &action, const std::optional<PlayerAddress> &shown = std::nullopt)
     {
-        MprisPlayers players(bus.connection(), MprisPlayers::kCallTimeoutMs, &*names);
-        MusicMonitor::controlMusic(players, action);
+        MprisPlayers players(bus.connection(), MprisPlayers::kCallTimeoutMs, &*names, &identities);
+        MusicMonitor::controlMusic(players, action, shown);
     }
+
     PrivateBus bus;
     std::optional<MprisNames> names;
+    MprisIdentities identities;
     MpvPlayer mpv{bus};
 };
 
@@ -121,7 +149,7 @@ TEST_F(MprisMusic, WithoutSpotifyTheCommandsChangeMpvItself)
     PrivateBus empty;
     ASSERT_TRUE(empty.start());
     MprisPlayers none(empty.connection());
-    EXPECT_EQ(MusicMonitor::getNowPlaying(none), MusicData{});
+    EXPECT_EQ(MusicMonitor::getNowPlaying(none), NowPlaying{});
     MusicMonitor::controlMusic(none, "next");
 }
 
@@ -136,6 +164,92 @@ TEST_F(MprisMusic, PlayersThatNeverAnswerAreWaitedForBriefly)
     EXPECT_EQ(nowPlaying().track, "Onda Lunga");
     control("playpause");  // to the silent Spotify: sent, not waited for
     EXPECT_LT(clock.elapsed(), 3000);  // the silent players hold every call for an hour
+}
+
+// A red pixel, with bytes after its end (which readers ignore) so that its
+// data: URL is longer than any other art URL may be.
+QString longRedCover()
+{
+    QImage image(1, 1, QImage::Format_RGB32);
+    image.fill(qRgb(200, 0, 0));
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    return "data:image/png;base64," + (buffer.data() + QByteArray(4096, '\0')).toBase64();
+}
+
+// The widget over this collector, step by step: each row does something to the
+// players (or presses the widget's play/pause), then the widget refreshes until
+// it shows the row's track; its badge, cover and glow (the cover's colour, else
+// pink) must be that track's, and the shared file must hold the track without
+// an oversized art URL.
+TEST_F(MprisMusic, TheWidgetShowsTheTrackOnScreenAndCommandsItsPlayer)
+{
+    ScriptedPlayer spotify(bus, "spotify"), odd(bus, "odd");
+    ASSERT_TRUE(spotify.start("Paused", {{"Song X", "A One;A Two", longRedCover()}, {"Song Y", "A One", ""}}));
+    ASSERT_TRUE(announced(2));
+    QTemporaryDir dir;
+    SettingsManager settings(dir.filePath("settings.json"));
+    settings.setSharedDataPath(dir.filePath("widget-data.json"));
+    MusicWidgetView view(settings);
+    view.setCollector(
+        [&] {
+            MprisPlayers players(bus.connection(), MprisPlayers::kCallTimeoutMs, &*names, &identities);
+            return MusicMonitor::getNowPlaying(players);
+        },
+        [&](const QString &action, const std::optional<PlayerAddress> &shown) { control(action, shown); });
+    const auto showing = [&](const std::optional<QString> &track) {
+        return waitUntil([&] { view.refreshMusic(); return view.nowPlaying().music.track == track; });
+    };
+    const auto spotifyDoes = [&](const char *method) {  // as another client would
+        bus.connection().call(QDBusMessage::createMethodCall(spotify.busName(), "/org/mpris/MediaPlayer2",
+                                                             "org.mpris.MediaPlayer2.Player", method));
+    };
+    const QColor blue = QColor::fromRgb(MpvPlayer::kCoverColour), red(200, 0, 0);
+
+    const struct {
+        const char *name;
+        std::function<void()> act;
+        std::optional<QString> track;
+        QString badge;
+        std::optional<QColor> cover;  // none: the placeholder
+        bool coverAtOnce;             // at the first refresh that shows the track, not after a download
+    } steps[] = {
+        {"spotify paused, mpv plays", [] {}, "Onda Lunga", "MPV", blue, false},
+        {"play/pause goes to mpv on screen, not to the running spotify",
+         [&] { view.control("playpause"); ASSERT_TRUE(waitUntil([&] { return mpv.playbackStatus() == "Paused"; })); },
+         std::nullopt, "", blue, true},
+        {"nothing on screen: to spotify, which runs", [&] { view.control("playpause"); }, "Song X", "SPOTIFY", red, false},
+        {"paused and resumed: the same cover, not fetched again",
+         [&] { spotifyDoes("PlayPause"); ASSERT_TRUE(showing(std::nullopt)); spotifyDoes("PlayPause"); },
+         "Song X", "SPOTIFY", red, true},
+        {"paused, a track without art, resumed: no cover",
+         [&] { spotifyDoes("PlayPause"); ASSERT_TRUE(showing(std::nullopt)); spotifyDoes("Next"); spotifyDoes("PlayPause"); },
+         "Song Y", "SPOTIFY", std::nullopt, true},
+        {"junk in the texts, no Identity: cleaned, named by its bus name",
+         [&] { spotifyDoes("PlayPause"); ASSERT_TRUE(odd.start("Playing", {{"\u202Eit\x01le\u2069", "n", ""}})); },
+         "itle", "ODD", std::nullopt, true},
+    };
+    for (const auto &step : steps) {
+        step.act();
+        ASSERT_TRUE(showing(step.track)) << step.name;
+        if (step.coverAtOnce) {
+            EXPECT_EQ(view.artImage().isNull(), !step.cover) << step.name;
+        }
+        if (step.cover) {
+            EXPECT_TRUE(waitUntil([&] { return !view.artImage().isNull(); })) << step.name;
+            EXPECT_EQ(view.artImage().pixel(0, 0) & 0xffffff, step.cover->rgb() & 0xffffff) << step.name;
+        }
+        EXPECT_TRUE(waitUntil([&] { return view.glowColor() == step.cover.value_or(pellix::ui::musicPink()); }))
+            << step.name;
+        const NowPlaying &shown = view.nowPlaying();
+        if (!shown.music.playing)
+            continue;
+        EXPECT_EQ(musicBadgeText(shown.music.source, shown.name), step.badge) << step.name;
+        const MusicData published = *readSharedDataFile(dir.filePath("widget-data.json"))->music;
+        EXPECT_TRUE(published.track == step.track && published.artwork.value_or("").size() <= kMaxArtUrlLength)
+            << step.name;
+    }
 }
 
 }  // namespace

@@ -16,6 +16,7 @@
 #include <QPaintEvent>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QThread>
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
@@ -56,6 +57,10 @@ TEST(MusicArtwork, AverageOfTheSampleGridAtFullOpacityAndDataUrlsWithinBounds)
     EXPECT_EQ(averageColor(stripes), rgba(40, 80, 120));
     EXPECT_EQ(decodeArtwork(onePixel(qRgba(10, 200, 30, 77)))->averageColor, rgba(10, 200, 30));
     EXPECT_EQ(decodeArtwork("not an image"), std::nullopt);
+    // A text chunk claiming 2 GB in a 90-byte PNG: refused before libpng allocates it.
+    QByteArray bomb = onePixel(qRgb(1, 2, 3));
+    bomb.insert(bomb.size() - 12, QByteArray::fromHex("79000025") + "tEXtdate");
+    EXPECT_FALSE(pngChunksFit(bomb));
     const std::optional<Artwork> large = decodeArtwork(png(QImage(2000, 1000, QImage::Format_RGB32)));
     ASSERT_TRUE(large);
     EXPECT_EQ(large->image.size(), QSize(512, 256));
@@ -73,17 +78,22 @@ TEST(MusicArtwork, AverageOfTheSampleGridAtFullOpacityAndDataUrlsWithinBounds)
     EXPECT_EQ(decodeDataUrl("data:;base64," + QByteArray(16, 'A'), 11), std::nullopt);
 }
 
-TEST(MusicVisualizer, BarsStandOnTheBottomAsHighAsTheirRandomHeights)
+TEST(MusicVisualizer, BarsEaseToRandomHeightsStandingOnTheBottom)
 {
+    // ease-in-out, cubic-bezier(0.42, 0, 0.58, 1): a quarter of the time gives 12.9 % of the way.
+    EXPECT_NEAR(easedBarHeight(4, 20, 0.25), 4 + 16 * 0.12916, 0.001);
+    EXPECT_DOUBLE_EQ(easedBarHeight(20, 4, 1.5), 4);
+
     MusicVisualizer meter(rgba(255, 0, 0));
     for (int round = 0; round < 8; ++round) {
-        meter.tick();
+        QThread::msleep(40);  // the bars move on the clock
+        meter.frame();
         QImage image(meter.size(), QImage::Format_ARGB32_Premultiplied);
         image.fill(Qt::transparent);
         meter.render(&image, {}, {}, QWidget::DrawChildren);
         for (int bar = 0; bar < 4; ++bar) {
-            const double height = meter.heights()[bar];
-            EXPECT_TRUE(height >= 4 && height <= 20) << height;
+            const double height = meter.heights()[bar], target = meter.targets()[bar];
+            EXPECT_TRUE(height >= 4 && height <= 20 && target >= 4 && target <= 20) << height << " " << target;
             int lit = 0;
             for (int y = 0; y < image.height(); ++y)
                 lit += image.pixelColor(bar * 7 + 1, y).alpha() > 127;
@@ -115,7 +125,8 @@ protected:
         ASSERT_TRUE(server.start());
         settings.setSharedDataPath(dir.filePath("widget-data.json"));
         settings.setSize("music", "medium");
-        view.setCollector([this] { ++asked; return answer; }, [this](const QString &a) { commands << a; });
+        view.setCollector([this] { ++asked; return NowPlaying{answer, {}, {}}; },
+                          [this](const QString &a, const std::optional<PlayerAddress> &) { commands << a; });
         view.resize(340, 170);
     }
     void refreshWith(const MusicData &data)
@@ -156,13 +167,21 @@ TEST_F(MusicWidgetTest, ArtFromHttpFileAndDataUrlsGivesItsExactColour)
     waitUntil([] { return false; }, 300);
     EXPECT_TRUE(view.artImage().isNull());
     EXPECT_EQ(view.glowColor(), rgba(7, 8, 9));
-    // A paused player keeps the image and colour but shows no glow.
-    refreshWith(playing("data:image/png;base64," + onePixel(qRgb(7, 8, 9)).toBase64()));
+    // A paused player keeps the image and colour but shows no glow; playing
+    // again, it has them at once. Then the Music player (never any art, as
+    // through AppleScript): the placeholder and the pink glow.
+    const QString art = "data:image/png;base64," + onePixel(qRgb(7, 8, 9)).toBase64();
+    refreshWith(playing(art, "spotify"));
     ASSERT_TRUE(waitUntil([&] { return !view.artImage().isNull(); }));
     refreshWith(MusicData{});
-    EXPECT_FALSE(view.artImage().isNull());
     EXPECT_EQ(view.glowColor(), rgba(7, 8, 9));
     EXPECT_EQ(view.container()->glowColor(), pellix::ui::clear());
+    refreshWith(playing(art, "spotify"));
+    EXPECT_FALSE(view.artImage().isNull());
+    refreshWith(MusicData{});
+    refreshWith(playing(std::nullopt, "music"));
+    EXPECT_TRUE(view.artImage().isNull());
+    EXPECT_EQ(view.glowColor(), pellix::ui::musicPink());
 }
 
 TEST_F(MusicWidgetTest, ArtChangeClearsAtOnceAndLateAnswersForOldUrlsAreDropped)
@@ -214,7 +233,7 @@ TEST_F(MusicWidgetTest, ShowRefreshesEveryTimePublishesAndShowsControlsOnlyWhenM
     content->installEventFilter(&spy);
     QCoreApplication::processEvents();
     spy.painted = {};
-    content->visualizer()->tick();
+    content->visualizer()->frame();
     QCoreApplication::processEvents();
     EXPECT_FALSE(spy.painted.isEmpty());
     EXPECT_EQ(spy.painted.boundingRect() | content->visualizer()->geometry(), content->visualizer()->geometry());

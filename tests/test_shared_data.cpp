@@ -165,6 +165,17 @@ TEST(SharedWidgetDataJson, StrictDecoding)
     EXPECT_EQ(d->weather->code, 3);
     EXPECT_FALSE(d->weather->city.has_value());
     EXPECT_TRUE(d->battery->isEmpty());
+
+    // Values the app would never write are read within its bounds, the rest of the file kept.
+    const std::pair<QByteArray, SharedWidgetData> bounded[] = {
+        {R"({"weather":{"temp":1.7e308,"apparent":-300,"code":2}})", {{}, {}, WeatherData{{}, {}, 2, {}}, {}}},
+        {R"({"weather":{"temp":-100,"apparent":100}})", {{}, {}, WeatherData{{}, -100.0, {}, 100.0}, {}}},
+        {R"({"battery":[{"id":"a","name":"N\u0007)" + QByteArray(70, 'x') + R"(","percent":4000,"charging":false,"type":"mouse"},)"
+         R"({"id":"b","name":"b","percent":-5,"charging":true,"type":"watch"}]})",
+         {QList<BatteryDevice>{{"a", "N" + QString(63, 'x'), 100, false, "mouse"}, {"b", "b", 0, true, "watch"}}, {}, {}, {}}},
+    };
+    for (const auto &[json, expected] : bounded)
+        EXPECT_EQ(decodeSharedWidgetData(json), expected) << json.constData();
 }
 
 TEST(SharedDataLocation, PlatformContainerElseHomeFallback)

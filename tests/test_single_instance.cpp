@@ -2,6 +2,7 @@
 #include "shell/PlatformChoice.h"
 #include "shell/SingleInstance.h"
 
+#include <QDir>
 #include <QLocalSocket>
 #include <QTemporaryDir>
 #include <QThread>
@@ -18,6 +19,7 @@
 #include <unistd.h>
 
 #include <atomic>
+#include <vector>
 
 namespace {
 
@@ -71,9 +73,17 @@ TEST(SingleInstance, DisplayKeys)
 TEST(SingleInstance, RuntimeDirectoryIsPrivateOrRefused)
 {
     QTemporaryDir tmp;
-    const QByteArray savedTmp = qgetenv("TMPDIR"), savedRuntime = qgetenv("XDG_RUNTIME_DIR");
+    const QByteArray savedTmp = qgetenv("TMPDIR"), savedRuntime = qgetenv("XDG_RUNTIME_DIR"),
+                     savedCache = qgetenv("XDG_CACHE_HOME");
     qputenv("TMPDIR", tmp.path().toLocal8Bit());
-    const QString own = tmp.path() + "/pellix-widget-" + QString::number(getuid());
+    qputenv("XDG_CACHE_HOME", (tmp.path() + "/cache").toLocal8Bit());
+    const QString own = tmp.path() + "/cache/pellix-widget";
+    // Another user took the name the shared temporary directory would give us.
+    const QByteArray squatted = QFile::encodeName(tmp.path() + "/pellix-widget-" + QString::number(getuid()));
+    ASSERT_EQ(::mkdir(squatted, 0700), 0);
+    if (getuid() == 0) {
+        ASSERT_EQ(::chown(squatted, 65534, 65534), 0);
+    }
 
     qputenv("XDG_RUNTIME_DIR", tmp.path().toLocal8Bit());  // 0700 from QTemporaryDir
     EXPECT_EQ(SingleInstance::runtimeDirectory(), tmp.path());
@@ -83,15 +93,30 @@ TEST(SingleInstance, RuntimeDirectoryIsPrivateOrRefused)
     struct stat st {};
     ASSERT_EQ(::lstat(own.toLocal8Bit(), &st), 0);
     EXPECT_EQ(st.st_mode & 07777, 0700u);
+    ASSERT_EQ(::lstat((tmp.path() + "/cache").toLocal8Bit(), &st), 0);
+    EXPECT_EQ(st.st_mode & 07777, 0700u);  // the cache folder did not exist: ours, private
+    {
+        const QByteArray savedDisplay = qgetenv("DISPLAY");
+        qputenv("DISPLAY", ":93");
+        SingleInstance first, second;
+        EXPECT_EQ(first.claim(), SingleInstance::Role::Primary);
+        EXPECT_EQ(second.claim(), SingleInstance::Role::HandedOver);
+        qputenv("DISPLAY", savedDisplay);
+    }
     ::chmod(own.toLocal8Bit(), 0755);
     EXPECT_EQ(SingleInstance::runtimeDirectory(), QString());
-    ::chmod(own.toLocal8Bit(), 0700);
+    ASSERT_TRUE(QDir(own).removeRecursively());
+    ASSERT_TRUE(QFile::link(tmp.path(), own));  // a link to a private directory is no directory of ours
+    EXPECT_EQ(SingleInstance::runtimeDirectory(), QString());
     if (getuid() == 0) {
+        QFile::remove(own);
+        ASSERT_EQ(::mkdir(own.toLocal8Bit(), 0700), 0);
         ASSERT_EQ(::chown(own.toLocal8Bit(), 65534, 65534), 0);
         EXPECT_EQ(SingleInstance::runtimeDirectory(), QString());
     }
     qputenv("TMPDIR", savedTmp);
     qputenv("XDG_RUNTIME_DIR", savedRuntime);
+    qputenv("XDG_CACHE_HOME", savedCache);
 }
 
 TEST(SingleInstance, OnePrimaryPerDisplayThatReplacesAStaleSocket)
@@ -126,6 +151,38 @@ TEST(SingleInstance, OnePrimaryPerDisplayThatReplacesAStaleSocket)
     primary.reset();  // gone: the next launch takes over
     EXPECT_EQ(SingleInstance().claim(), SingleInstance::Role::Primary);
     qputenv("DISPLAY", savedDisplay);
+}
+
+// Connections that say nothing (a stuck or hostile client of our own user) are
+// closed after a few seconds, and at most a few are held at once.
+TEST(SingleInstance, IdleConnectionsAreClosedAndCapped)
+{
+    PrimaryInThread primary;
+    ASSERT_EQ(primary.role, SingleInstance::Role::Primary);
+    const sockaddr_un addr = addressOf(SingleInstance::serverName());
+    std::vector<int> fds;
+    for (int i = 0; i < 40; ++i) {
+        const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+        ASSERT_EQ(::connect(fd, reinterpret_cast<const sockaddr *>(&addr), sizeof addr), 0);
+        fds.push_back(fd);
+    }
+    const auto closedByPrimary = [&fds] {
+        int closed = 0;
+        for (const int fd : fds) {
+            char byte;
+            closed += ::recv(fd, &byte, 1, MSG_PEEK | MSG_DONTWAIT) == 0;
+        }
+        return closed;
+    };
+    QThread::msleep(1000);
+    const int early = closedByPrimary();
+    EXPECT_GE(early, 40 - 16);
+    EXPECT_LT(early, 40);
+    QThread::msleep(3500);
+    EXPECT_EQ(closedByPrimary(), 40);
+    EXPECT_TRUE(SingleInstance::askRunningInstanceToShow());
+    for (const int fd : fds)
+        ::close(fd);
 }
 
 // Another local user reaches the socket (here through CAP_DAC_OVERRIDE, as root could

@@ -2,6 +2,7 @@
 #include "LocalHttpServer.h"
 #include "WeatherSamples.h"
 #include "monitors/WeatherMonitor.h"
+#include "UiLanguage.h"
 #include "monitors/WeatherRecords.h"
 
 #include <QElapsedTimer>
@@ -68,6 +69,11 @@ TEST_F(WeatherMonitorTest, RequestTargetsOnTheWire)
         search(name);
         EXPECT_EQ(server.targets().last(), "/v1/search?name=" + encoded + "&count=1&language=it&format=json");
     }
+    // Place names come back in the interface's language.
+    pellix::i18n::useLanguage("de", QLocale("de_DE"));
+    search("Köln");
+    pellix::i18n::useLanguage("it", QLocale("it_IT"));
+    EXPECT_EQ(server.targets().last(), "/v1/search?name=K%C3%B6ln&count=1&language=de&format=json");
     // The shortest text that reads back to the same double, never in exponent form.
     const std::tuple<double, double, QByteArray> places[] = {
         {45.0, 9.0, "latitude=45.0&longitude=9.0"},
@@ -85,7 +91,7 @@ TEST_F(WeatherMonitorTest, RequestTargetsOnTheWire)
     // What cannot be written into a URL is never sent.
     EXPECT_EQ(search(QString(QChar(0xDC00))).second, WeatherError::BadUrl);  // a lone surrogate has no UTF-8
     EXPECT_EQ(forecast(std::nan(""), 9.0).second, WeatherError::BadUrl);
-    EXPECT_EQ(server.targets().size(), 8);
+    EXPECT_EQ(server.targets().size(), 9);
 }
 
 TEST_F(WeatherMonitorTest, DecodesTheServicesAnswers)

@@ -2,6 +2,7 @@
 #include "Colors.h"
 #include "LocalHttpServer.h"
 #include "SharedWidgetDataJson.h"
+#include "UiLanguage.h"
 #include "WeatherSamples.h"
 #include "monitors/WeatherMonitor.h"
 #include "settings/SettingsManager.h"
@@ -119,6 +120,19 @@ TEST_F(WeatherWidgetTest, LoadsWhenShownAndPublishesAfterSuccessOnly)
     EXPECT_TRUE(view.refreshTimer().isActive());
     view.hide();
     EXPECT_FALSE(view.refreshTimer().isActive()) << "refreshes only while shown";
+}
+
+TEST_F(WeatherWidgetTest, SharesCelsiusWhateverUnitItShows)
+{
+    pellix::i18n::useLanguage("en", QLocale("en_US"));
+    view.show();
+    const bool settled = settledAfter(2);
+    const auto shared = decodeSharedWidgetData(readFile(settings.sharedDataPath()));
+    pellix::i18n::useLanguage("it", QLocale("it_IT"));
+    ASSERT_TRUE(settled);
+    EXPECT_FALSE(server.targets()[1].contains("temperature_unit")) << "the service is asked in °C";
+    EXPECT_EQ(shared->weather, (WeatherData{"Milan", 6.3, 3, 3.9}));
+    EXPECT_EQ(temperatureText(6.3, pellix::i18n::TemperatureUnit::Fahrenheit), "43°");
 }
 
 TEST_F(WeatherWidgetTest, TheLoadStartedLastWins)

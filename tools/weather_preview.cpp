@@ -6,6 +6,7 @@
 #include "monitors/WeatherMonitor.h"
 #include "settings/SettingsManager.h"
 #include "views/WeatherWidgetView.h"
+#include "UiLanguage.h"
 
 #include <QApplication>
 #include <QTemporaryDir>
@@ -16,6 +17,7 @@ using namespace pellix::test;
 int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
+    pellix::i18n::useSystemLanguage();  // LANGUAGE=en … for the pictures of another language
     QTemporaryDir dir;
     LocalHttpServer server;
     if (!dir.isValid() || !server.start())

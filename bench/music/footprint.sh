@@ -5,12 +5,14 @@
 # 0.15 s), all in one private Xvfb + openbox + picom: the CPU time of all the
 # program's threads (/proc/PID/task/*/schedstat, nanoseconds) over
 # WINDOW_SECONDS (default 60) after 5 s of warm-up:
-#   baseline        meter-baseline
+#   baseline        meter-baseline, bars jumping
+#   eased-baseline  meter-baseline --eased, bars easing at 30 frames a second
 #   music-playing   the app while mpv plays (meter running)
+#   before-playing  with BEFORE_APP set: that build of the app, likewise
 #   music-paused    the app while mpv is paused (meter stopped)
 #   battery         the app with only the battery widget (medium; sysfs + UPower)
-# ROUNDS (default 1) repeats the four in turn. Prints one line per run and the
-# playing/baseline ratio of each round.
+# ROUNDS (default 1) repeats them in turn. Prints one line per run and, per
+# round, music-playing/eased-baseline and before-playing/baseline.
 set -u
 build=$(cd "${1:?build dir}" && pwd); window=${2:-60}; rounds=${3:-1}
 src=$(cd "$(dirname "$0")/../.." && pwd)
@@ -58,20 +60,26 @@ measure() {
   echo "$label cpu=$pct% window=${window}s" >&2
   echo "$pct"
 }
-# app WIDGET SIZE: the app in a fresh home with only that widget switched on.
+# app WIDGET SIZE [BINARY]: the app in a fresh home with only that widget switched on.
 app() {
   local home=$tmp/home-$RANDOM
   mkdir -p "$home/config" -m 700 "$home/run"
   echo "{\"widget.$1.enabled\": true, \"widget.$1.size\": \"$2\"}" >"$home/config/group.com.pellixwidget.json"
-  HOME=$home XDG_CONFIG_HOME=$home/config XDG_DATA_HOME=$home/data XDG_RUNTIME_DIR=$home/run exec "$app"
+  HOME=$home XDG_CONFIG_HOME=$home/config XDG_DATA_HOME=$home/data XDG_RUNTIME_DIR=$home/run exec "${3:-$app}"
 }
+ratio() { awk -v p="$2" -v b="$3" -v r="$r" -v l="$1" 'BEGIN { printf "round %d %s = %.2f\n", r, l, p / b }' >&2; }
 
 for ((r = 1; r <= rounds; r++)); do
   base=$(measure "round $r baseline" "$baseline" --pos 1080,700)
+  eased=$(measure "round $r eased-baseline" "$baseline" --pos 1080,700 --eased)
   playing=$(measure "round $r music-playing" app music medium)
+  if [ -n "${BEFORE_APP:-}" ]; then
+    before=$(measure "round $r before-playing" app music medium "$BEFORE_APP")
+    ratio "before-playing/baseline" "$before" "$base"
+  fi
   mpris_call mpv PlayPause
   measure "round $r music-paused" app music medium >/dev/null
   mpris_call mpv PlayPause
   measure "round $r battery" app battery medium >/dev/null
-  awk -v p="$playing" -v b="$base" -v r="$r" 'BEGIN { printf "round %d music-playing/baseline = %.2f\n", r, p / b }' >&2
+  ratio "music-playing/eased-baseline" "$playing" "$eased"
 done

@@ -16,14 +16,21 @@ struct AtomicWriteCalls {
 };
 
 // Replaces the file at `path` with `bytes`, or leaves it byte for byte as it was.
-// The bytes go to a new temporary file in the same directory (with the mode of the
-// file it replaces), are synced to disk and their size checked, and only then is it
-// renamed over the file: readers in other processes see the old or the new content,
-// never a mix. Returns false on any failure, with the temporary file removed.
+// The bytes go to a new temporary file in the same directory, are synced to disk
+// and their size checked, and only then is it renamed over the path: readers in
+// other processes see the old or the new content, never a mix. The path itself
+// is replaced: a symbolic link there is replaced by the file, its target never
+// written. A new file is private (0600); a regular file keeps its mode. Returns
+// false on any failure, with the temporary file removed.
 // QSaveFile is not used: in Qt 6.4 it ignores errors of its last flush and of fsync,
 // and renames a short file over a good one when the disk is full.
 bool writeFileAtomically(const QString &path, const QByteArray &bytes, const AtomicWriteCalls &calls = {});
 
-// The file a write to `path` replaces: the target of a symbolic link (a settings
-// file kept in a dotfiles repository stays a link), else `path` itself.
-QString atomicWriteTarget(const QString &path);
+// Removes the temporaries of writes to `path` that a killed writer left behind:
+// our own regular files named exactly as the writer names them and untouched for
+// longer than any write takes, so another process's write in progress is spared.
+void removeStaleTemporaries(const QString &path);
+
+// Creates `dir` and its missing parents, each private (0700); existing ones are
+// left as they are. False when it is not there afterwards.
+bool makePrivateDirectories(const QString &dir);

@@ -3,7 +3,6 @@
 #include "AtomicFile.h"
 #include "SharedWidgetDataJson.h"
 
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
@@ -23,7 +22,7 @@ bool operator==(const FileStamp &a, const FileStamp &b)
 std::optional<FileStamp> FileStamp::of(const QString &path)
 {
     struct stat st {};
-    if (::stat(QFile::encodeName(path).constData(), &st) != 0)
+    if (::lstat(QFile::encodeName(path).constData(), &st) != 0)
         return std::nullopt;
     return FileStamp{st.st_dev, st.st_ino, st.st_size, st.st_mtim, st.st_ctim};
 }
@@ -37,7 +36,7 @@ bool SharedDataWriter::write(const QString &path, const SharedWidgetData &data)
         return true;
 
     m_stamp.reset();
-    QDir().mkpath(QFileInfo(path).absolutePath());
+    makePrivateDirectories(QFileInfo(path).absolutePath());
     if (!writeFileAtomically(path, *bytes))
         return false;
     m_path = path;

@@ -1,6 +1,7 @@
 #include "SharedWidgetDataJson.h"
 
 #include "StrictJson.h"
+#include "ValueBounds.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -58,15 +59,18 @@ std::optional<BatteryDevice> decodeDevice(const QJsonValue &value)
     if (!value.isObject())
         return std::nullopt;
     StrictJson j(value.toObject());
-    BatteryDevice d{j.string("id"), j.string("name"), j.integer("percent"), j.boolean("charging"),
-                    j.string("type")};
+    // Read with the bounds the app applies to its sources: a value it would never
+    // have written is brought within range, or missing (a temperature).
+    BatteryDevice d{j.string("id"), bounds::displayName(j.string("name")), bounds::clampPercent(j.integer("percent")),
+                    j.boolean("charging"), j.string("type")};
     return j.ok() ? std::optional(d) : std::nullopt;
 }
 
 std::optional<WeatherData> decodeWeather(const QJsonObject &object)
 {
     StrictJson j(object);
-    WeatherData w{j.optString("city"), j.optNumber("temp"), j.optInteger("code"), j.optNumber("apparent")};
+    WeatherData w{j.optString("city"), bounds::plausibleCelsius(j.optNumber("temp")), j.optInteger("code"),
+                  bounds::plausibleCelsius(j.optNumber("apparent"))};
     return j.ok() ? std::optional(w) : std::nullopt;
 }
 

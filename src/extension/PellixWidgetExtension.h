@@ -3,6 +3,7 @@
 // The plug-in the host loads: the bundle behind the widget-bundle interface.
 
 #include "PellixWidgets.h"
+#include "UiLanguage.h"
 
 #include <QObject>
 
@@ -10,4 +11,8 @@ class PellixWidgetExtension : public QObject, public pellix::extension::PellixWi
     Q_OBJECT
     Q_PLUGIN_METADATA(IID PellixWidgetBundle_iid)
     Q_INTERFACES(widgetkit::WidgetBundle)
+
+public:
+    // Loaded into a running host: speak the language the host's user reads.
+    PellixWidgetExtension() { pellix::i18n::useSystemLanguage(); }
 };

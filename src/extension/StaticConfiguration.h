@@ -7,14 +7,24 @@
 #include "WidgetBundle.h"
 #include "WidgetEntry.h"
 
+#include <QCoreApplication>
+
 namespace pellix::extension {
 
 template <typename View>
 class StaticConfiguration : public widgetkit::Widget {
 public:
+    // The display name and description are keys (the Italian texts), translated
+    // whenever the descriptor is read, so it follows the language in use then.
     explicit StaticConfiguration(widgetkit::WidgetDescriptor descriptor) : m_descriptor(std::move(descriptor)) {}
 
-    widgetkit::WidgetDescriptor descriptor() const override { return m_descriptor; }
+    widgetkit::WidgetDescriptor descriptor() const override
+    {
+        widgetkit::WidgetDescriptor d = m_descriptor;
+        d.displayName = QCoreApplication::translate("PellixWidgets", d.displayName.toUtf8().constData());
+        d.description = QCoreApplication::translate("PellixWidgets", d.description.toUtf8().constData());
+        return d;
+    }
 
     widgetkit::EntryPtr placeholder(const widgetkit::TimelineContext &context) const override
     {

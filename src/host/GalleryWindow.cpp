@@ -23,7 +23,7 @@ QLabel *label(const QString &text, int pixelSize, bool bold, const QString &colo
 
 GalleryWindow::GalleryWindow(const widgetkit::WidgetBundle &bundle, QWidget *parent) : QWidget(parent)
 {
-    setWindowTitle(QStringLiteral("Galleria widget"));
+    setWindowTitle(tr("Galleria widget"));
     // The desktop's wallpaper stand-in, so the translucent widgets read as they do there.
     setStyleSheet(QStringLiteral("GalleryWindow { background: qlineargradient(x1:0, y1:0, x2:1, y2:1,"
                                  " stop:0 #1f4e79, stop:1 #6a3d7a); }"));

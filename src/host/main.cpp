@@ -7,6 +7,7 @@
 #include "shell/DisplayCheck.h"
 #include "shell/PlatformChoice.h"
 #include "shell/WidgetSurface.h"
+#include "UiLanguage.h"
 
 #include <QApplication>
 #include <QJsonDocument>
@@ -95,6 +96,7 @@ int main(int argc, char **argv)
     if (const auto why = missingDisplay(qgetenv("QT_QPA_PLATFORM"), qgetenv("DISPLAY")))
         return failWith(*why, 1);
     QApplication app(argc, argv);
+    pellix::i18n::useSystemLanguage();
 
     ExtensionLoader loader;
     QString error;

@@ -1,6 +1,7 @@
 #include "BatteryRing.h"
 
 #include "Colors.h"
+#include "ExactSizeText.h"
 #include "Fonts.h"
 #include "Symbols.h"
 
@@ -80,7 +81,7 @@ double batteryRingCellHeight(const BatteryRingStyle &style, const QList<BatteryR
     if (!labels.isEmpty())
         height += style.spacing - kRingLabelSpacing;
     for (const BatteryRingLabel &label : labels)
-        height += kRingLabelSpacing + QFontMetricsF(label.font).height();
+        height += kRingLabelSpacing + TextMetrics(label.font).height();
     return height;
 }
 
@@ -113,11 +114,10 @@ void paintBatteryRingCell(QPainter &painter, const QRectF &cell, const BatteryRi
 
     double y = ringArea.bottom() + style.spacing;
     for (const BatteryRingLabel &label : labels) {
-        const QFontMetricsF metrics(label.font);
-        painter.setFont(label.font);
+        const TextMetrics metrics(label.font);
         painter.setPen(label.color);
-        painter.drawText(QRectF(cell.left(), y, cell.width(), metrics.height()), Qt::AlignHCenter | Qt::AlignTop,
-                         metrics.elidedText(label.text, Qt::ElideRight, cell.width()));
+        drawText(painter, QRectF(cell.left(), y, cell.width(), metrics.height()), Qt::AlignHCenter | Qt::AlignTop,
+                 metrics.elidedText(label.text, Qt::ElideRight, cell.width()), label.font);
         y += metrics.height() + kRingLabelSpacing;
     }
     painter.restore();

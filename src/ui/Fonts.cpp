@@ -3,6 +3,8 @@
 #include <QFontDatabase>
 #include <QStringList>
 
+#include <cmath>
+
 namespace pellix::ui {
 
 namespace {
@@ -35,7 +37,10 @@ QString systemFamily()
 QFont systemFont(double size, Weight weight, double tracking)
 {
     QFont font(systemFamily());
-    font.setPixelSize(qMax(1, qRound(size)));
+    if (size == std::floor(size))
+        font.setPixelSize(qMax(1, int(size)));
+    else
+        font.setPointSizeF(size * 72.0 / 96.0);  // kept exact for ExactSizeText; Qt alone draws it rounded
     font.setWeight(qtWeight(weight));
     font.setStyleStrategy(QFont::PreferAntialias);
     if (tracking != 0)

@@ -2,12 +2,13 @@
 """A scripted MPRIS player on the session bus, for tests.
 
   mpris_player.py NAME [--status Playing|Paused|Stopped] [--track TITLE ARTISTS ART]...
-                  [--log FILE] [--silent]
+                  [--title-length N] [--log FILE] [--silent]
 
 Owns org.mpris.MediaPlayer2.NAME. ARTISTS is ";"-separated (sent as a list);
-an empty ART leaves mpris:artUrl out. PlayPause, Next and Previous change the
-state; every Player method received is appended to FILE, one name a line.
---silent answers nothing at all (a hung player). SIGTERM ends it.
+an empty ART leaves mpris:artUrl out; --title-length repeats every TITLE to N
+characters (more than a command line holds). PlayPause, Next and Previous
+change the state; every Player method received is appended to FILE, one name
+a line. --silent answers nothing at all (a hung player). SIGTERM ends it.
 """
 import argparse
 import time
@@ -28,10 +29,13 @@ def main():
     parser.add_argument('name')
     parser.add_argument('--status', default='Playing')
     parser.add_argument('--track', nargs=3, action='append', default=[])
+    parser.add_argument('--title-length', type=int)
     parser.add_argument('--log')
     parser.add_argument('--silent', action='store_true')
     args = parser.parse_args()
     tracks = args.track or [('Song', 'Artist', '')]
+    if args.title_length:
+        tracks = [((t * (args.title_length // len(t) + 1))[:args.title_length], a, art) for t, a, art in tracks]
     state = {'status': args.status, 'index': 0}
 
     def metadata():

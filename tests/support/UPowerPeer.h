@@ -52,6 +52,15 @@ public:
         mock("SetDeviceProperties", {QVariant::fromValue(QDBusObjectPath(path)), properties});
     }
 
+    // From now on every call on `path` fails, as a busy upowerd's time-out does; no signal says so.
+    void failCallsOn(const QString &path) { mock("RemoveObject", {QVariant::fromValue(QDBusObjectPath(path))}); }
+
+    void emitSignal(const QString &path, const QString &interface, const QString &name, const QString &signature,
+                    const QVariantList &args)
+    {
+        mock("EmitSignal", {interface, name, signature, args}, path);
+    }
+
 private:
     // Calls the mock's control interface; the first string or object path of the reply.
     QString mock(const QString &method, const QVariantList &args, const QString &path = "/org/freedesktop/UPower")

@@ -13,13 +13,6 @@ needs DISPLAY "the X server"
 unset PELLIX_EXTENSION_PATH
 echo '{"widget.weather.enabled": true, "widget.battery.enabled": true, "widget.battery.size": "medium"}' >"$settings_file"
 
-# timeline_matches KIND: the host's timeline carries exactly what the file holds now.
-timeline_matches() {
-  "$host" --timeline "$1" >"$root/timeline.json" 2>>"$root/host.log" && /usr/bin/python3 -c '
-import json, sys
-t = json.load(open(sys.argv[1])); d = json.load(open(sys.argv[2]))
-sys.exit(0 if len(t["entries"]) == 1 and t["entries"][0]["data"] == d else 1)' "$root/timeline.json" "$shared_file"
-}
 # pixels FILE COLOUR [FUZZ]: how many pixels of about that colour the image has.
 pixels() {
   convert "$1" -alpha off -fuzz "${3:-6}%" -fill black +opaque "$2" -fill white -opaque "$2" \

@@ -3,10 +3,14 @@
 # private session bus, under the test X server: the shared file names the
 # track; a click on the widget's play/pause button pauses mpv and the next
 # refresh publishes it; a press elsewhere still drags the widget; in
-# click-through mode the button does nothing.
-# Usage: now_playing.sh <path-to-pellix-widget>   (PELLIX_SCREENSHOT=file.png keeps a screenshot)
+# click-through mode the button does nothing. Then a player on Spotify's name
+# sends a 10-million-character title: the app keeps answering second launches
+# within a second, the shared file stays small and the extension's host reads it.
+# Usage: now_playing.sh <path-to-pellix-widget>   (PELLIX_HOST: the host binary;
+# PELLIX_SCREENSHOT=file.png keeps a screenshot)
 set -u
 app=$1
+host=${PELLIX_HOST:?set PELLIX_HOST to pellix-widget-host}
 . "$(dirname "$0")/support/harness.sh"
 unset PELLIX_MUSIC_SOURCE
 mpv_status() { mpris_get mpv PlaybackStatus | grep -q "'$1'"; }
@@ -14,6 +18,22 @@ click_play_pause() {  # the 40-point circle: 18 + 124 + 20 + 32 + 16 + 20 = 230 
   local cx cy
   read -r cx cy <<<"$(content_origin "$1")"
   xdotool mousemove $((cx + 230)) $((cy + 132)) click 1
+}
+
+# answers_second_launches N: N requests of a second launch, 0.7 s apart, each
+# acknowledged by the primary within 1 s.
+answers_second_launches() {
+  d=${DISPLAY#*:}
+  /usr/bin/python3 - "$XDG_RUNTIME_DIR/pellix-widget-x11-${d%%.*}.sock" "$1" <<'PY'
+import socket, sys, time
+for _ in range(int(sys.argv[2])):
+    with socket.socket(socket.AF_UNIX) as s:
+        s.settimeout(1)
+        s.connect(sys.argv[1]); s.sendall(b"show\n")
+        if s.makefile("rb").readline() != b"ok\n":  # times out after 1 s
+            sys.exit(1)
+    time.sleep(0.7)
+PY
 }
 
 . "$repo_dir/scripts/music-peers.sh"
@@ -50,6 +70,16 @@ if wait_for 10 window music; then
     click_play_pause "$(window music)"
     sleep 1
     check "click-through: the button does nothing" mpv_status Playing
+
+    /usr/bin/python3 "$repo_dir/tests/peers/mpris_player.py" spotify --track "Titolo Lungo " "Coro" "" \
+      --title-length 10000000 &
+    pids+=($!)
+    check "from the title's arrival on, the app answers every second launch within 1 s" answers_second_launches 14
+    check "a 10 M-character title is published cut to 300 characters" \
+      wait_for 20 published 'm["track"].startswith("Titolo Lungo") and len(m["track"]) == 300'
+    size=$(stat -c %s "$shared_file")
+    check "the shared file stays small ($size bytes)" test "$size" -lt 8192
+    check "the extension's host reads it" timeline_matches PellixMusicWidget
   else
     check "music window appears again" false
   fi

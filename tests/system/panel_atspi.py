@@ -1,6 +1,7 @@
 """Drives the running app's control panel through AT-SPI; see panel.sh."""
 import json
 import os
+import shutil
 import subprocess
 import sys
 import time
@@ -134,6 +135,8 @@ if combo is not None:
 
 shoot("widgets")
 act(descendant(panel, "Impostazioni", "page tab"), "Press")
+version = x(os.environ["PANEL_APP"], "--version").split()[-1]
+check(f"'Versione' shows the version --version prints ({version})", descendant(panel, version, "label") is not None)
 automatic = descendant(panel, "Posizione automatica (via IP)", "check box")
 check("the automatic-location switch is on at first", automatic is not None and checked(automatic))
 act(automatic, "Toggle")
@@ -169,5 +172,55 @@ if second_hints != first_hints:
     print(f"first:\n{first_hints}\nsecond:\n{second_hints}", file=sys.stderr)
 check("and skips the task list and pager", "_NET_WM_STATE_SKIP_TASKBAR, _NET_WM_STATE_SKIP_PAGER" in second_hints)
 check("the typed city is still there", city.queryText().getText(0, -1) == "Milano")
+
+
+def stored_mode():
+    return json.loads(stored("weather"))["useManual"]
+
+
+# A search the user abandons by switching to automatic: its late answer (3 s) stores nothing.
+city.queryEditableText().setTextContents("Lenta")
+act(descendant(panel, "Salva", "push button"), "Press")
+check("the search for Lenta is under way", wait_for(lambda: descendant(panel, "Ricerca in corso…", "label")))
+act(automatic, "Toggle")
+check("the switch shows automatic and automatic is stored",
+      wait_for(lambda: checked(automatic) and stored_mode() is False))
+time.sleep(4)
+check("after the late answer the switch and the settings still say automatic",
+      checked(automatic) and stored_mode() is False)
+
+# Quitting as a user does: a click on the tray icon, then on "Esci" in its menu.
+shutil.copyfile(SETTINGS, os.environ["PANEL_KEEP"])
+
+
+def tray_icon():
+    """The app's icon docked in the tray host: its one small window."""
+    for win in x("xdotool", "search", "--class", "pellix-widget").split():
+        geo = dict(line.split("=") for line in x("xdotool", "getwindowgeometry", "--shell", win).split())
+        if int(geo["WIDTH"]) <= 40 and int(geo["HEIGHT"]) <= 40 and int(geo["X"]) >= 0:
+            return [int(geo["X"]) + int(geo["WIDTH"]) // 2, int(geo["Y"]) + int(geo["HEIGHT"]) // 2]
+    return None
+
+
+def menu():
+    """The tray menu's window once it is open: a small window of the app below the tray."""
+    for win in x("xdotool", "search", "--onlyvisible", "--class", "pellix-widget").split():
+        geo = dict(line.split("=") for line in x("xdotool", "getwindowgeometry", "--shell", win).split())
+        if 40 < int(geo["WIDTH"]) < 400 and 20 < int(geo["HEIGHT"]) < 100:
+            return [int(geo[k]) for k in ("X", "Y", "WIDTH", "HEIGHT")]
+    return None
+
+
+# The menu holds "Mostra Control Panel", a separator and "Esci": the last quarter is "Esci".
+# (Qt does not put the tray's pop-up menu on the accessibility bus.)
+check("the icon is docked in the tray", wait_for(lambda: tray_icon()))
+icon = tray_icon()
+if icon:
+    x("xdotool", "mousemove", str(icon[0]), str(icon[1]), "click", "1")
+    check("a click on it opens its menu", wait_for(lambda: menu(), 5))
+    box = menu()
+    if box:
+        time.sleep(0.3)
+        x("xdotool", "mousemove", str(box[0] + box[2] // 2), str(box[1] + box[3] * 3 // 4), "click", "1")
 
 sys.exit(1 if failures else 0)

@@ -8,6 +8,7 @@
 #include "monitors/BatteryMonitor.h"
 #include "settings/SettingsManager.h"
 #include "views/BatteryWidgetView.h"
+#include "UiLanguage.h"
 
 #include "../ToolWindow.h"
 
@@ -18,6 +19,7 @@
 int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
+    pellix::i18n::useSystemLanguage();  // LANGUAGE=en … for the pictures of another language
     QCommandLineParser cli;
     cli.addOptions({{"size", "small or medium", "size", "small"},
                     {"theme", "transparent or opaque", "theme", "transparent"},

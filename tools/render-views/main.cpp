@@ -5,6 +5,7 @@
 //                [--pos X,Y] [--png out.png]
 #include "settings/SettingsManager.h"
 #include "views/ClockWidgetView.h"
+#include "UiLanguage.h"
 
 #include "../ToolWindow.h"
 
@@ -15,6 +16,7 @@
 int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
+    pellix::i18n::useSystemLanguage();  // LANGUAGE=en … for the pictures of another language
     QCommandLineParser cli;
     cli.addOptions({{"face", "analog or digital", "face", "analog"},
                     {"size", "small or medium", "size", "small"},

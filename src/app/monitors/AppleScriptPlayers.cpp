@@ -84,21 +84,25 @@ std::optional<QString> AppleScriptPlayers::runAppleScript(const QString &source)
     return QString::fromUtf8(text);
 }
 
-std::optional<MusicData> AppleScriptPlayers::playing(MusicPlayer player)
+// The badge follows the source here ("Spotify" or "Apple Music"): no name of its own.
+std::optional<NowPlaying> AppleScriptPlayers::playing(MusicPlayer player)
 {
     const std::optional<QString> answer = runAppleScript(applescript::nowPlayingScript(player));
     if (!answer)
         return std::nullopt;
-    return applescript::musicFromAnswer(*answer, player == MusicPlayer::Spotify);
+    const std::optional<MusicData> music = applescript::musicFromAnswer(*answer, player == MusicPlayer::Spotify);
+    if (!music)
+        return std::nullopt;
+    return NowPlaying{*music, {player, {}}, {}};
 }
 
-bool AppleScriptPlayers::isRunning(MusicPlayer player)
+bool AppleScriptPlayers::isRunning(const PlayerAddress &player)
 {
-    const std::optional<QString> answer = runAppleScript(applescript::runningCheckScript(player));
+    const std::optional<QString> answer = runAppleScript(applescript::runningCheckScript(player.player));
     return answer && answer->trimmed() == QLatin1String("true");
 }
 
-void AppleScriptPlayers::send(MusicPlayer player, TransportCommand command)
+void AppleScriptPlayers::send(const PlayerAddress &player, TransportCommand command)
 {
-    runAppleScript(applescript::commandScript(player, command));
+    runAppleScript(applescript::commandScript(player.player, command));
 }

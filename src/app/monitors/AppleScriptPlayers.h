@@ -28,9 +28,9 @@ public:
     static constexpr BoundedProcessLimits kScriptLimits{2000, 64 * 1024};
     explicit AppleScriptPlayers(BoundedProcessLimits limits = kScriptLimits);
 
-    std::optional<MusicData> playing(MusicPlayer player) override;
-    bool isRunning(MusicPlayer player) override;
-    void send(MusicPlayer player, TransportCommand command) override;
+    std::optional<NowPlaying> playing(MusicPlayer player) override;
+    bool isRunning(const PlayerAddress &player) override;
+    void send(const PlayerAddress &player, TransportCommand command) override;
 
     std::optional<QString> runAppleScript(const QString &source) const;
 

@@ -1,5 +1,6 @@
 #include "MprisPlayers.h"
 
+#include "MusicBounds.h"
 #include "PellixLogging.h"
 
 #include <QDBusArgument>
@@ -54,7 +55,7 @@ std::optional<QString> artists(const QVariant &value)
 {
     const QVariant v = unwrapped(value);
     if (v.metaType() == QMetaType::fromType<QStringList>())
-        return v.toStringList().join(QStringLiteral(", "));
+        return v.toStringList().mid(0, kMaxArtists).join(QStringLiteral(", "));
     return text(v);
 }
 
@@ -88,8 +89,8 @@ std::optional<MusicData> musicFromProperties(const QVariantMap &properties, cons
 
 }  // namespace mpris
 
-MprisPlayers::MprisPlayers(QDBusConnection bus, int callTimeoutMs, MprisNames *names)
-    : m_bus(std::move(bus)), m_timeoutMs(callTimeoutMs), m_names(names)
+MprisPlayers::MprisPlayers(QDBusConnection bus, int callTimeoutMs, MprisNames *names, MprisIdentities *identities)
+    : m_bus(std::move(bus)), m_timeoutMs(callTimeoutMs), m_names(names), m_identities(identities)
 {
 }
 
@@ -124,7 +125,7 @@ QList<MprisPlayers::Answer> MprisPlayers::ask(const QStringList &names)
         pending[i].waitForFinished();
         const QDBusMessage reply = pending[i].reply();
         if (reply.type() == QDBusMessage::ReplyMessage && reply.signature() == QLatin1String("a{sv}"))
-            answers.append({names[i], qdbus_cast<QVariantMap>(reply.arguments().constFirst())});
+            answers.append({names[i], reply.service(), qdbus_cast<QVariantMap>(reply.arguments().constFirst())});
         else if (reply.type() == QDBusMessage::ErrorMessage)
             qCWarning(lcMusic, "%s GetAll: %s", qPrintable(names[i]), qPrintable(reply.errorName()));
     }
@@ -142,34 +143,52 @@ std::optional<MprisPlayers::Answer> MprisPlayers::choose(MusicPlayer player, boo
     return std::nullopt;
 }
 
-std::optional<MusicData> MprisPlayers::playing(MusicPlayer player)
+std::optional<NowPlaying> MprisPlayers::playing(MusicPlayer player)
 {
     const std::optional<Answer> chosen = choose(player, false);
     if (!chosen)
         return std::nullopt;
-    return mpris::musicFromProperties(chosen->properties,
-                                      player == MusicPlayer::Spotify ? QStringLiteral("spotify") : QStringLiteral("music"));
+    const bool spotify = player == MusicPlayer::Spotify;
+    std::optional<MusicData> music =
+        mpris::musicFromProperties(chosen->properties, spotify ? QStringLiteral("spotify") : QStringLiteral("music"));
+    if (!music)
+        return std::nullopt;
+    // Spotify's badge is its own; any other player is named by itself.
+    QString name;
+    if (!spotify)
+        name = m_identities ? m_identities->name(m_bus, chosen->busName, chosen->owner, m_timeoutMs)
+                            : MprisIdentities::ask(m_bus, chosen->busName, m_timeoutMs);
+    return NowPlaying{*music, {player, chosen->busName}, name};
 }
 
-bool MprisPlayers::isRunning(MusicPlayer player) { return !candidates(player).isEmpty(); }
+bool MprisPlayers::isRunning(const PlayerAddress &player)
+{
+    if (!player.instance.isEmpty())
+        return busNames().contains(player.instance);
+    return !candidates(player.player).isEmpty();
+}
 
-void MprisPlayers::send(MusicPlayer player, TransportCommand command)
+// The given instance when there is one, else by the rule: Spotify's name, or
+// the other player that plays (else the first that answers, else the first).
+QString MprisPlayers::target(const PlayerAddress &player)
+{
+    if (!player.instance.isEmpty())
+        return player.instance;
+    if (player.player == MusicPlayer::Spotify)
+        return QLatin1String(mpris::kSpotifyName);
+    if (const std::optional<Answer> chosen = choose(player.player, true))
+        return chosen->busName;
+    return candidates(player.player).value(0);
+}
+
+void MprisPlayers::send(const PlayerAddress &player, TransportCommand command)
 {
     static const char *const methods[] = {"PlayPause", "Next", "Previous"};
-    QString target;
-    if (player == MusicPlayer::Spotify) {
-        target = QLatin1String(mpris::kSpotifyName);
-    } else if (const std::optional<Answer> chosen = choose(player, true)) {
-        target = chosen->busName;
-    } else {
-        // None answered in time: the first of them still gets the command.
-        const QStringList others = candidates(player);
-        if (others.isEmpty())
-            return;
-        target = others.first();
-    }
+    const QString to = target(player);
+    if (to.isEmpty())
+        return;
     QDBusMessage call =
-        QDBusMessage::createMethodCall(target, kObjectPath, kPlayerInterface, QLatin1String(methods[int(command)]));
+        QDBusMessage::createMethodCall(to, kObjectPath, kPlayerInterface, QLatin1String(methods[int(command)]));
     call.setAutoStartService(false);
     // Sent without waiting for the reply, so a player that never answers cannot hold the caller.
     m_bus.send(call);

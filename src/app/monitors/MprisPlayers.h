@@ -6,8 +6,11 @@
 // time-out; a player that does not answer in time reads as not playing.
 //
 // One object serves one monitor call. The bus names come from a long-lived
-// MprisNames when given one; otherwise the object lists them once itself.
+// MprisNames when given one; otherwise the object lists them once itself. The
+// name of a player other than Spotify (its Identity, for the badge) comes from
+// a long-lived MprisIdentities when given one, else it is asked each time.
 
+#include "MprisIdentities.h"
 #include "MprisNames.h"
 #include "MusicPlayers.h"
 
@@ -22,9 +25,10 @@ inline constexpr char kSpotifyName[] = "org.mpris.MediaPlayer2.spotify";
 // The MPRIS players other than Spotify among the bus's names, sorted.
 QStringList otherPlayers(const QStringList &busNames);
 
-// A playing track from the Player interface's properties: title, artists
-// joined with ", ", the art URL when not empty, and `source`; nothing unless
-// PlaybackStatus is "Playing". Values of an unexpected type count as absent.
+// A playing track from the Player interface's properties: title, the first
+// kMaxArtists artists joined with ", ", the art URL when not empty, and
+// `source`; nothing unless PlaybackStatus is "Playing". Values of an unexpected
+// type count as absent.
 std::optional<MusicData> musicFromProperties(const QVariantMap &properties, const QString &source);
 
 }  // namespace mpris
@@ -32,15 +36,17 @@ std::optional<MusicData> musicFromProperties(const QVariantMap &properties, cons
 class MprisPlayers : public MusicPlayers {
 public:
     static constexpr int kCallTimeoutMs = 250;
-    explicit MprisPlayers(QDBusConnection bus, int callTimeoutMs = kCallTimeoutMs, MprisNames *names = nullptr);
+    explicit MprisPlayers(QDBusConnection bus, int callTimeoutMs = kCallTimeoutMs, MprisNames *names = nullptr,
+                          MprisIdentities *identities = nullptr);
 
-    std::optional<MusicData> playing(MusicPlayer player) override;
-    bool isRunning(MusicPlayer player) override;
-    void send(MusicPlayer player, TransportCommand command) override;
+    std::optional<NowPlaying> playing(MusicPlayer player) override;
+    bool isRunning(const PlayerAddress &player) override;
+    void send(const PlayerAddress &player, TransportCommand command) override;
 
 private:
     struct Answer {
         QString busName;
+        QString owner;  // the unique name that answered
         QVariantMap properties;
     };
     const QStringList &busNames();
@@ -50,9 +56,12 @@ private:
     QList<Answer> ask(const QStringList &names);
     // The candidate that plays, else (with `anyIfNonePlays`) the first that answered.
     std::optional<Answer> choose(MusicPlayer player, bool anyIfNonePlays);
+    // The bus name a command goes to; empty when there is none.
+    QString target(const PlayerAddress &player);
 
     QDBusConnection m_bus;
     int m_timeoutMs;
     MprisNames *m_names;
+    MprisIdentities *m_identities;
     std::optional<QStringList> m_busNames;
 };

@@ -2,6 +2,7 @@
 
 #include "AppleScriptPlayers.h"
 #include "MprisPlayers.h"
+#include "MusicBounds.h"
 
 #include <QCoreApplication>
 #include <QDBusConnection>
@@ -35,6 +36,22 @@ MprisNames *sessionNames()
     return names;
 }
 
+// The players' own names, kept likewise on the main thread only.
+MprisIdentities *sessionIdentities()
+{
+    QCoreApplication *app = QCoreApplication::instance();
+    if (!app || QThread::currentThread() != app->thread())
+        return nullptr;
+    static MprisIdentities identities;
+    return &identities;
+}
+
+MprisPlayers sessionPlayers()
+{
+    return MprisPlayers(QDBusConnection::sessionBus(), MprisPlayers::kCallTimeoutMs, sessionNames(),
+                        sessionIdentities());
+}
+
 }  // namespace
 
 MusicMonitor &MusicMonitor::shared()
@@ -57,44 +74,50 @@ MusicMonitor::Source MusicMonitor::selectedSource()
 #endif
 }
 
-MusicData MusicMonitor::getNowPlaying() const
+NowPlaying MusicMonitor::getNowPlaying() const
 {
     if (selectedSource() == Source::AppleScript) {
         AppleScriptPlayers players;
         return getNowPlaying(players);
     }
-    MprisPlayers players(QDBusConnection::sessionBus(), MprisPlayers::kCallTimeoutMs, sessionNames());
+    MprisPlayers players = sessionPlayers();
     return getNowPlaying(players);
 }
 
-void MusicMonitor::controlMusic(const QString &action) const
+void MusicMonitor::controlMusic(const QString &action, const std::optional<PlayerAddress> &shown) const
 {
     if (selectedSource() == Source::AppleScript) {
         AppleScriptPlayers players;
-        controlMusic(players, action);
+        controlMusic(players, action, shown);
         return;
     }
-    MprisPlayers players(QDBusConnection::sessionBus(), MprisPlayers::kCallTimeoutMs, sessionNames());
-    controlMusic(players, action);
+    MprisPlayers players = sessionPlayers();
+    controlMusic(players, action, shown);
 }
 
-MusicData MusicMonitor::getNowPlaying(MusicPlayers &players)
+// Whatever a player sends is bounded here, before the view or the shared file sees it.
+NowPlaying MusicMonitor::getNowPlaying(MusicPlayers &players)
 {
-    if (std::optional<MusicData> spotify = players.playing(MusicPlayer::Spotify))
-        return *spotify;
-    if (std::optional<MusicData> music = players.playing(MusicPlayer::Music))
-        return *music;
-    return MusicData{};
+    for (const MusicPlayer player : {MusicPlayer::Spotify, MusicPlayer::Music})
+        if (std::optional<NowPlaying> playing = players.playing(player))
+            return boundedNowPlaying(std::move(*playing));
+    return NowPlaying{};
 }
 
-// The target is the player that runs, not the one that plays: a paused Spotify
-// still takes the command while the Music player plays.
-void MusicMonitor::controlMusic(MusicPlayers &players, const QString &action)
+// The buttons act on the track on screen; with none (or its player gone), the
+// target is the player that runs, not the one that plays.
+void MusicMonitor::controlMusic(MusicPlayers &players, const QString &action,
+                                const std::optional<PlayerAddress> &shown)
 {
-    const bool spotifyRuns = players.isRunning(MusicPlayer::Spotify);
-    const bool musicRuns = players.isRunning(MusicPlayer::Music);
+    if (shown && players.isRunning(*shown)) {
+        if (const std::optional<TransportCommand> command = transportCommand(action))
+            players.send(*shown, *command);
+        return;
+    }
+    const bool spotifyRuns = players.isRunning({MusicPlayer::Spotify, {}});
+    const bool musicRuns = players.isRunning({MusicPlayer::Music, {}});
     if (!spotifyRuns && !musicRuns)
         return;
     if (const std::optional<TransportCommand> command = transportCommand(action))
-        players.send(spotifyRuns ? MusicPlayer::Spotify : MusicPlayer::Music, *command);
+        players.send({spotifyRuns ? MusicPlayer::Spotify : MusicPlayer::Music, {}}, *command);
 }

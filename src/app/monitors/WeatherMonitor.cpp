@@ -1,6 +1,7 @@
 #include "WeatherMonitor.h"
 
 #include "PellixLogging.h"
+#include "UiLanguage.h"
 
 #include <QNetworkAccessManager>
 #include <QTimer>
@@ -82,7 +83,8 @@ void WeatherMonitor::searchCityCoordinates(const QString &name, QObject *context
             return std::nullopt;
         return std::optional<Found>(std::in_place, firstResultSettings(*response));
     };
-    request<Found>("geocoding", m_endpoints.geocoding, geocodingUrl(m_endpoints.geocoding, name), context, decode,
+    const auto url = geocodingUrl(m_endpoints.geocoding, name, pellix::i18n::uiLanguage());
+    request<Found>("geocoding", m_endpoints.geocoding, url, context, decode,
                    std::move(done));
 }
 

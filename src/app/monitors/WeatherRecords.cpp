@@ -27,13 +27,6 @@ std::optional<T> valid(const StrictJson &j, T value, QString *why, const QString
 // Place names are shown and stored: bounded like every name from outside.
 QString placeName(StrictJson &j, const QString &key) { return bounds::displayName(j.string(key)); }
 
-// A temperature no weather can have (1.7e308, −300) is read as missing: a
-// required one fails the decode, an optional one is absent.
-std::optional<double> plausible(std::optional<double> celsius)
-{
-    return celsius && bounds::isPlausibleCelsius(*celsius) ? celsius : std::nullopt;
-}
-
 // The days from the first implausible temperature on are missing.
 QList<double> plausibleDays(QList<double> days)
 {
@@ -62,7 +55,7 @@ std::optional<WeatherResponse::CurrentWeather> decodeCurrent(const QJsonObject &
     if (j.ok() && !bounds::isPlausibleCelsius(temperature))
         j.fail("temperature_2m");
     WeatherResponse::CurrentWeather c{temperature, j.integer("weathercode"), j.optNumber("relativehumidity_2m"),
-                                      plausible(j.optNumber("apparent_temperature")), j.optNumber("windspeed_10m")};
+                                      bounds::plausibleCelsius(j.optNumber("apparent_temperature")), j.optNumber("windspeed_10m")};
     return valid(j, c, why, QStringLiteral("current."));
 }
 

@@ -63,12 +63,15 @@ std::optional<QUrl> ipLocationUrl(const QString &base)
     return join(base, "/json/?fields=lat,lon,city,country");
 }
 
-std::optional<QUrl> geocodingUrl(const QString &base, const QString &name)
+std::optional<QUrl> geocodingUrl(const QString &base, const QString &name, const QString &language)
 {
     const auto encoded = encodeQueryValue(name);
     if (!encoded)
         return std::nullopt;
-    return join(base, "/v1/search?name=" + *encoded + "&count=1&language=it&format=json");
+    const auto lang = encodeQueryValue(language);
+    if (!lang)
+        return std::nullopt;
+    return join(base, "/v1/search?name=" + *encoded + "&count=1&language=" + *lang + "&format=json");
 }
 
 std::optional<QUrl> forecastUrl(const QString &base, double latitude, double longitude)

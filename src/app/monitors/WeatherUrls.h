@@ -30,5 +30,7 @@ std::optional<QByteArray> encodeQueryValue(const QString &text);
 // Full request URLs; nothing when the base is not an absolute http(s) URL with a
 // host, or an argument cannot be written.
 std::optional<QUrl> ipLocationUrl(const QString &base);
-std::optional<QUrl> geocodingUrl(const QString &base, const QString &name);
+// Place names come back in `language` (a two-letter code).
+std::optional<QUrl> geocodingUrl(const QString &base, const QString &name,
+                                 const QString &language = QStringLiteral("it"));
 std::optional<QUrl> forecastUrl(const QString &base, double latitude, double longitude);

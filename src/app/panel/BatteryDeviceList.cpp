@@ -19,7 +19,7 @@ BatteryDeviceList::BatteryDeviceList(PanelActions &actions, QWidget *parent) : Q
     auto *column = new QVBoxLayout(this);
     column->setContentsMargins(0, 6, 0, 0);
     column->setSpacing(8);
-    QLabel *caption = textLabel("Mostra dispositivi:", pellix::ui::systemFont(11, pellix::ui::Weight::Semibold),
+    QLabel *caption = textLabel(tr("Mostra dispositivi:"), pellix::ui::systemFont(11, pellix::ui::Weight::Semibold),
                                 pellix::ui::white(0.4));
     caption->setContentsMargins(0, 4, 0, 0);
     column->addWidget(caption);

@@ -14,6 +14,7 @@
 #include <QPainter>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QSysInfo>
 #include <QVBoxLayout>
 
 namespace panel {
@@ -57,6 +58,18 @@ QScrollArea *scrollArea(QWidget *content)
     return scroll;
 }
 
+// The subtitle names the system the widgets run on.
+QString platformName()
+{
+#if defined(Q_OS_MACOS)
+    return QStringLiteral("macOS");
+#elif defined(Q_OS_LINUX)
+    return QStringLiteral("Linux");
+#else
+    return QSysInfo::productType();
+#endif
+}
+
 }  // namespace
 
 ControlPanelView::ControlPanelView(std::function<void(const QString &, bool)> onToggleWidget,
@@ -81,8 +94,8 @@ ControlPanelView::ControlPanelView(ControlPanelCallbacks callbacks, SettingsMana
     column->setSpacing(0);
     column->addWidget(header());
 
-    m_tabs->addTab("Widget");
-    m_tabs->addTab("Impostazioni");
+    m_tabs->addTab(tr("Widget"));
+    m_tabs->addTab(tr("Impostazioni"));
     auto *tabRow = new QHBoxLayout;
     tabRow->setContentsMargins(24, 0, 24, 16);
     tabRow->addWidget(m_tabs);
@@ -115,7 +128,7 @@ QWidget *ControlPanelView::header()
     auto *texts = new QVBoxLayout;
     texts->setSpacing(2);
     texts->addWidget(textLabel("PellixWidget", systemFont(20, Weight::Bold), Qt::white));
-    texts->addWidget(textLabel("Widget premium per macOS", systemFont(12), white(0.55)));
+    texts->addWidget(textLabel(tr("Widget premium per %1").arg(platformName()), systemFont(12), white(0.55)));
     row->addLayout(texts);
     row->addStretch();
     return header;

@@ -1,6 +1,11 @@
 #include "PanelStyle.h"
 
+#include "ExactSizeLabel.h"
+#include "ExactSizeText.h"
+
 #include <QLabel>
+
+#include <cmath>
 
 namespace panel {
 
@@ -58,7 +63,9 @@ void setTextColor(QLabel *label, const QColor &color)
 
 QLabel *textLabel(const QString &text, const QFont &font, const QColor &color, QWidget *parent)
 {
-    auto *label = new QLabel(text, parent);
+    // Qt draws a half-point size rounded; those labels draw themselves.
+    const bool whole = std::floor(pellix::ui::layoutSize(font)) == pellix::ui::layoutSize(font);
+    auto *label = whole ? new QLabel(text, parent) : new ExactSizeLabel(text, parent);
     label->setFont(font);
     setTextColor(label, color);
     return label;

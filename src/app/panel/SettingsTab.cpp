@@ -14,8 +14,6 @@ namespace panel {
 
 namespace {
 
-const QMap<QString, QString> kThemes{{"transparent", "Liquid Glass Trasparente"}, {"opaque", "Liquid Glass Opaco"}};
-
 QLabel *spacedCaption(const QString &text)
 {
     QLabel *caption = sectionCaption(text);
@@ -26,26 +24,28 @@ QLabel *spacedCaption(const QString &text)
 }  // namespace
 
 SettingsTab::SettingsTab(PanelActions &actions, WeatherMonitor &monitor, QWidget *parent)
-    : QWidget(parent), m_actions(actions), m_theme(new PickerRow("Tema Vetro Widget", kThemes)),
+    : QWidget(parent), m_actions(actions), m_theme(new PickerRow(tr("Tema Vetro Widget"),
+                                                                {{"transparent", tr("Liquid Glass Trasparente")},
+                                                                 {"opaque", tr("Liquid Glass Opaco")}})),
       m_weather(new WeatherLocationCard(actions, monitor))
 {
     auto *column = new QVBoxLayout(this);
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(18);
 
-    column->addWidget(sectionCaption("Aspetto"));
+    column->addWidget(sectionCaption(tr("Aspetto")));
     PanelCard *look = settingsCard();
     look->column()->addWidget(m_theme);
     connect(m_theme, &PickerRow::chosen, this, [this](const QString &theme) { m_actions.chooseGlassTheme(theme); });
     column->addWidget(look);
 
-    column->addWidget(spacedCaption("Configura il meteo"));
+    column->addWidget(spacedCaption(tr("Configura il meteo")));
     column->addWidget(m_weather);
 
-    column->addWidget(spacedCaption("App"));
+    column->addWidget(spacedCaption(tr("App")));
     PanelCard *app = settingsCard();
-    app->column()->addWidget(metadataRow("Versione", kVersion));
-    app->column()->addWidget(metadataRow("Autore", kAuthor));
+    app->column()->addWidget(metadataRow(tr("Versione"), QStringLiteral(PELLIX_VERSION)));
+    app->column()->addWidget(metadataRow(tr("Autore"), kAuthor));
     column->addWidget(app);
     column->addStretch();
     sync();

@@ -17,7 +17,6 @@ class SettingsTab : public QWidget {
     Q_OBJECT
 
 public:
-    static constexpr char kVersion[] = "1.0.0";
     static constexpr char kAuthor[] = "Pellix Team";
 
     SettingsTab(PanelActions &actions, WeatherMonitor &monitor, QWidget *parent = nullptr);

@@ -24,8 +24,8 @@ namespace {
 QLineEdit *cityField()
 {
     auto *field = new QLineEdit;
-    field->setAccessibleName("Città");
-    field->setPlaceholderText("es. Milano, Roma, Napoli");
+    field->setAccessibleName(WeatherLocationCard::tr("Città"));
+    field->setPlaceholderText(WeatherLocationCard::tr("es. Milano, Roma, Napoli"));
     field->setFont(systemFont(13));
     field->setStyleSheet("QLineEdit { background: rgba(255,255,255,0.08); color: white; border: none;"
                          " border-radius: 6px; padding: 6px 10px; }"
@@ -35,7 +35,7 @@ QLineEdit *cityField()
 
 QPushButton *saveButton()
 {
-    auto *button = new QPushButton("Salva");
+    auto *button = new QPushButton(WeatherLocationCard::tr("Salva"));
     button->setFont(systemFont(12, Weight::Bold));
     button->setCursor(Qt::PointingHandCursor);
     button->setStyleSheet("QPushButton { background: rgb(0,122,255); color: white; border: none;"
@@ -49,16 +49,16 @@ QPushButton *saveButton()
 
 WeatherLocationCard::WeatherLocationCard(PanelActions &actions, WeatherMonitor &monitor, QWidget *parent)
     : PanelCard({}, false, 14, 12, parent), m_actions(actions), m_monitor(monitor),
-      m_autoSwitch(new SwitchButton("Posizione automatica (via IP)")), m_manual(new QWidget), m_city(cityField()),
+      m_autoSwitch(new SwitchButton(tr("Posizione automatica (via IP)"))), m_manual(new QWidget), m_city(cityField()),
       m_save(saveButton()), m_status(textLabel({}, systemFont(11, Weight::Medium), systemGrey()))
 {
     auto *autoRow = new QHBoxLayout;
     auto *texts = new QVBoxLayout;
     texts->setSpacing(2);
-    QLabel *title = textLabel("Posizione automatica (via IP)", systemFont(13, Weight::Medium), Qt::white);
+    QLabel *title = textLabel(tr("Posizione automatica (via IP)"), systemFont(13, Weight::Medium), Qt::white);
     title->setBuddy(m_autoSwitch);
     texts->addWidget(title);
-    texts->addWidget(textLabel("Rileva la tua città dall'indirizzo IP", systemFont(11), white(0.4)));
+    texts->addWidget(textLabel(tr("Rileva la tua città dall'indirizzo IP"), systemFont(11), white(0.4)));
     autoRow->addLayout(texts);
     autoRow->addStretch();
     autoRow->addWidget(m_autoSwitch);
@@ -67,7 +67,7 @@ WeatherLocationCard::WeatherLocationCard(PanelActions &actions, WeatherMonitor &
     auto *manual = new QVBoxLayout(m_manual);
     manual->setContentsMargins(0, 10, 0, 0);
     manual->setSpacing(8);
-    QLabel *cityTitle = textLabel("Città", systemFont(11, Weight::Semibold), white(0.55));
+    QLabel *cityTitle = textLabel(tr("Città"), systemFont(11, Weight::Semibold), white(0.55));
     cityTitle->setBuddy(m_city);
     manual->addWidget(cityTitle);
     auto *entry = new QHBoxLayout;
@@ -99,6 +99,13 @@ void WeatherLocationCard::loadFromSettings()
 
 void WeatherLocationCard::setWeatherAutoMode(bool automatic)
 {
+    // The switch is the latest word: a search still under way is abandoned, so
+    // its answer cannot store a mode the panel no longer shows.
+    if (m_searchInProgress) {
+        ++m_search;
+        setSearchInProgress(false);
+        setStatus({}, systemGrey());
+    }
     m_manual->setVisible(!automatic);
     m_actions.setAutomaticLocation(automatic);
 }
@@ -109,15 +116,18 @@ void WeatherLocationCard::saveManualLocation()
     if (city.isEmpty() || m_searchInProgress)
         return;
     setSearchInProgress(true);
-    setStatus("Ricerca in corso…", systemGrey());
-    m_monitor.searchCityCoordinates(city, this, [this](const WeatherReply<std::optional<WeatherSettings>> &reply) {
+    setStatus(tr("Ricerca in corso…"), systemGrey());
+    const quint64 search = ++m_search;
+    m_monitor.searchCityCoordinates(city, this, [this, search](const WeatherReply<std::optional<WeatherSettings>> &reply) {
+        if (search != m_search)
+            return;
         if (!reply.ok()) {
-            setStatus("Errore di rete", errorRed());
+            setStatus(tr("Errore di rete"), errorRed());
         } else if (const std::optional<WeatherSettings> &found = reply.value()) {
             m_actions.settings().saveWeatherSettings(*found);
-            setStatus("✓ Impostato su " + found->city, successGreen());
+            setStatus(tr("✓ Impostato su %1").arg(found->city), successGreen());
         } else {
-            setStatus("Città non trovata", errorRed());
+            setStatus(tr("Città non trovata"), errorRed());
         }
         setSearchInProgress(false);
     });
@@ -133,7 +143,7 @@ void WeatherLocationCard::setStatus(const QString &text, const QColor &color)
 void WeatherLocationCard::setSearchInProgress(bool on)
 {
     m_searchInProgress = on;
-    m_save->setText(on ? "..." : "Salva");
+    m_save->setText(on ? QStringLiteral("...") : tr("Salva"));
     m_save->setEnabled(!on);
 }
 

@@ -43,6 +43,7 @@ private:
     QPushButton *m_save;
     QLabel *m_status;
     bool m_searchInProgress = false;
+    quint64 m_search = 0;  // the latest search; the answers of earlier ones are dropped
 };
 
 }  // namespace panel

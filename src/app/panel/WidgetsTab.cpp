@@ -13,23 +13,16 @@
 
 namespace panel {
 
-namespace {
-
-const QMap<QString, QString> kSizes{{"small", "Piccolo (2x2)"}, {"medium", "Medio (4x2)"}};
-const QMap<QString, QString> kClockStyles{{"analog", "Analogico"}, {"digital", "Digitale"}};
-
-}  // namespace
-
 WidgetsTab::WidgetsTab(PanelActions &actions, QWidget *parent) : QWidget(parent), m_actions(actions)
 {
     auto *column = new QVBoxLayout(this);
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(16);
-    column->addWidget(sectionCaption("Attiva e gestisci i tuoi widget"));
-    addCard("clock", "Orologio & Data", "Analogico o digitale minimalista", "clock");
-    addCard("weather", "Meteo", "Temperatura, condizioni e H/L", "cloud.sun");
-    addCard("battery", "Batteria", "Carica e stato di alimentazione", "battery.100");
-    addCard("music", "Now Playing", "Spotify, Apple Music in tempo reale", "music.note");
+    column->addWidget(sectionCaption(tr("Attiva e gestisci i tuoi widget")));
+    addCard("clock", tr("Orologio & Data"), tr("Analogico o digitale minimalista"), "clock");
+    addCard("weather", tr("Meteo"), tr("Temperatura, condizioni e H/L"), "cloud.sun");
+    addCard("battery", tr("Batteria"), tr("Carica e stato di alimentazione"), "battery.100");
+    addCard("music", tr("Now Playing"), tr("Spotify, Apple Music in tempo reale"), "music.note");
     column->addStretch();
     sync();
 }
@@ -43,17 +36,18 @@ void WidgetsTab::addCard(const QString &name, const QString &title, const QStrin
         m_actions.setWidgetEnabled(name, on);
     });
 
-    auto *clickThrough = new ToggleRow("Cliccabile attraverso");
+    auto *clickThrough = new ToggleRow(tr("Cliccabile attraverso"));
     connect(clickThrough->control(), &SwitchButton::toggled, this,
             [this, name](bool on) { m_actions.setClickThrough(name, on); });
     card->addOption(clickThrough);
 
     if (name == "clock") {
-        m_clockStyle = new PickerRow("Stile orologio", kClockStyles);
+        m_clockStyle = new PickerRow(tr("Stile orologio"), {{"analog", tr("Analogico")}, {"digital", tr("Digitale")}});
         connect(m_clockStyle, &PickerRow::chosen, this, [this](const QString &style) { m_actions.chooseClockStyle(style); });
         card->addOption(m_clockStyle);
     }
-    auto *size = new PickerRow("Dimensione widget", kSizes);
+    auto *size =
+        new PickerRow(tr("Dimensione widget"), {{"small", tr("Piccolo (2x2)")}, {"medium", tr("Medio (4x2)")}});
     connect(size, &PickerRow::chosen, this, [this, name](const QString &value) { m_actions.chooseSize(name, value); });
     card->addOption(size);
 

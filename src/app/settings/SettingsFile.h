@@ -37,6 +37,6 @@ struct SettingsFileRead {
 SettingsFileRead readSettingsFile(const QString &path);
 
 // Moves a damaged file out of the way to "<path>.damaged-<yyyyMMdd-HHmmss>", with
-// "-2", "-3", ... appended rather than replacing an earlier copy. False when it
-// could not be moved.
+// "-2", "-3", ... appended rather than replacing an earlier copy; a symbolic link
+// at the path is what moves, never its target. False when it could not be moved.
 bool setAsideDamaged(const QString &path, const QDateTime &now);

@@ -6,7 +6,6 @@
 #include "SettingsFile.h"
 
 #include <QDateTime>
-#include <QDir>
 #include <QFileInfo>
 
 QJsonObject SettingsStore::values()
@@ -21,8 +20,7 @@ bool SettingsStore::set(const QString &key, const std::optional<QJsonValue> &val
 {
     // Another holder gets one second; after that a save matters more than the race.
     const BoundedFileLock lock(m_path + ".lock", std::chrono::seconds(1));
-    const QString target = atomicWriteTarget(m_path);
-    const SettingsFileRead file = readSettingsFile(target);
+    const SettingsFileRead file = readSettingsFile(m_path);
     QJsonObject values;
     switch (file.state) {
     case SettingsFileRead::Readable:
@@ -34,11 +32,11 @@ bool SettingsStore::set(const QString &key, const std::optional<QJsonValue> &val
         qCWarning(lcSettings, "\"%s\" not saved: the file cannot be read", qPrintable(key));
         return false;
     case SettingsFileRead::Damaged:
-        if (!setAsideDamaged(target, QDateTime::currentDateTime())) {
+        if (!setAsideDamaged(m_path, QDateTime::currentDateTime())) {
             qCWarning(lcSettings, "\"%s\" not saved: the unreadable file could not be moved aside", qPrintable(key));
             return false;
         }
-        qCWarning(lcSettings, "the unreadable file is kept beside it as %s.damaged-<date>-<time>", qPrintable(target));
+        qCWarning(lcSettings, "the unreadable file is kept beside it as %s.damaged-<date>-<time>", qPrintable(m_path));
         values = m_lastGood;
         break;
     }
@@ -53,9 +51,9 @@ bool SettingsStore::set(const QString &key, const std::optional<QJsonValue> &val
     else
         values.remove(key);
 
-    QDir().mkpath(QFileInfo(target).absolutePath());
-    if (!writeFileAtomically(target, encodeSettingsFile(values))) {
-        qCWarning(lcSettings, "\"%s\" not saved: %s could not be written", qPrintable(key), qPrintable(target));
+    makePrivateDirectories(QFileInfo(m_path).absolutePath());
+    if (!writeFileAtomically(m_path, encodeSettingsFile(values))) {
+        qCWarning(lcSettings, "\"%s\" not saved: %s could not be written", qPrintable(key), qPrintable(m_path));
         return false;
     }
     m_lastGood = values;

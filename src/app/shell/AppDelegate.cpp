@@ -68,10 +68,10 @@ void AppDelegate::setupStatusBarItem()
 {
     m_menu = std::make_unique<QMenu>();
     m_menu->setAccessibleName("PellixWidget");
-    m_showAction = m_menu->addAction("Mostra Control Panel", this, &AppDelegate::showControlPanel);
+    m_showAction = m_menu->addAction(tr("Mostra Control Panel"), this, &AppDelegate::showControlPanel);
     m_showAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
     m_menu->addSeparator();
-    m_quitAction = m_menu->addAction("Esci", this, &AppDelegate::quitApp);
+    m_quitAction = m_menu->addAction(tr("Esci"), this, &AppDelegate::quitApp);
     m_quitAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
 
     m_statusBarItem = new QSystemTrayIcon(makeTrayIcon());
@@ -126,5 +126,8 @@ void AppDelegate::showControlPanel()
 
 void AppDelegate::quitApp()
 {
-    QCoreApplication::quit();
+    // Not quit(): in Qt 6 that first closes every window and is cancelled when one
+    // still counts as visible afterwards; "Esci" chosen in the tray menu left the
+    // app running with no window at all. Leaving the event loop always ends it.
+    QCoreApplication::exit(0);
 }

@@ -8,6 +8,7 @@
 #include "SingleInstance.h"
 #include "WidgetSurface.h"
 #include "settings/SettingsManager.h"
+#include "UiLanguage.h"
 
 #include <QApplication>
 #include <QTextStream>
@@ -40,6 +41,7 @@ int PellixWidgetApp::run(int argc, char **argv)
 
     QApplication app(argc, argv);
     app.setQuitOnLastWindowClosed(false);
+    pellix::i18n::useSystemLanguage();
 
     SingleInstance instance;
     if (instance.claim() == SingleInstance::Role::HandedOver)

@@ -1,5 +1,6 @@
 #include "SingleInstance.h"
 
+#include "AtomicFile.h"
 #include "PellixLogging.h"
 
 #include <QCryptographicHash>
@@ -8,6 +9,7 @@
 #include <QFile>
 #include <QLocalServer>
 #include <QLocalSocket>
+#include <QTimer>
 
 #include <cerrno>
 #include <cstring>
@@ -21,6 +23,10 @@ namespace {
 
 constexpr char kShowRequest[] = "show\n";
 constexpr char kAck[] = "ok\n";
+// A launch asks and reads its answer within a second; a connection still open
+// after this says nothing we want, and only so many are held at once.
+constexpr int kConnectionLifetimeMs = 3000;
+constexpr int kMaxConnections = 16;
 // Keeps socket paths well inside the 107 bytes a Unix socket address allows.
 constexpr qsizetype kMaxKeyPart = 40;
 
@@ -87,11 +93,15 @@ QString SingleInstance::runtimeDirectory()
     const QByteArray xdg = qgetenv("XDG_RUNTIME_DIR");
     if (!xdg.isEmpty() && isPrivateDirectory(xdg, true))
         return QFile::decodeName(xdg);
-    const QByteArray own = QFile::encodeName(QDir::tempPath() + "/pellix-widget-" + QString::number(::getuid()));
-    if (::mkdir(own.constData(), 0700) == 0)
-        ::chmod(own.constData(), 0700);  // the umask may have taken bits away
-    // One that someone else made, or that is open to others, is not ours to trust.
-    return isPrivateDirectory(own, false) ? QFile::decodeName(own) : QString();
+    // Not the shared temporary directory: there another user can take the name
+    // first. The user's own cache folder is out of everyone else's reach.
+    QString cache = qEnvironmentVariable("XDG_CACHE_HOME");
+    if (!QDir::isAbsolutePath(cache))
+        cache = QDir::homePath() + "/.cache";
+    const QString own = cache + "/pellix-widget";
+    makePrivateDirectories(own);
+    // One that someone else made, a link, or one open to others is not ours to trust.
+    return isPrivateDirectory(QFile::encodeName(own), false) ? own : QString();
 }
 
 QString SingleInstance::displayKey(const QByteArray &display, const QByteArray &waylandDisplay)
@@ -179,11 +189,17 @@ void SingleInstance::acceptConnections()
 {
     while (QLocalSocket *socket = m_server->nextPendingConnection()) {
         connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
-        if (!isOwnUser(socket->socketDescriptor())) {
+        if (m_connections >= kMaxConnections || !isOwnUser(socket->socketDescriptor())) {
             socket->abort();
             socket->deleteLater();
             continue;
         }
+        ++m_connections;
+        connect(socket, &QObject::destroyed, this, [this] { --m_connections; });
+        QTimer::singleShot(kConnectionLifetimeMs, socket, [socket] {
+            socket->abort();
+            socket->deleteLater();
+        });
         connect(socket, &QLocalSocket::readyRead, this, [this, socket] {
             while (socket->canReadLine()) {
                 if (socket->readLine() == kShowRequest) {

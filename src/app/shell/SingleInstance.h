@@ -10,7 +10,7 @@ class QLocalServer;
 // whole life, so two launches can never both win and a frozen primary still
 // counts as running. A later launch asks the primary to show its control panel
 // (bounded) and leaves. Lock and socket live in XDG_RUNTIME_DIR, or in a private
-// 0700 directory of ours under the temporary directory when that is unset.
+// 0700 directory of ours in the user's cache folder when that is unset.
 class SingleInstance : public QObject {
     Q_OBJECT
 
@@ -46,4 +46,5 @@ private:
 
     QLocalServer *m_server;
     int m_lockFd = -1;
+    int m_connections = 0;  // accepted and not yet closed
 };

@@ -56,7 +56,7 @@ QList<BatteryRingLabel> BatteryRingView::labels() const
 {
     if (m_isSmall)
         return {{m_customName, systemFont(11.5, Weight::Semibold), white()},
-                {QString::fromUtf8(m_device.charging ? "In carica" : "Alimentazione"), systemFont(11, Weight::Regular),
+                {m_device.charging ? tr("In carica") : tr("Alimentazione"), systemFont(11, Weight::Regular),
                  white(0.55)}};
     return {{m_customName, systemFont(10, Weight::Bold), white(0.55)},
             {batteryPercentText(m_device.percent), systemFont(11, Weight::Semibold), white()}};

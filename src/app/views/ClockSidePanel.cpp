@@ -42,9 +42,10 @@ void ClockSidePanel::paintEvent(QPaintEvent *)
     const double dayH = QFontMetricsF(dayFont).height();
     const QFontMetricsF agendaMetrics(agendaFont);
     const double twoLines = agendaMetrics.lineSpacing() + agendaMetrics.height();
+    const QString agenda = tr("Nessun altro impegno oggi");
     const double agendaH = std::min(
         twoLines, agendaMetrics.boundingRect(QRectF(0, 0, kColumnWidth, 1000), Qt::TextWordWrap,
-                                             kAgendaLine).height());
+                                             agenda).height());
 
     const double left = 2 * kDividerPadding + 1;
     double y = (height() - (weekdayH + 2 + dayH + 2 + agendaH)) / 2;
@@ -62,5 +63,5 @@ void ClockSidePanel::paintEvent(QPaintEvent *)
     p.setPen(white(0.55));
     p.setClipRect(QRectF(left, y, kColumnWidth, agendaH));
     p.drawText(QRectF(left, y, kColumnWidth, agendaH), Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap,
-               kAgendaLine);
+               agenda);
 }

@@ -12,7 +12,6 @@ class ClockSidePanel : public QWidget {
 public:
     static constexpr int kDividerPadding = 16;
     static constexpr int kColumnWidth = 140;
-    static inline const QString kAgendaLine = QStringLiteral("Nessun altro impegno oggi");
 
     explicit ClockSidePanel(QWidget *parent = nullptr);
 

@@ -1,5 +1,9 @@
 #include "ClockText.h"
 
+#include "ClockFormat.h"
+#include "UiLanguage.h"
+
+#include <QCoreApplication>
 #include <QLocale>
 #include <QStringList>
 
@@ -7,17 +11,22 @@ namespace ClockText {
 
 namespace {
 
-// A new locale object per call, as a formatter would be; QLocale is cheap.
-QString italian(const QDateTime &date, const QString &pattern)
+// Day and month names in the interface's language, written for its region.
+QString named(const QDateTime &date, const QString &pattern)
 {
-    return QLocale(QLocale::Italian, QLocale::Italy).toString(date, pattern);
+    return pellix::i18n::displayLocale().toString(date, pattern);
 }
 
 }  // namespace
 
 QString timeString(const QDateTime &date)
 {
-    return date.time().toString(QStringLiteral("HH:mm"));
+    return pellix::i18n::clockTimeText(date.time(), pellix::i18n::regionLocale());
+}
+
+pellix::i18n::ClockTimeParts timeParts(const QDateTime &date)
+{
+    return pellix::i18n::clockTimeParts(date.time(), pellix::i18n::regionLocale());
 }
 
 QString secondsString(const QDateTime &date)
@@ -27,17 +36,35 @@ QString secondsString(const QDateTime &date)
 
 QString shortDateString(const QDateTime &date)
 {
-    return italian(date, QStringLiteral("ddd d")).toUpper();
+    return named(date, QStringLiteral("ddd d")).toUpper();
 }
+
+namespace {
+
+QString fullDatePattern()
+{
+    // The pattern is the translator's: each language punctuates dates its own way.
+    const bool monthFirst = pellix::i18n::writesMonthFirst(pellix::i18n::displayLocale());
+    return monthFirst
+               ? QCoreApplication::translate("ClockText", "dddd, MMM d", "QLocale date pattern, month before day")
+               : QCoreApplication::translate("ClockText", "dddd, d MMM", "QLocale date pattern, day before month");
+}
+
+}  // namespace
 
 QString fullDateString(const QDateTime &date)
 {
-    return italian(date, QStringLiteral("dddd, d MMM")).toUpper();
+    return named(date, fullDatePattern()).toUpper();
+}
+
+QString compactDateString(const QDateTime &date)
+{
+    return named(date, fullDatePattern().replace(QStringLiteral("dddd"), QStringLiteral("ddd"))).toUpper();
 }
 
 QString weekdayName(const QDateTime &date)
 {
-    return capitalized(italian(date, QStringLiteral("dddd")));
+    return capitalized(named(date, QStringLiteral("dddd")));
 }
 
 QString dayNumString(const QDateTime &date)

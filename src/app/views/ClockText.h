@@ -1,8 +1,10 @@
 #pragma once
 
-// What the clock shows, as plain functions of the instant: texts (Italian where
-// the day and month are named), hand angles and the city line.
+// What the clock shows, as plain functions of the instant: texts (days and
+// months named in the interface's language, the time as its region writes it),
+// hand angles and the city line.
 
+#include "ClockFormat.h"
 #include "settings/SettingsRecords.h"
 #include "SharedWidgetData.h"
 
@@ -13,10 +15,13 @@
 
 namespace ClockText {
 
-QString timeString(const QDateTime &date);        // "09:07"
+QString timeString(const QDateTime &date);        // "09:07", "9:07 AM"
+pellix::i18n::ClockTimeParts timeParts(const QDateTime &date);  // "9:07" and "AM"
 QString secondsString(const QDateTime &date);     // "5 s"
 QString shortDateString(const QDateTime &date);   // "VEN 5"
 QString fullDateString(const QDateTime &date);    // "VENERDÌ, 5 DIC"
+// The same with the weekday abbreviated ("WED, DEC 10"), for a line too narrow.
+QString compactDateString(const QDateTime &date);
 QString weekdayName(const QDateTime &date);       // "Venerdì"
 QString dayNumString(const QDateTime &date);      // "5"
 

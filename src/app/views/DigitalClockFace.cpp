@@ -22,6 +22,7 @@ void DigitalClockFace::setTime(const QDateTime &date)
     m_date = date;
     if (date.date() != before.date()) {
         m_fullDate = ClockText::fullDateString(date);
+        m_compactDate = ClockText::compactDateString(date);
         update();
         return;
     }
@@ -83,6 +84,25 @@ const DigitalClockFace::Lines &DigitalClockFace::lines()
     return l;
 }
 
+// A 12-hour clock's AM/PM marker goes beside the digits in the seconds' font,
+// so the digits keep their size; the pair is centred as one.
+void DigitalClockFace::paintTime(QPainter &p, const Lines &l) const
+{
+    const pellix::i18n::ClockTimeParts parts = ClockText::timeParts(m_date);
+    if (parts.dayPeriod.isEmpty()) {
+        p.drawText(l.time, Qt::AlignCenter, parts.digits);
+        return;
+    }
+    constexpr double kGap = 3;
+    const QFontMetricsF digits(l.timeFont), marker(l.secondsFont);
+    const double digitsWidth = digits.horizontalAdvance(parts.digits);
+    const double left = l.time.center().x() - (digitsWidth + kGap + marker.horizontalAdvance(parts.dayPeriod)) / 2;
+    const double baseline = l.time.top() + (l.time.height() - digits.height()) / 2 + digits.ascent();
+    p.drawText(QPointF(left, baseline), parts.digits);
+    p.setFont(l.secondsFont);
+    p.drawText(QPointF(left + digitsWidth + kGap, baseline), parts.dayPeriod);
+}
+
 void DigitalClockFace::paintEvent(QPaintEvent *event)
 {
     const Lines &l = lines();
@@ -97,12 +117,13 @@ void DigitalClockFace::paintEvent(QPaintEvent *event)
     if (exposed.intersects(l.date.toAlignedRect())) {
         p.setFont(l.dateFont);
         p.setPen(accentRed());
-        p.drawText(l.date, Qt::AlignCenter, fit(l.dateFont, m_fullDate));
+        const bool fits = QFontMetricsF(l.dateFont).horizontalAdvance(m_fullDate) <= l.date.width();
+        p.drawText(l.date, Qt::AlignCenter, fit(l.dateFont, fits ? m_fullDate : m_compactDate));
     }
     if (exposed.intersects(l.time.toAlignedRect())) {
         p.setFont(l.timeFont);
         p.setPen(Qt::white);
-        p.drawText(l.time, Qt::AlignCenter, ClockText::timeString(m_date));
+        paintTime(p, l);
     }
     p.setPen(white(0.55));
     if (exposed.intersects(l.seconds.toAlignedRect())) {

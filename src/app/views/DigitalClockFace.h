@@ -7,6 +7,8 @@
 #include <QFont>
 #include <QWidget>
 
+class QPainter;
+
 class DigitalClockFace : public QWidget {
     Q_OBJECT
 
@@ -29,9 +31,11 @@ private:
         QRectF date, time, seconds, city;
     };
     const Lines &lines();  // re-laid out when the size or the medium switch changes
+    void paintTime(QPainter &p, const Lines &l) const;
 
     QDateTime m_date;
     QString m_fullDate;
+    QString m_compactDate;  // when the full one does not fit the line
     QString m_city;
     bool m_medium = false;
     Lines m_lines;

@@ -2,6 +2,7 @@
 
 #include <QBuffer>
 #include <QImageReader>
+#include <QtEndian>
 
 namespace {
 
@@ -54,8 +55,26 @@ std::optional<QByteArray> decodeDataUrl(const QString &url, qint64 maxBytes)
     return bytes;
 }
 
+bool pngChunksFit(const QByteArray &bytes)
+{
+    if (!bytes.startsWith(QByteArrayView("\x89PNG\r\n\x1a\n", 8)))
+        return true;
+    // Length, type, data, CRC: 12 bytes beside the data.
+    for (qsizetype at = 8; at + 8 <= bytes.size();) {
+        const quint64 length = qFromBigEndian<quint32>(bytes.constData() + at);
+        if (length + 12 > quint64(bytes.size() - at))
+            return false;
+        if (QByteArrayView(bytes).sliced(at + 4, 4) == "IEND")
+            break;
+        at += qsizetype(length) + 12;
+    }
+    return true;
+}
+
 std::optional<Artwork> decodeArtwork(const QByteArray &bytes)
 {
+    if (!pngChunksFit(bytes))
+        return std::nullopt;
     QBuffer buffer;
     buffer.setData(bytes);
     buffer.open(QIODevice::ReadOnly);

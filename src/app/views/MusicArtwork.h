@@ -27,6 +27,11 @@ struct Artwork {
 };
 inline constexpr int kArtworkDisplaySize = 512;
 
+// False for a PNG with a chunk longer than the bytes that follow it. libpng
+// allocates what a chunk's length claims before reading it: 300 bytes
+// claiming a 2 GB text chunk cost 2 GB. True for anything else.
+bool pngChunksFit(const QByteArray &bytes);
+
 // Decodes any image format Qt reads; nothing for bytes that are not an image
-// (or one too large to decode).
+// (or one too large to decode, or a PNG whose chunks do not fit).
 std::optional<Artwork> decodeArtwork(const QByteArray &bytes);

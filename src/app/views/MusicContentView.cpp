@@ -89,7 +89,7 @@ void paintArt(QPainter &p, const QRectF &frame, const QImage &art)
 void paintWaiting(QPainter &p, const QRectF &content)
 {
     const MusicTextStyle caption = musicWaitingStyle();
-    const QString text = QStringLiteral("In attesa di musica\u2026");
+    const QString text = MusicContentView::tr("In attesa di musica…");
     const int flags = Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap;
     const QRectF textBox = QFontMetricsF(caption.font).boundingRect(QRectF(0, 0, content.width(), 1e4), flags, text);
     const double noteHeight = lineHeight(emojiFont(kNoteSize));
@@ -115,12 +115,13 @@ void paintSmall(QPainter &p, const QRectF &content, const MusicData &music, cons
              artist, Qt::AlignHCenter);
 }
 
-void paintMedium(QPainter &p, const QRectF &content, const MusicData &music, const QImage &art)
+void paintMedium(QPainter &p, const QRectF &content, const MusicData &music, const QString &playerName,
+                 const QImage &art)
 {
     const MusicMediumGeometry g = musicMediumGeometry(content);
     paintArt(p, g.art, art);
     const std::pair<QString, MusicTextStyle> lines[] = {
-        {musicBadgeText(music.source), musicBadgeStyle()},
+        {musicBadgeText(music.source, playerName), musicBadgeStyle()},
         {musicFieldText(music.track), musicTitleStyle(true)},
         {musicFieldText(music.artist), musicArtistStyle(true)},
     };
@@ -134,7 +135,8 @@ void paintMedium(QPainter &p, const QRectF &content, const MusicData &music, con
 
 }  // namespace
 
-void paintMusicContent(QPainter &p, const QRectF &content, const MusicData &music, const QImage &art, bool medium)
+void paintMusicContent(QPainter &p, const QRectF &content, const MusicData &music, const QString &playerName,
+                       const QImage &art, bool medium)
 {
     p.save();
     p.setRenderHint(QPainter::Antialiasing);
@@ -143,7 +145,7 @@ void paintMusicContent(QPainter &p, const QRectF &content, const MusicData &musi
     if (!music.playing)
         paintWaiting(p, content);
     else if (medium)
-        paintMedium(p, content, music, art);
+        paintMedium(p, content, music, playerName, art);
     else
         paintSmall(p, content, music, art);
     p.restore();
@@ -152,9 +154,9 @@ void paintMusicContent(QPainter &p, const QRectF &content, const MusicData &musi
 MusicContentView::MusicContentView(QWidget *parent)
     : QWidget(parent),
       m_meter(new MusicVisualizer(musicPink(), this)),
-      m_previous(new TransportButton("backward.fill", 12, 32, white(0.08), "Brano precedente", this)),
-      m_playPause(new TransportButton("playpause.fill", 14, 40, musicPink(), "Riproduci o metti in pausa", this)),
-      m_next(new TransportButton("forward.fill", 12, 32, white(0.08), "Brano successivo", this))
+      m_previous(new TransportButton("backward.fill", 12, 32, white(0.08), tr("Brano precedente"), this)),
+      m_playPause(new TransportButton("playpause.fill", 14, 40, musicPink(), tr("Riproduci o metti in pausa"), this)),
+      m_next(new TransportButton("forward.fill", 12, 32, white(0.08), tr("Brano successivo"), this))
 {
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
     const std::pair<TransportButton *, const char *> actions[] = {
@@ -171,11 +173,12 @@ QRectF MusicContentView::contentRect() const
 
 bool MusicContentView::showsControls() const { return m_music.playing && m_medium; }
 
-void MusicContentView::setState(const MusicData &music, const QImage &art, bool medium)
+void MusicContentView::setState(const MusicData &music, const QString &playerName, const QImage &art, bool medium)
 {
-    if (music == m_music && art.cacheKey() == m_art.cacheKey() && medium == m_medium)
+    if (music == m_music && playerName == m_playerName && art.cacheKey() == m_art.cacheKey() && medium == m_medium)
         return;
     m_music = music;
+    m_playerName = playerName;
     m_art = art;
     m_medium = medium;
     m_layer = QPixmap();
@@ -216,7 +219,7 @@ void MusicContentView::paintEvent(QPaintEvent *)
         m_layer.setDevicePixelRatio(ratio);
         m_layer.fill(Qt::transparent);
         QPainter lp(&m_layer);
-        paintMusicContent(lp, contentRect(), m_music, m_art, m_medium);
+        paintMusicContent(lp, contentRect(), m_music, m_playerName, m_art, m_medium);
     }
     QPainter p(this);
     p.drawPixmap(0, 0, m_layer);

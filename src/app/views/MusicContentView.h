@@ -17,9 +17,10 @@ class MusicVisualizer;
 class QPainter;
 class TransportButton;
 
-// Paints the static part of one state into `content` (the inset rectangle).
-void paintMusicContent(QPainter &painter, const QRectF &content, const MusicData &music, const QImage &art,
-                       bool medium);
+// Paints the static part of one state into `content` (the inset rectangle);
+// `playerName` as musicBadgeText takes it.
+void paintMusicContent(QPainter &painter, const QRectF &content, const MusicData &music, const QString &playerName,
+                       const QImage &art, bool medium);
 
 class MusicContentView : public QWidget {
     Q_OBJECT
@@ -27,7 +28,7 @@ class MusicContentView : public QWidget {
 public:
     explicit MusicContentView(QWidget *parent = nullptr);
 
-    void setState(const MusicData &music, const QImage &art, bool medium);
+    void setState(const MusicData &music, const QString &playerName, const QImage &art, bool medium);
     QRectF contentRect() const;
 
     MusicVisualizer *visualizer() const { return m_meter; }
@@ -47,6 +48,7 @@ private:
     void placeChildren();
 
     MusicData m_music;
+    QString m_playerName;
     QImage m_art;
     bool m_medium = false;
     QPixmap m_layer;  // null when it must be painted again

@@ -1,17 +1,28 @@
 #include "MusicVisualizer.h"
 
+#include <QEasingCurve>
 #include <QPainter>
 #include <QRandomGenerator>
 
 #include <cmath>
+
+double easedBarHeight(double from, double to, double progress)
+{
+    static const QEasingCurve curve = [] {
+        QEasingCurve c(QEasingCurve::BezierSpline);
+        c.addCubicBezierSegment(QPointF(0.42, 0), QPointF(0.58, 1), QPointF(1, 1));
+        return c;
+    }();
+    return from + (to - from) * curve.valueForProgress(qBound(0.0, progress, 1.0));
+}
 
 MusicVisualizer::MusicVisualizer(const QColor &color, QWidget *parent) : QWidget(parent), m_color(color)
 {
     // Presses on the bars drag the widget like its background.
     setAttribute(Qt::WA_TransparentForMouseEvents);
     setFixedSize(sizeHint());
-    m_timer.setInterval(kTickMs);
-    connect(&m_timer, &QTimer::timeout, this, &MusicVisualizer::tick);
+    m_timer.setInterval(kFrameMs);
+    connect(&m_timer, &QTimer::timeout, this, &MusicVisualizer::frame);
 }
 
 QSizeF MusicVisualizer::barsSize() { return {kBars * kBarWidth + (kBars - 1) * kBarSpacing, kMaxBarHeight}; }
@@ -31,10 +42,28 @@ void MusicVisualizer::setColor(const QColor &color)
     update();
 }
 
-void MusicVisualizer::tick()
+void MusicVisualizer::newTargets()
 {
-    for (double &h : m_heights)
+    m_from = m_heights;
+    for (double &h : m_to)
         h = kMinBarHeight + QRandomGenerator::global()->generateDouble() * (kMaxBarHeight - kMinBarHeight);
+}
+
+// The moves keep their 0.15 s whatever the frames' jitter: a new one starts
+// where the last should have ended, unless the meter was away far longer.
+void MusicVisualizer::frame()
+{
+    if (!m_clock.isValid())
+        m_clock.start();
+    const qint64 now = m_clock.elapsed();
+    if (now - m_moveStart >= kTickMs) {
+        m_heights = m_to;
+        newTargets();
+        m_moveStart = now - m_moveStart < 2 * kTickMs ? m_moveStart + kTickMs : now;
+    }
+    const double progress = double(now - m_moveStart) / kTickMs;
+    for (size_t i = 0; i < m_heights.size(); ++i)
+        m_heights[i] = easedBarHeight(m_from[i], m_to[i], progress);
     update();
 }
 
@@ -79,6 +108,7 @@ void MusicVisualizer::paintEvent(QPaintEvent *)
 void MusicVisualizer::showEvent(QShowEvent *event)
 {
     QWidget::showEvent(event);
+    m_moveStart = -kTickMs;  // a new move at the first frame
     m_timer.start();
 }
 

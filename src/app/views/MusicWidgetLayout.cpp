@@ -13,9 +13,11 @@ QColor musicAccentColor(const std::optional<QString> &source)
     return source == QLatin1String("spotify") ? spotifyGreen() : musicPink();
 }
 
-QString musicBadgeText(const std::optional<QString> &source)
+QString musicBadgeText(const std::optional<QString> &source, const QString &playerName)
 {
-    return source == QLatin1String("spotify") ? QStringLiteral("SPOTIFY") : QStringLiteral("APPLE MUSIC");
+    if (source == QLatin1String("spotify"))
+        return QStringLiteral("SPOTIFY");
+    return playerName.isEmpty() ? QStringLiteral("APPLE MUSIC") : playerName.toUpper();
 }
 
 QString musicFieldText(const std::optional<QString> &field)

@@ -11,8 +11,9 @@
 
 // Spotify's green for "spotify", the Music player's pink for anything else.
 QColor musicAccentColor(const std::optional<QString> &source);
-// "SPOTIFY" or "APPLE MUSIC": the player badge, in capitals.
-QString musicBadgeText(const std::optional<QString> &source);
+// The player badge, in capitals: "SPOTIFY" for the source "spotify", else the
+// player's own name when it has one (MPRIS), else "APPLE MUSIC".
+QString musicBadgeText(const std::optional<QString> &source, const QString &playerName);
 // The field, or "—" when it is absent.
 QString musicFieldText(const std::optional<QString> &field);
 

@@ -4,6 +4,7 @@
 #include "Colors.h"
 #include "MusicContentView.h"
 #include "WidgetContainer.h"
+#include "monitors/MusicBounds.h"
 #include "monitors/MusicMonitor.h"
 #include "settings/SettingsManager.h"
 
@@ -18,7 +19,9 @@ MusicWidgetView::MusicWidgetView(SettingsManager &settings, QWidget *parent)
     : QWidget(parent),
       m_settings(settings),
       m_nowPlaying([] { return MusicMonitor::shared().getNowPlaying(); }),
-      m_control([](const QString &action) { MusicMonitor::shared().controlMusic(action); }),
+      m_control([](const QString &action, const std::optional<PlayerAddress> &shown) {
+          MusicMonitor::shared().controlMusic(action, shown);
+      }),
       m_glowColor(pellix::ui::musicPink()),
       m_loader(new ArtworkLoader(this)),
       m_content(new MusicContentView),
@@ -50,39 +53,40 @@ void MusicWidgetView::setCollector(NowPlayingSource nowPlaying, CommandSink cont
 
 void MusicWidgetView::refreshMusic()
 {
-    const MusicData info = m_nowPlaying();
-    const std::optional<QString> previousArtwork = m_musicData.artwork;
-    m_musicData = info;
+    m_shown = m_nowPlaying();
+    const MusicData &info = m_shown.music;
 
     SharedWidgetData shared = m_settings.sharedData();
-    shared.music = info;
+    shared.music = publishedMusic(info);
     m_settings.setSharedData(shared);
     m_settings.updateSharedWidgetData();
 
-    // A paused player keeps its art and glow for when it plays again.
-    if (info.playing && info.artwork != previousArtwork) {
+    // Compared with the URL the image and glow belong to, not with the last
+    // answer: a pause in between (no art in the answer) changes nothing.
+    if (info.playing && info.artwork != m_artUrl) {
+        m_artUrl = info.artwork;
         m_image = QImage();
-        extractAverageColor(info.artwork);
+        extractAverageColor();
     }
     render();
 }
 
 void MusicWidgetView::control(const QString &action)
 {
-    m_control(action);
+    m_control(action, m_shown.music.playing ? std::optional(m_shown.player) : std::nullopt);
     QTimer::singleShot(kControlRefreshDelayMs, this, &MusicWidgetView::refreshMusic);
 }
 
 // Downloads are not cancelled; an answer for an art URL that is no longer the
 // current one is dropped, so the image and glow always belong to the track shown.
-void MusicWidgetView::extractAverageColor(const std::optional<QString> &artwork)
+void MusicWidgetView::extractAverageColor()
 {
-    if (!artwork || !QUrl(*artwork, QUrl::StrictMode).isValid() || artwork->isEmpty()) {
+    if (!m_artUrl || !QUrl(*m_artUrl, QUrl::StrictMode).isValid() || m_artUrl->isEmpty()) {
         m_glowColor = pellix::ui::musicPink();
         return;
     }
-    m_loader->load(*artwork, [this, requested = *artwork](std::optional<Artwork> art) {
-        if (!art || m_musicData.artwork != requested)
+    m_loader->load(*m_artUrl, [this, requested = *m_artUrl](std::optional<Artwork> art) {
+        if (!art || m_artUrl != requested)
             return;
         m_image = art->image;
         if (art->averageColor)
@@ -93,8 +97,8 @@ void MusicWidgetView::extractAverageColor(const std::optional<QString> &artwork)
 
 void MusicWidgetView::render()
 {
-    m_container->setGlowColor(m_musicData.playing ? m_glowColor : pellix::ui::clear());
-    m_content->setState(m_musicData, m_image, m_settings.musicSize() != QLatin1String("small"));
+    m_container->setGlowColor(m_shown.music.playing ? m_glowColor : pellix::ui::clear());
+    m_content->setState(m_shown.music, m_shown.name, m_image, m_settings.musicSize() != QLatin1String("small"));
 }
 
 void MusicWidgetView::showEvent(QShowEvent *event)

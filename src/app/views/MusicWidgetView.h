@@ -5,7 +5,7 @@
 // glass container, glowing with the cover art's average colour. Its buttons
 // send the transport commands and read the state again 0.3 s later.
 
-#include "SharedWidgetData.h"
+#include "monitors/MusicPlayers.h"
 
 #include <QColor>
 #include <QImage>
@@ -32,11 +32,12 @@ public:
 
     // Where the state comes from and the commands go: the shared monitor unless
     // tests or tools say otherwise.
-    using NowPlayingSource = std::function<MusicData()>;
-    using CommandSink = std::function<void(const QString &action)>;
+    using NowPlayingSource = std::function<NowPlaying()>;
+    // `shown`: the player of the track on screen, none while nothing plays.
+    using CommandSink = std::function<void(const QString &action, const std::optional<PlayerAddress> &shown)>;
     void setCollector(NowPlayingSource nowPlaying, CommandSink control);
 
-    const MusicData &musicData() const { return m_musicData; }
+    const NowPlaying &nowPlaying() const { return m_shown; }
     QColor glowColor() const { return m_glowColor; }
     const QImage &artImage() const { return m_image; }
     WidgetContainer *container() const { return m_container; }
@@ -53,13 +54,17 @@ protected:
     void hideEvent(QHideEvent *event) override;
 
 private:
-    void extractAverageColor(const std::optional<QString> &artwork);
+    void extractAverageColor();
     void render();
 
     SettingsManager &m_settings;
     NowPlayingSource m_nowPlaying;
     CommandSink m_control;
-    MusicData m_musicData;
+    NowPlaying m_shown;
+    // The art URL the image and glow belong to (or were last asked for): kept
+    // while paused, so a resumed track keeps its art and any other track,
+    // with art or without, gets its own.
+    std::optional<QString> m_artUrl;
     QColor m_glowColor;
     QImage m_image;
     QTimer m_timer;

@@ -1,6 +1,7 @@
 #include "WeatherContentView.h"
 
 #include "Emoji.h"
+#include "ExactSizeText.h"
 #include "Fonts.h"
 #include "Shadow.h"
 #include "WeatherText.h"
@@ -20,17 +21,16 @@ constexpr double kDividerPadding = 16;
 constexpr double kEmojiShadowBlur = 6;
 constexpr QPointF kEmojiShadowOffset{0, 4};
 
-double lineHeight(const QFont &font) { return QFontMetricsF(font).height(); }
+double lineHeight(const QFont &font) { return TextMetrics(font).height(); }
 
 // One line of text from `topLeft`, clipped with an ellipsis to `maxWidth`.
 void drawLine(QPainter &p, const QPointF &topLeft, const QString &text, const QFont &font,
                 const QColor &color, double maxWidth = 1e9)
 {
-    const QFontMetricsF metrics(font);
-    p.setFont(font);
+    const TextMetrics metrics(font);
     p.setPen(color);
     const QString shown = metrics.elidedText(text, Qt::ElideRight, maxWidth);
-    p.drawText(QRectF(topLeft, QSizeF(maxWidth, metrics.height())), Qt::AlignLeft | Qt::AlignTop, shown);
+    drawText(p, QRectF(topLeft, QSizeF(maxWidth, metrics.height())), Qt::AlignLeft | Qt::AlignTop, shown, font);
 }
 
 // Memoised: measuring a colour emoji makes FreeType decode its PNG bitmap.
@@ -177,7 +177,7 @@ void paintWeatherContent(QPainter &p, const QRectF &content, const WeatherViewSt
     p.setRenderHint(QPainter::TextAntialiasing);
     if (state.loading) {
         constexpr double kSpinner = 32;
-        paintCentredStatus(p, content, kSpinner, 12, QStringLiteral("AGGIORNAMENTO\u2026"),
+        paintCentredStatus(p, content, kSpinner, 12, WeatherContentView::tr("AGGIORNAMENTO…"),
                            [&](const QRectF &top) {
                                const QRectF box(top.center().x() - kSpinner / 2, top.top(), kSpinner, kSpinner);
                                drawSpinner(p, box, spinnerPhase, white());
@@ -185,7 +185,7 @@ void paintWeatherContent(QPainter &p, const QRectF &content, const WeatherViewSt
     } else if (state.connectionError) {
         const QString globe = QString::fromUtf16(u"\U0001F310");
         const QSizeF glyph = emojiSize(globe, 24);
-        paintCentredStatus(p, content, glyph.height(), 8, QStringLiteral("ERRORE DI RETE"),
+        paintCentredStatus(p, content, glyph.height(), 8, WeatherContentView::tr("ERRORE DI RETE"),
                            [&](const QRectF &top) {
                                drawCachedEmoji(p, QPointF(top.center().x() - glyph.width() / 2, top.top()), globe, 24);
                            });

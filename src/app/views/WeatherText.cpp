@@ -1,7 +1,9 @@
 #include "WeatherText.h"
 
 #include "Colors.h"
+#include "UiLanguage.h"
 
+#include <QCoreApplication>
 #include <QDate>
 #include <QLocale>
 
@@ -17,17 +19,17 @@ struct Band {
 };
 
 constexpr Band kBands[] = {
-    {0, "Sereno", u"\u2600\uFE0F"},
-    {2, "Parz. nuvoloso", u"\u26C5"},
-    {3, "Nuvoloso", u"\u2601\uFE0F"},
-    {49, "Nebbia", u"\U0001F32B\uFE0F"},
-    {57, "Pioggerella", u"\U0001F327\uFE0F"},
-    {67, "Pioggia", u"\U0001F327\uFE0F"},
-    {77, "Neve", u"\u2744\uFE0F"},
-    {82, "Rovesci", u"\U0001F326\uFE0F"},
-    {99, "Temporale", u"\u26C8\uFE0F"},
+    {0, QT_TRANSLATE_NOOP("WeatherText", "Sereno"), u"\u2600\uFE0F"},
+    {2, QT_TRANSLATE_NOOP("WeatherText", "Parz. nuvoloso"), u"\u26C5"},
+    {3, QT_TRANSLATE_NOOP("WeatherText", "Nuvoloso"), u"\u2601\uFE0F"},
+    {49, QT_TRANSLATE_NOOP("WeatherText", "Nebbia"), u"\U0001F32B\uFE0F"},
+    {57, QT_TRANSLATE_NOOP("WeatherText", "Pioggerella"), u"\U0001F327\uFE0F"},
+    {67, QT_TRANSLATE_NOOP("WeatherText", "Pioggia"), u"\U0001F327\uFE0F"},
+    {77, QT_TRANSLATE_NOOP("WeatherText", "Neve"), u"\u2744\uFE0F"},
+    {82, QT_TRANSLATE_NOOP("WeatherText", "Rovesci"), u"\U0001F326\uFE0F"},
+    {99, QT_TRANSLATE_NOOP("WeatherText", "Temporale"), u"\u26C8\uFE0F"},
 };
-constexpr Band kUnknown{INT64_MAX, "Sconosciuto", u"\U0001F321\uFE0F"};
+constexpr Band kUnknown{INT64_MAX, QT_TRANSLATE_NOOP("WeatherText", "Sconosciuto"), u"\U0001F321\uFE0F"};
 
 const Band &bandOf(int64_t code)
 {
@@ -44,7 +46,7 @@ const Band &bandOf(int64_t code)
 
 QString wmoDesc(int64_t code)
 {
-    return QString::fromUtf8(bandOf(code).desc);
+    return QCoreApplication::translate("WeatherText", bandOf(code).desc);
 }
 
 QString wmoEmoji(int64_t code)
@@ -79,9 +81,9 @@ int64_t roundedTemperature(double celsius)
     return int64_t(r);
 }
 
-QString temperatureText(double celsius)
+QString temperatureText(double celsius, pellix::i18n::TemperatureUnit unit)
 {
-    return QString::number(roundedTemperature(celsius)) + QChar(0x00B0);
+    return QString::number(roundedTemperature(pellix::i18n::inUnit(celsius, unit))) + QChar(0x00B0);
 }
 
 QString shortDayName(const QString &date)
@@ -89,7 +91,7 @@ QString shortDayName(const QString &date)
     const QDate parsed = QDate::fromString(date, QStringLiteral("yyyy-MM-dd"));
     if (!parsed.isValid())
         return QString(QChar(0x2014));
-    const QString name = QLocale(QLocale::Italian, QLocale::Italy).toString(parsed, QStringLiteral("ddd"));
+    const QString name = pellix::i18n::displayLocale().toString(parsed, QStringLiteral("ddd"));
     return name.isEmpty() ? name : name.left(1).toUpper() + name.mid(1);
 }
 
@@ -104,8 +106,9 @@ std::optional<QString> highLowText(const WeatherResponse &response)
     if (!response.daily || response.daily->temperature_2m_max.isEmpty()
         || response.daily->temperature_2m_min.isEmpty())
         return std::nullopt;
-    return "H:" + temperatureText(response.daily->temperature_2m_max.first())
-           + " L:" + temperatureText(response.daily->temperature_2m_min.first());
+    return QCoreApplication::translate("WeatherText", "H:%1 L:%2", "today's high and low")
+        .arg(temperatureText(response.daily->temperature_2m_max.first()),
+             temperatureText(response.daily->temperature_2m_min.first()));
 }
 
 QList<ForecastRow> forecastRows(const WeatherResponse::DailyForecast &daily)

@@ -4,6 +4,7 @@
 // the forecast rows, as plain functions of the decoded answer.
 
 #include "monitors/WeatherRecords.h"
+#include "TemperatureUnit.h"
 
 #include <QColor>
 #include <QList>
@@ -19,9 +20,12 @@ QColor weatherGlowColor(int64_t code);  // the colour updateGlow gives the conta
 // Halves away from zero, then an integer (-0.4 -> 0, 21.5 -> 22, -2.5 -> -3);
 // values beyond the integer range stick to its ends.
 int64_t roundedTemperature(double celsius);
-QString temperatureText(double celsius);  // "22°"
+// "22°", or "72°" for the same 22 °C in Fahrenheit.
+QString temperatureText(double celsius,
+                        pellix::i18n::TemperatureUnit unit = pellix::i18n::displayTemperatureUnit());
 
-// "Lun", "Mar", ... for a "yyyy-MM-dd" date; "—" when the text is no such date.
+// "Lun", "Mar", ... (in the interface's language) for a "yyyy-MM-dd" date; "—"
+// when the text is no such date.
 QString shortDayName(const QString &date);
 
 // The city as shown for a manual location: the text before the first comma.

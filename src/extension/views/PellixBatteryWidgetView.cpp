@@ -5,6 +5,8 @@
 #include "Fonts.h"
 #include "WidgetFrame.h"
 
+#include <QCoreApplication>
+
 namespace pellix::extension {
 
 using namespace pellix::ui;
@@ -39,13 +41,15 @@ QList<BatteryDevice> PellixBatteryWidgetView::ringDevices() const
 
 Block PellixBatteryWidgetView::body(double width) const
 {
-    QList<Block> lines{textBlock(QStringLiteral("STATO BATTERIA"), systemFont(9, Weight::Bold, 1), white(0.4), width, 2)};
+    QList<Block> lines{textBlock(QCoreApplication::translate("PellixBatteryWidgetView", "STATO BATTERIA"),
+                                 systemFont(9, Weight::Bold, 1), white(0.4), width, 2)};
     const QList<BatteryDevice> devices = ringDevices();
     if (!devices.isEmpty()) {
         lines << rings(devices, width);
     } else {
         lines << textBlock(QStringLiteral("MacBook"), systemFont(14, Weight::Semibold), white(), width)
-              << textBlock(QStringLiteral("100% - Carica"), systemFont(11, Weight::Regular), systemGreen(), width);
+              << textBlock(QCoreApplication::translate("PellixBatteryWidgetView", "100% - Carica"),
+                           systemFont(11, Weight::Regular), systemGreen(), width);
     }
     return vstack(lines, 10, HAlign::Leading);
 }

@@ -2,8 +2,11 @@
 
 #include "Colors.h"
 #include "Fonts.h"
+#include "ClockFormat.h"
+#include "UiLanguage.h"
 #include "WidgetFrame.h"
 
+#include <QCoreApplication>
 #include <QLocale>
 
 namespace pellix::extension {
@@ -12,13 +15,20 @@ using namespace pellix::ui;
 
 QString PellixClockWidgetView::formattedDate() const
 {
-    const QLocale italian(QLocale::Italian, QLocale::Italy);
-    return italian.toUpper(italian.toString(entry.date, QStringLiteral("dddd d MMMM")));
+    const QLocale locale = pellix::i18n::displayLocale();
+    // The pattern is the translator's: each language punctuates dates its own way.
+    const QString pattern =
+        pellix::i18n::writesMonthFirst(locale)
+            ? QCoreApplication::translate("PellixClockWidgetView", "dddd MMMM d",
+                                          "QLocale date pattern, month before day")
+            : QCoreApplication::translate("PellixClockWidgetView", "dddd d MMMM",
+                                          "QLocale date pattern, day before month");
+    return locale.toUpper(locale.toString(entry.date, pattern));
 }
 
 QString PellixClockWidgetView::formattedTime() const
 {
-    return entry.date.toString(QStringLiteral("HH:mm"));
+    return pellix::i18n::clockTimeText(entry.date.time(), pellix::i18n::regionLocale());
 }
 
 Block PellixClockWidgetView::body(double width) const

@@ -5,6 +5,7 @@
 #include "Fonts.h"
 #include "WidgetFrame.h"
 
+#include <QCoreApplication>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QRandomGenerator>
@@ -63,14 +64,14 @@ bool PellixMusicWidgetView::playing() const
 QString PellixMusicWidgetView::title() const
 {
     if (!playing())
-        return QStringLiteral("Non in Riproduzione");
-    return entry.data->music->track.value_or(QStringLiteral("In Riproduzione"));
+        return QCoreApplication::translate("PellixMusicWidgetView", "Non in Riproduzione");
+    return entry.data->music->track.value_or(QCoreApplication::translate("PellixMusicWidgetView", "In Riproduzione"));
 }
 
 QString PellixMusicWidgetView::subtitle() const
 {
     if (!playing())
-        return QStringLiteral("Riproduci della musica");
+        return QCoreApplication::translate("PellixMusicWidgetView", "Riproduci della musica");
     return entry.data->music->artist.value_or(QStringLiteral("PellixWidget"));
 }
 

@@ -2,8 +2,10 @@
 
 #include "Colors.h"
 #include "Fonts.h"
+#include "TemperatureUnit.h"
 #include "WidgetFrame.h"
 
+#include <QCoreApplication>
 #include <QLocale>
 
 namespace pellix::extension {
@@ -19,10 +21,12 @@ std::optional<WeatherData> weatherOf(const WidgetEntry &entry)
     return entry.data ? entry.data->weather : std::nullopt;
 }
 
-// One decimal and a point whatever the locale, then the degree sign.
+// One decimal and a point whatever the locale, then the degree sign; the
+// shared file holds Celsius, converted here like the app's own widget does.
 QString degrees(double celsius)
 {
-    return QString::asprintf("%.1f", celsius) + QChar(0x00B0);
+    return QString::asprintf("%.1f", pellix::i18n::inUnit(celsius, pellix::i18n::displayTemperatureUnit()))
+           + QChar(0x00B0);
 }
 
 }  // namespace
@@ -73,7 +77,8 @@ QString PellixWeatherWidgetView::symbolName() const
 QString PellixWeatherWidgetView::apparentText() const
 {
     const auto weather = weatherOf(entry);
-    return QStringLiteral("Percepito ") + degrees(weather && weather->apparent ? *weather->apparent : kDefaultTemperature);
+    return QCoreApplication::translate("PellixWeatherWidgetView", "Percepito %1", "felt temperature")
+        .arg(degrees(weather && weather->apparent ? *weather->apparent : kDefaultTemperature));
 }
 
 Block PellixWeatherWidgetView::body(double width) const

@@ -64,6 +64,13 @@ published() {
 d=json.load(open(sys.argv[1])); b=d.get("battery",[]); m=d.get("music")
 sys.exit(0 if eval(sys.argv[2]) else 1)' "$shared_file" "$1"
 }
+# timeline_matches KIND: the timeline of the host ($host) carries exactly what the file holds now.
+timeline_matches() {
+  "$host" --timeline "$1" >"$root/timeline.json" 2>>"$root/host.log" && /usr/bin/python3 -c '
+import json, sys
+t = json.load(open(sys.argv[1])); d = json.load(open(sys.argv[2]))
+sys.exit(0 if len(t["entries"]) == 1 and t["entries"][0]["data"] == d else 1)' "$root/timeline.json" "$shared_file"
+}
 free_port() { /usr/bin/python3 -c 'import socket; s=socket.socket(); s.bind(("127.0.0.1",0)); print(s.getsockname()[1])'; }
 # serve DIR: a local HTTP server of DIR on $port, its requests in http.log.
 serve() {

@@ -36,4 +36,9 @@ QString displayName(const QString &name, qsizetype maxCharacters)
 
 bool isPlausibleCelsius(double celsius) { return std::isfinite(celsius) && std::fabs(celsius) <= 100.0; }
 
+std::optional<double> plausibleCelsius(std::optional<double> celsius)
+{
+    return celsius && isPlausibleCelsius(*celsius) ? celsius : std::nullopt;
+}
+
 }  // namespace bounds

@@ -1,8 +1,8 @@
 #pragma once
 
 // Bounds for values read from outside (sysfs, UPower, the battery tools, the
-// weather services), so that a broken or hostile source cannot put absurd
-// figures on screen or into the shared file.
+// weather services, and in the extension the shared file), so that a broken or
+// hostile source cannot put absurd figures on screen or into the shared file.
 
 #include <QString>
 
@@ -25,5 +25,7 @@ QString displayName(const QString &name, qsizetype maxCharacters = kMaxNameChara
 
 // A temperature a weather service can mean: finite and within −100…+100 °C.
 bool isPlausibleCelsius(double celsius);
+// The same for an optional one: a temperature no weather can have (1.7e308, −300) is missing.
+std::optional<double> plausibleCelsius(std::optional<double> celsius);
 
 }  // namespace bounds

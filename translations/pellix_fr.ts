@@ -1,0 +1,376 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="fr" sourcelanguage="it_IT">
+<context>
+    <name>AppDelegate</name>
+    <message>
+        <source>Mostra Control Panel</source>
+        <translation>Afficher le panneau de contrôle</translation>
+    </message>
+    <message>
+        <source>Esci</source>
+        <translation>Quitter</translation>
+    </message>
+</context>
+<context>
+    <name>BatteryRingView</name>
+    <message>
+        <source>In carica</source>
+        <translation>En charge</translation>
+    </message>
+    <message>
+        <source>Alimentazione</source>
+        <translation>Alimentation</translation>
+    </message>
+</context>
+<context>
+    <name>ClockSidePanel</name>
+    <message>
+        <source>Nessun altro impegno oggi</source>
+        <translation>Aucun autre événement aujourd&apos;hui</translation>
+    </message>
+</context>
+<context>
+    <name>ClockText</name>
+    <message>
+        <source>dddd, MMM d</source>
+        <comment>QLocale date pattern, month before day</comment>
+        <translation>dddd d MMM</translation>
+    </message>
+    <message>
+        <source>dddd, d MMM</source>
+        <comment>QLocale date pattern, day before month</comment>
+        <translation>dddd d MMM</translation>
+    </message>
+</context>
+<context>
+    <name>GalleryWindow</name>
+    <message>
+        <source>Galleria widget</source>
+        <translation>Galerie de widgets</translation>
+    </message>
+</context>
+<context>
+    <name>MusicContentView</name>
+    <message>
+        <source>In attesa di musica…</source>
+        <translation>En attente de musique…</translation>
+    </message>
+    <message>
+        <source>Brano precedente</source>
+        <translation>Piste précédente</translation>
+    </message>
+    <message>
+        <source>Riproduci o metti in pausa</source>
+        <translation>Lecture/Pause</translation>
+    </message>
+    <message>
+        <source>Brano successivo</source>
+        <translation>Piste suivante</translation>
+    </message>
+</context>
+<context>
+    <name>PellixBatteryWidgetView</name>
+    <message>
+        <source>STATO BATTERIA</source>
+        <translation>ÉTAT BATTERIE</translation>
+    </message>
+    <message>
+        <source>100% - Carica</source>
+        <translation>100% - Chargée</translation>
+    </message>
+</context>
+<context>
+    <name>PellixClockWidgetView</name>
+    <message>
+        <source>dddd MMMM d</source>
+        <comment>QLocale date pattern, month before day</comment>
+        <translation>dddd d MMMM</translation>
+    </message>
+    <message>
+        <source>dddd d MMMM</source>
+        <comment>QLocale date pattern, day before month</comment>
+        <translation>dddd d MMMM</translation>
+    </message>
+</context>
+<context>
+    <name>PellixMusicWidgetView</name>
+    <message>
+        <source>Non in Riproduzione</source>
+        <translation>Aucune lecture</translation>
+    </message>
+    <message>
+        <source>In Riproduzione</source>
+        <translation>En lecture</translation>
+    </message>
+    <message>
+        <source>Riproduci della musica</source>
+        <translation>Lancez de la musique</translation>
+    </message>
+</context>
+<context>
+    <name>PellixWeatherWidgetView</name>
+    <message>
+        <source>Percepito %1</source>
+        <comment>felt temperature</comment>
+        <translation>Ressenti %1</translation>
+    </message>
+</context>
+<context>
+    <name>PellixWidgets</name>
+    <message>
+        <source>Pellix - Orologio</source>
+        <translation>Pellix - Horloge</translation>
+    </message>
+    <message>
+        <source>Visualizza l&apos;ora corrente e la data.</source>
+        <translation>Affiche l&apos;heure et la date actuelles.</translation>
+    </message>
+    <message>
+        <source>Pellix - Meteo</source>
+        <translation>Pellix - Météo</translation>
+    </message>
+    <message>
+        <source>Visualizza la temperatura e le condizioni del meteo corrente.</source>
+        <translation>Affiche la température et les conditions météo actuelles.</translation>
+    </message>
+    <message>
+        <source>Pellix - Now Playing</source>
+        <translation>Pellix - À l&apos;écoute</translation>
+    </message>
+    <message>
+        <source>Visualizza il brano attualmente in riproduzione.</source>
+        <translation>Affiche le morceau en cours de lecture.</translation>
+    </message>
+    <message>
+        <source>Pellix - Batteria</source>
+        <translation>Pellix - Batterie</translation>
+    </message>
+    <message>
+        <source>Controlla lo stato della batteria del MacBook e degli accessori.</source>
+        <translation>Affiche l&apos;état de la batterie de l&apos;ordinateur et des accessoires.</translation>
+    </message>
+</context>
+<context>
+    <name>WeatherContentView</name>
+    <message>
+        <source>AGGIORNAMENTO…</source>
+        <translation>MISE À JOUR…</translation>
+    </message>
+    <message>
+        <source>ERRORE DI RETE</source>
+        <translation>ERREUR RÉSEAU</translation>
+    </message>
+</context>
+<context>
+    <name>WeatherText</name>
+    <message>
+        <source>Sereno</source>
+        <translation>Dégagé</translation>
+    </message>
+    <message>
+        <source>Parz. nuvoloso</source>
+        <translation>Partiel. nuageux</translation>
+    </message>
+    <message>
+        <source>Nuvoloso</source>
+        <translation>Nuageux</translation>
+    </message>
+    <message>
+        <source>Nebbia</source>
+        <translation>Brouillard</translation>
+    </message>
+    <message>
+        <source>Pioggerella</source>
+        <translation>Bruine</translation>
+    </message>
+    <message>
+        <source>Pioggia</source>
+        <translation>Pluie</translation>
+    </message>
+    <message>
+        <source>Neve</source>
+        <translation>Neige</translation>
+    </message>
+    <message>
+        <source>Rovesci</source>
+        <translation>Averses</translation>
+    </message>
+    <message>
+        <source>Temporale</source>
+        <translation>Orage</translation>
+    </message>
+    <message>
+        <source>Sconosciuto</source>
+        <translation>Inconnu</translation>
+    </message>
+    <message>
+        <source>H:%1 L:%2</source>
+        <comment>today&apos;s high and low</comment>
+        <translation>H:%1 B:%2</translation>
+    </message>
+</context>
+<context>
+    <name>panel::BatteryDeviceList</name>
+    <message>
+        <source>Mostra dispositivi:</source>
+        <translation>Afficher les appareils :</translation>
+    </message>
+</context>
+<context>
+    <name>panel::ControlPanelView</name>
+    <message>
+        <source>Widget</source>
+        <translation>Widgets</translation>
+    </message>
+    <message>
+        <source>Impostazioni</source>
+        <translation>Réglages</translation>
+    </message>
+    <message>
+        <source>Widget premium per %1</source>
+        <translation>Widgets premium pour %1</translation>
+    </message>
+</context>
+<context>
+    <name>panel::SettingsTab</name>
+    <message>
+        <source>Tema Vetro Widget</source>
+        <translation>Thème des widgets</translation>
+    </message>
+    <message>
+        <source>Liquid Glass Trasparente</source>
+        <translation>Liquid Glass transparent</translation>
+    </message>
+    <message>
+        <source>Liquid Glass Opaco</source>
+        <translation>Liquid Glass opaque</translation>
+    </message>
+    <message>
+        <source>Aspetto</source>
+        <translation>Apparence</translation>
+    </message>
+    <message>
+        <source>Configura il meteo</source>
+        <translation>Configurer la météo</translation>
+    </message>
+    <message>
+        <source>App</source>
+        <translation>App</translation>
+    </message>
+    <message>
+        <source>Versione</source>
+        <translation>Version</translation>
+    </message>
+    <message>
+        <source>Autore</source>
+        <translation>Auteur</translation>
+    </message>
+</context>
+<context>
+    <name>panel::WeatherLocationCard</name>
+    <message>
+        <source>Città</source>
+        <translation>Ville</translation>
+    </message>
+    <message>
+        <source>es. Milano, Roma, Napoli</source>
+        <translation>ex. Paris, Lyon, Genève</translation>
+    </message>
+    <message>
+        <source>Salva</source>
+        <translation>Enregistrer</translation>
+    </message>
+    <message>
+        <source>Posizione automatica (via IP)</source>
+        <translation>Position automatique (via IP)</translation>
+    </message>
+    <message>
+        <source>Rileva la tua città dall&apos;indirizzo IP</source>
+        <translation>Trouve votre ville d&apos;après l&apos;adresse IP</translation>
+    </message>
+    <message>
+        <source>Ricerca in corso…</source>
+        <translation>Recherche en cours…</translation>
+    </message>
+    <message>
+        <source>Errore di rete</source>
+        <translation>Erreur réseau</translation>
+    </message>
+    <message>
+        <source>✓ Impostato su %1</source>
+        <translation>✓ Défini sur %1</translation>
+    </message>
+    <message>
+        <source>Città non trovata</source>
+        <translation>Ville introuvable</translation>
+    </message>
+</context>
+<context>
+    <name>panel::WidgetsTab</name>
+    <message>
+        <source>Attiva e gestisci i tuoi widget</source>
+        <translation>Activez et gérez vos widgets</translation>
+    </message>
+    <message>
+        <source>Orologio &amp; Data</source>
+        <translation>Horloge &amp; date</translation>
+    </message>
+    <message>
+        <source>Analogico o digitale minimalista</source>
+        <translation>Analogique ou numérique, épurée</translation>
+    </message>
+    <message>
+        <source>Meteo</source>
+        <translation>Météo</translation>
+    </message>
+    <message>
+        <source>Temperatura, condizioni e H/L</source>
+        <translation>Température, conditions et H/B</translation>
+    </message>
+    <message>
+        <source>Batteria</source>
+        <translation>Batterie</translation>
+    </message>
+    <message>
+        <source>Carica e stato di alimentazione</source>
+        <translation>Charge et alimentation</translation>
+    </message>
+    <message>
+        <source>Now Playing</source>
+        <translation>À l&apos;écoute</translation>
+    </message>
+    <message>
+        <source>Spotify, Apple Music in tempo reale</source>
+        <translation>Spotify, Apple Music en temps réel</translation>
+    </message>
+    <message>
+        <source>Cliccabile attraverso</source>
+        <translation>Laisser passer les clics</translation>
+    </message>
+    <message>
+        <source>Stile orologio</source>
+        <translation>Style d&apos;horloge</translation>
+    </message>
+    <message>
+        <source>Analogico</source>
+        <translation>Analogique</translation>
+    </message>
+    <message>
+        <source>Digitale</source>
+        <translation>Numérique</translation>
+    </message>
+    <message>
+        <source>Dimensione widget</source>
+        <translation>Taille du widget</translation>
+    </message>
+    <message>
+        <source>Piccolo (2x2)</source>
+        <translation>Petit (2x2)</translation>
+    </message>
+    <message>
+        <source>Medio (4x2)</source>
+        <translation>Moyen (4x2)</translation>
+    </message>
+</context>
+</TS>
