@@ -32,6 +32,14 @@ tests=(
   clang-14 libclang-rt-14-dev conky-std
 )
 
+# Debian 13 (Qt 6.8) also builds the native Wayland widgets: LayerShellQt for
+# Qt 6, and at run time Qt's Wayland platform plug-in and LayerShellQt's shell
+# integration, which no linker asks for. Its tests run them under headless sway and labwc.
+if [ "$(. /etc/os-release 2>/dev/null && echo "${ID:-}-${VERSION_ID:-}")" = debian-13 ]; then
+  run+=(liblayershellqtinterface-dev libwayland-dev qt6-wayland layer-shell-qt)
+  tests+=(sway labwc grim libwayland-bin gcc)
+fi
+
 case "${1:-all}" in
   run) packages=("${run[@]}") ;;
   package) packages=("${run[@]}" "${package[@]}") ;;

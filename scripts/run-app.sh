@@ -13,9 +13,26 @@ free_display() {
   echo "$n"
 }
 
+# A Wayland compositor's socket is there ($WAYLAND_DISPLAY, a name in the runtime directory or a path).
+wayland_socket() {
+  local s=${WAYLAND_DISPLAY:-}
+  [ -n "$s" ] || return 1
+  [ "${s#/}" != "$s" ] || s=${XDG_RUNTIME_DIR:-/run/user/$(id -u)}/$s
+  [ -S "$s" ]
+}
+
+# Debian 13 on builds the widgets as Wayland layer-shell surfaces (Qt 6.8, LayerShellQt).
+native_wayland_release() {
+  local id version
+  id=$(. /etc/os-release 2>/dev/null && echo "${ID:-}") version=$(. /etc/os-release 2>/dev/null && echo "${VERSION_ID:-0}")
+  [ "$id" = debian ] && [ "${version%%.*}" -ge 13 ] 2>/dev/null
+}
+
 check_display() {
   local build=$1 why make=make
   if [ -n "${DISPLAY:-}" ]; then
+    return 0
+  elif wayland_socket && native_wayland_release; then
     return 0
   elif [ -n "${WAYLAND_DISPLAY:-}" ]; then
     why="this Wayland session has no XWayland (DISPLAY is not set)"

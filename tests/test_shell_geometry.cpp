@@ -1,4 +1,5 @@
 // Placement, resize and snapping rules in y-up screen points.
+#include "shell/LayerPlacement.h"
 #include "shell/ShellGeometry.h"
 
 #include <gtest/gtest.h>
@@ -97,4 +98,32 @@ TEST(ShellGeometry, YUpAndYDownConversion)
         EXPECT_EQ(shell::fromQt(shell::toQt(r, offset), offset), r);
     // Available geometry with a 40 px dock at the bottom gives a visible frame starting at 40.
     EXPECT_EQ(shell::fromQt(QRectF(0, 0, 1280, 760), QRectF(0, 0, 1280, 800)), (Rect{0, 40, 1280, 760}));
+}
+
+// A layer surface's place: the output and the margins from its corner, in
+// logical coordinates whatever the output's scale. Outputs as a compositor
+// lays them out: 1440x900 at scale 1, 2560x1440 at 1.5 (1707x960 logical) and
+// 2880x1800 at 2 (1440x900 logical), side by side, the first one primary.
+TEST(ShellGeometry, LayerPlacesOnScaledOutputs)
+{
+    const std::vector<QRect> outputs{{0, 0, 1440, 900}, {1440, 0, 1707, 960}, {3147, 0, 1440, 900}};
+    const QRectF primary = outputs[0];
+    const Rect atScale15 = shell::fromQt(outputs[1], primary);
+    EXPECT_EQ(atScale15, (Rect{1440, -60, 1707, 960}));
+    const auto place = [&](const Rect &frame) {
+        return shell::layerPlaceOf(shell::toQtPixels(frame, primary).adjusted(-10, -10, 10, 10), outputs);
+    };
+    // Dropped 8 from the right edge and 5 below the top: snapped flush, the shadow past the edge.
+    const Rect snapped = shell::snappedFrame({2969, 725, 170, 170}, atScale15, {});
+    EXPECT_EQ(snapped, (Rect{2977, 730, 170, 170}));
+    EXPECT_EQ(place(snapped), (shell::LayerPlace{1, {1527, -10}}));
+    // At scale 2, the bottom-left corner of the work area.
+    const Rect atScale2 = shell::fromQt(outputs[2], primary);
+    const Rect corner = shell::snappedFrame({atScale2.x + 11, 11, 340, 170}, atScale2, {});
+    EXPECT_EQ(corner, (Rect{3147, 0, 340, 170}));
+    EXPECT_EQ(place(corner), (shell::LayerPlace{2, {-10, 720}}));
+    // Output choice: most of the window, else the nearest output; none without outputs.
+    EXPECT_EQ(shell::layerPlaceOf({1400, 100, 190, 190}, outputs).output, 1);
+    EXPECT_EQ(shell::layerPlaceOf({4000, 2000, 190, 190}, outputs), (shell::LayerPlace{2, {853, 2000}}));
+    EXPECT_EQ(shell::layerPlaceOf({0, 0, 10, 10}, {}).output, -1);
 }

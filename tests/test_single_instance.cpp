@@ -1,5 +1,5 @@
 // One process per user and display: the lock decides, stale sockets, other users, platform choice.
-#include "shell/PellixWidgetApp.h"
+#include "shell/PlatformChoice.h"
 #include "shell/SingleInstance.h"
 
 #include <QDir>
@@ -224,10 +224,26 @@ TEST(SingleInstance, RefusesAnotherUsersConnection)
     EXPECT_EQ(primary.shows.load(), 1);
 }
 
-TEST(PlatformChoice, WaylandSessionsUseXcbUnlessTheUserChose)
+TEST(PlatformChoice, NativeWaylandOnlyWithLayerShellInBuildAndCompositor)
 {
-    EXPECT_EQ(PellixWidgetApp::forcedPlatform("", "wayland-0", ""), "xcb");
-    EXPECT_EQ(PellixWidgetApp::forcedPlatform("", "", "Wayland"), "xcb");
-    EXPECT_EQ(PellixWidgetApp::forcedPlatform("wayland", "wayland-0", "wayland"), "");
-    EXPECT_EQ(PellixWidgetApp::forcedPlatform("", "", "x11"), "");
+    int probes = 0;
+    const auto offers = [&probes](bool answer) {
+        return [&probes, answer] {
+            ++probes;
+            return answer;
+        };
+    };
+    EXPECT_EQ(choosePlatform("", "wayland-0", "", true, offers(true)).platform, "wayland");
+    EXPECT_EQ(choosePlatform("", "wayland-0", "wayland", true, offers(false)).platform, "xcb");
+    EXPECT_EQ(probes, 2);
+    // Not asked: the user's choice, a build without layer-shell, no Wayland display.
+    const PlatformChoice userChose = choosePlatform("wayland", "wayland-0", "wayland", true, offers(true));
+    EXPECT_EQ(userChose.platform, "");
+    EXPECT_EQ(userChose.note, "");
+    const PlatformChoice oldQt = choosePlatform("", "wayland-0", "", false, offers(true));
+    EXPECT_EQ(oldQt.platform, "xcb");
+    EXPECT_TRUE(oldQt.note.contains("XWayland"));
+    EXPECT_EQ(choosePlatform("", "", "Wayland", true, offers(true)).platform, "xcb");
+    EXPECT_EQ(choosePlatform("", "", "x11", true, offers(true)).platform, "");
+    EXPECT_EQ(probes, 2);
 }

@@ -5,7 +5,8 @@
 #include "HostCommandLine.h"
 #include "HostCommands.h"
 #include "shell/DisplayCheck.h"
-#include "shell/PellixWidgetApp.h"
+#include "shell/PlatformChoice.h"
+#include "shell/WidgetSurface.h"
 #include "UiLanguage.h"
 
 #include <QApplication>
@@ -85,8 +86,11 @@ int main(int argc, char **argv)
     const bool windows = options.mode == HostOptions::Mode::Show || options.mode == HostOptions::Mode::Gallery;
     if (!windows && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");  // nothing to show: no display needed
-    const QByteArray platform = PellixWidgetApp::forcedPlatform(qgetenv("QT_QPA_PLATFORM"), qgetenv("WAYLAND_DISPLAY"),
-                                                                qgetenv("XDG_SESSION_TYPE"));
+    // --show's widgets are the app's own widget windows: native on Wayland where the app's are.
+    const QByteArray platform =
+        choosePlatform(qgetenv("QT_QPA_PLATFORM"), qgetenv("WAYLAND_DISPLAY"), qgetenv("XDG_SESSION_TYPE"),
+                       buildHasLayerShell(), compositorHasLayerShell)
+            .platform;
     if (!platform.isEmpty())
         qputenv("QT_QPA_PLATFORM", platform);
     if (const auto why = missingDisplay(qgetenv("QT_QPA_PLATFORM"), qgetenv("DISPLAY")))

@@ -2,8 +2,11 @@
 
 #include "AppDelegate.h"
 #include "DisplayCheck.h"
+#include "PellixLogging.h"
+#include "PlatformChoice.h"
 #include "ProgramCommandLine.h"
 #include "SingleInstance.h"
+#include "WidgetSurface.h"
 #include "settings/SettingsManager.h"
 #include "UiLanguage.h"
 
@@ -11,16 +14,6 @@
 #include <QTextStream>
 
 #include <cstdio>
-
-QByteArray PellixWidgetApp::forcedPlatform(const QByteArray &qtQpaPlatform, const QByteArray &waylandDisplay,
-                                           const QByteArray &sessionType)
-{
-    if (!qtQpaPlatform.isEmpty())
-        return {};
-    if (!waylandDisplay.isEmpty() || sessionType.compare("wayland", Qt::CaseInsensitive) == 0)
-        return "xcb";
-    return {};
-}
 
 int PellixWidgetApp::run(int argc, char **argv)
 {
@@ -34,10 +27,13 @@ int PellixWidgetApp::run(int argc, char **argv)
             return *status;
     }
 
-    const QByteArray platform =
-        forcedPlatform(qgetenv("QT_QPA_PLATFORM"), qgetenv("WAYLAND_DISPLAY"), qgetenv("XDG_SESSION_TYPE"));
-    if (!platform.isEmpty())
-        qputenv("QT_QPA_PLATFORM", platform);
+    const PlatformChoice choice = choosePlatform(qgetenv("QT_QPA_PLATFORM"), qgetenv("WAYLAND_DISPLAY"),
+                                                 qgetenv("XDG_SESSION_TYPE"), buildHasLayerShell(),
+                                                 compositorHasLayerShell);
+    if (!choice.platform.isEmpty())
+        qputenv("QT_QPA_PLATFORM", choice.platform);
+    if (!choice.note.isEmpty())
+        qCInfo(lcShell, "%s", qPrintable(choice.note));
     if (const auto why = missingDisplay(qgetenv("QT_QPA_PLATFORM"), qgetenv("DISPLAY"))) {
         std::fprintf(stderr, "pellix-widget: %s\n", qPrintable(*why));
         return 1;

@@ -118,11 +118,10 @@ void WidgetManager::screensChanged()
     const shell::ScreenSpace space = screenSpace();
     m_isSnapping = true;
     const auto reset = qScopeGuard([this] { m_isSnapping = false; });
-    for (const auto &[name, window] : std::as_const(m_widgetWindows)) {
-        const Rect home = homeFrame(name, frameOf(window).width, space);
-        if (home != frameOf(window))
-            window->setFrame(space.toQt(home));
-    }
+    // Also where the place stays: a Wayland surface whose output went away is
+    // re-created on the one that holds its place now.
+    for (const auto &[name, window] : std::as_const(m_widgetWindows))
+        window->setFrame(space.toQt(homeFrame(name, frameOf(window).width, space)));
 }
 
 void WidgetManager::despawnWidget(const QString &name)

@@ -2,9 +2,8 @@
 
 #include "Shadow.h"
 #include "WidgetHostingView.h"
-#include "x11/DesktopStacking.h"
+#include "WidgetSurface.h"
 #include "x11/CompositorWatch.h"
-#include "x11/X11Window.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -14,16 +13,13 @@
 #include <QPainterPath>
 #include <QWindow>
 
-namespace {
-
-constexpr x11::DesktopHints kWidgetHints{.allDesktops = true, .below = true, .desktopType = true};
-
-}  // namespace
+#include <utility>
 
 WidgetWindow::WidgetWindow(const QString &name, WidgetHostingView *contentView, const QRect &initialFrame,
                            bool isClickThrough)
     : QWidget(nullptr,
               Qt::Tool | Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus | Qt::WindowStaysOnBottomHint),
+      m_surface(createWidgetSurface(this, name)),
       m_widgetName(name),
       m_contentView(contentView),
       m_clickThrough(isClickThrough)
@@ -38,27 +34,32 @@ WidgetWindow::WidgetWindow(const QString &name, WidgetHostingView *contentView, 
 
     winId();  // the native window must exist for the hints below, before the first map
     windowHandle()->installEventFilter(this);
-    x11::setDesktopHintsBeforeMap(windowHandle(), kWidgetHints);
-    x11::keepAboveOtherDesktops(windowHandle());
+    m_surface->prepareBeforeMap();
     connect(&x11::CompositorWatch::instance(), &x11::CompositorWatch::runningChanged, this, [this](bool running) {
         m_compositing = running;
         if (m_exposed)
             updateShape();
         update();
     });
-    // On X11 click-through is switched on only once the window is exposed (see windowExposed).
-    if (m_clickThrough && !x11::available())
+    if (m_clickThrough && !m_surface->clickThroughWaitsForMap())
         applyInputTransparency(true);
 }
 
+WidgetWindow::~WidgetWindow() = default;
+
 QRect WidgetWindow::frame() const
 {
-    return geometry().adjusted(kShadowMargin, kShadowMargin, -kShadowMargin, -kShadowMargin);
+    return m_surface->geometry().adjusted(kShadowMargin, kShadowMargin, -kShadowMargin, -kShadowMargin);
 }
 
 void WidgetWindow::setFrame(const QRect &frame)
 {
-    setGeometry(frame.adjusted(-kShadowMargin, -kShadowMargin, kShadowMargin, kShadowMargin));
+    m_surface->setGeometry(frame.adjusted(-kShadowMargin, -kShadowMargin, kShadowMargin, kShadowMargin));
+}
+
+void WidgetWindow::moveTo(const QPoint &topLeft)
+{
+    m_surface->setGeometry(QRect(topLeft, size()));
 }
 
 QRect WidgetWindow::contentRect() const
@@ -69,9 +70,9 @@ QRect WidgetWindow::contentRect() const
 void WidgetWindow::setClickThrough(bool enabled)
 {
     m_clickThrough = enabled;
-    m_pressPos.reset();
-    m_dragOffset.reset();
-    if (m_exposed || !x11::available())
+    m_pressPoint.reset();
+    m_dragging = false;
+    if (m_exposed || !m_surface->clickThroughWaitsForMap())
         applyInputTransparency(enabled);
 }
 
@@ -86,7 +87,8 @@ void WidgetWindow::applyInputTransparency(bool on)
         windowHandle()->setFlags(flags);
     // Leaving transparency resets the input shape to the whole window; keep the margin out.
     if (!on)
-        x11::setInputShape(windowHandle(), contentRect());
+        m_surface->setInputRegion(contentRect());
+    update();  // a Wayland surface takes its new input region with the next commit
 }
 
 bool WidgetWindow::eventFilter(QObject *watched, QEvent *event)
@@ -102,22 +104,21 @@ bool WidgetWindow::eventFilter(QObject *watched, QEvent *event)
     return QWidget::eventFilter(watched, event);
 }
 
-// Runs on every transition to exposed: after a withdraw and re-map openbox has
-// dropped the desktop, stacking and skip states, and a window mapped while
-// transparent for input gets its clicks taken by the window manager's frame.
+// Runs on every transition to exposed: a window manager may have dropped what
+// it was told before, and a window mapped while transparent for input may have
+// its clicks taken by the window manager's frame.
 void WidgetWindow::windowExposed()
 {
-    if (!x11::available())
+    if (!m_surface->reassertOnMap())
         return;
-    x11::requestDesktopHints(windowHandle(), kWidgetHints);
     m_compositing = x11::CompositorWatch::instance().isRunning();
     updateShape();
-    x11::setBlurBehind(windowHandle(), contentRect());
+    m_surface->setBlurBehind(contentRect());
     if (m_clickThrough) {
         applyInputTransparency(false);
         applyInputTransparency(true);
     } else {
-        x11::setInputShape(windowHandle(), contentRect());
+        m_surface->setInputRegion(contentRect());
     }
 }
 
@@ -138,11 +139,11 @@ void WidgetWindow::resizeEvent(QResizeEvent *event)
 {
     if (m_contentView)
         m_contentView->setGeometry(contentRect());
-    if (m_exposed && x11::available()) {
+    if (m_exposed) {
         updateShape();
-        x11::setBlurBehind(windowHandle(), contentRect());
+        m_surface->setBlurBehind(contentRect());
         if (!m_clickThrough)
-            x11::setInputShape(windowHandle(), contentRect());
+            m_surface->setInputRegion(contentRect());
     }
     QWidget::resizeEvent(event);
 }
@@ -158,6 +159,12 @@ void WidgetWindow::closeEvent(QCloseEvent *event)
 // Only the exposed part: a clock tick repaints the few points its hands cover.
 void WidgetWindow::paintEvent(QPaintEvent *event)
 {
+    if (m_surface->mayHoldStalePixels()) {
+        QPainter clear(this);
+        clear.setCompositionMode(QPainter::CompositionMode_Source);
+        for (const QRect &r : event->region())
+            clear.fillRect(r, Qt::transparent);
+    }
     if (!m_compositing || pellix::ui::windowShadowFreeArea(rect(), kCornerRadius, kShadowMargin).contains(event->rect()))
         return;
     QPainter p(this);
@@ -171,43 +178,41 @@ void WidgetWindow::mousePressEvent(QMouseEvent *event)
         return;
     }
     event->accept();
-    m_pressPos = event->globalPosition().toPoint();
-    m_pressOffset = event->position().toPoint();
+    m_pressPoint = m_surface->dragPoint(*event);
+    m_pressPlace = m_surface->positionAt(*event);
 }
 
 // The drag starts on the first motion past the drag distance, so a click is not
 // a move. The press gave us an implicit pointer grab: motions keep coming while
-// the pointer is outside the window.
+// the pointer is outside the window. The place is always the one at the press
+// plus the pointer's travel since: compositors that report motion relative to
+// the surface as it was at the press make an incremental move run away.
 void WidgetWindow::mouseMoveEvent(QMouseEvent *event)
 {
-    const QPoint global = event->globalPosition().toPoint();
-    if (m_pressPos && (event->buttons() & Qt::LeftButton) && !m_clickThrough) {
-        if ((global - *m_pressPos).manhattanLength() < QApplication::startDragDistance())
-            return;
-        // From the press's own coordinates, not pos(): right after the map, on a
-        // loaded machine, pos() can still be the window's place before the map.
-        m_dragStart = *m_pressPos - m_pressOffset;
-        m_dragOffset = m_pressOffset;
-        m_pressPos.reset();
-    }
-    if (!m_dragOffset) {
+    if (!m_pressPoint || !(event->buttons() & Qt::LeftButton) || m_clickThrough) {
         QWidget::mouseMoveEvent(event);
         return;
     }
-    move(global - *m_dragOffset);
+    const QPoint travel = m_surface->dragPoint(*event) - *m_pressPoint;
+    if (!m_dragging && travel.manhattanLength() < QApplication::startDragDistance())
+        return;
+    m_dragging = true;
+    m_surface->dragTo(m_pressPlace + travel);
 }
 
 void WidgetWindow::mouseReleaseEvent(QMouseEvent *event)
 {
-    m_pressPos.reset();
-    if (!m_dragOffset) {
+    const std::optional<QPoint> press = std::exchange(m_pressPoint, std::nullopt);
+    if (!m_dragging || !press) {
+        m_dragging = false;
         QWidget::mouseReleaseEvent(event);
         return;
     }
+    m_dragging = false;
     // The drop point comes from the pointer: pos() may still hold a position
     // the X server reports for an earlier step of the drag.
-    move(event->globalPosition().toPoint() - *m_dragOffset);
-    m_dragOffset.reset();
-    if (pos() != m_dragStart)
+    const QPoint dropped = m_pressPlace + (m_surface->dragPoint(*event) - *press);
+    moveTo(dropped);
+    if (dropped != m_pressPlace)
         emit didMove(this);
 }

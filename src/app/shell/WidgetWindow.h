@@ -3,9 +3,11 @@
 #include <QPoint>
 #include <QWidget>
 
+#include <memory>
 #include <optional>
 
 class WidgetHostingView;
+class WidgetSurface;
 
 // One desktop widget's window: frameless, translucent, never focused, below
 // normal windows and above the desktop, on every desktop, out of the taskbar,
@@ -26,6 +28,7 @@ public:
     // `initialFrame` is the content rectangle in Qt's global coordinates.
     WidgetWindow(const QString &name, WidgetHostingView *contentView, const QRect &initialFrame,
                  bool isClickThrough);
+    ~WidgetWindow() override;
 
     QString widgetName() const { return m_widgetName; }
     WidgetHostingView *contentView() const { return m_contentView; }
@@ -53,15 +56,16 @@ private:
     void windowExposed();
     void applyInputTransparency(bool on);
     void updateShape();
+    void moveTo(const QPoint &topLeft);
     QRect contentRect() const;  // window coordinates
 
+    std::unique_ptr<WidgetSurface> m_surface;
     QString m_widgetName;
     WidgetHostingView *m_contentView;
     bool m_clickThrough;
     bool m_exposed = false;
     bool m_compositing = true;
-    std::optional<QPoint> m_pressPos;    // left button down (global), no drag yet
-    QPoint m_pressOffset;                // where in the window it went down
-    std::optional<QPoint> m_dragOffset;  // drag in progress: pointer minus window position
-    QPoint m_dragStart;                  // window position when the drag began
+    std::optional<QPoint> m_pressPoint;  // left button down (the surface's drag space), no drag yet
+    QPoint m_pressPlace;                 // the window's position at the press
+    bool m_dragging = false;
 };

@@ -1,0 +1,22 @@
+#include "PlatformChoice.h"
+
+PlatformChoice choosePlatform(const QByteArray &qtQpaPlatform, const QByteArray &waylandDisplay,
+                              const QByteArray &sessionType, bool buildHasLayerShell,
+                              const std::function<bool()> &compositorHasLayerShell)
+{
+    if (!qtQpaPlatform.isEmpty())
+        return {};
+    const bool wayland = !waylandDisplay.isEmpty() || sessionType.compare("wayland", Qt::CaseInsensitive) == 0;
+    if (!wayland)
+        return {};
+    if (waylandDisplay.isEmpty())
+        return {"xcb", QStringLiteral("Wayland session without WAYLAND_DISPLAY: the widgets run through XWayland")};
+    if (!buildHasLayerShell)
+        return {"xcb", QStringLiteral("this build has no layer-shell support (it needs Qt 6.5 and LayerShellQt): the "
+                                      "widgets run through XWayland, where the compositor decides whether they stay "
+                                      "on the desktop")};
+    if (!compositorHasLayerShell())
+        return {"xcb", QStringLiteral("the compositor offers no layer-shell (GNOME, for one): the widgets run through "
+                                      "XWayland, where the compositor decides whether they stay on the desktop")};
+    return {"wayland", QStringLiteral("native Wayland: the widgets are layer-shell surfaces on the desktop")};
+}

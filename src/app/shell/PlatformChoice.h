@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+#include <functional>
+
+// Which Qt platform the widgets run on, chosen before the application object exists.
+struct PlatformChoice {
+    QByteArray platform;  // for QT_QPA_PLATFORM; empty: leave it as it is
+    QString note;         // on a Wayland session, what the user gets there (said once in the log)
+};
+
+// A user's own QT_QPA_PLATFORM wins. A Wayland session gets native layer-shell
+// widgets when the build has them and the compositor offers layer-shell
+// (`compositorHasLayerShell` is asked only then); otherwise XWayland.
+PlatformChoice choosePlatform(const QByteArray &qtQpaPlatform, const QByteArray &waylandDisplay,
+                              const QByteArray &sessionType, bool buildHasLayerShell,
+                              const std::function<bool()> &compositorHasLayerShell);

@@ -1,0 +1,178 @@
+#!/usr/bin/env bash
+# The widgets as layer-shell surfaces on a headless sway (wlroots), as a user
+# sees them: at their saved places and not tiled, under a normal window (the
+# control panel), dragged, snapped and saved, click-through, restored after a
+# restart, and taken by a second output while it is there. Pixels from grim,
+# the pointer from a virtual-pointer client.
+# Then the extension host's --show widgets, the same surfaces, and the basic
+# placement under a second wlroots compositor, labwc, when it is there.
+# Usage: [SCREENSHOT=file.png] layer_shell.sh <pellix-widget> <pointer-client> <pellix-widget-host>
+set -u
+if [ "$(id -u)" = 0 ]; then
+  # sway will not run as root.
+  exec runuser -u nobody -- bash "$0" "$@"
+fi
+app=$1 pointer=$2 host=$3
+here=$(cd "$(dirname "$0")" && pwd)
+. "$here/../system/support/harness.sh"
+for tool in sway swaymsg grim python3; do
+  command -v $tool >/dev/null || { echo "skipped: no $tool"; exit 77; }
+done
+unset DISPLAY QT_SCALE_FACTOR
+export PELLIX_IPLOCATION_URL=http://127.0.0.1:9 PELLIX_GEOCODING_URL=http://127.0.0.1:9 \
+       PELLIX_FORECAST_URL=http://127.0.0.1:9
+
+cat >"$root/sway.conf" <<'CONF'
+output HEADLESS-1 resolution 1440x900 position 0 0 bg #336699 solid_color
+xwayland disable
+default_border none
+CONF
+WLR_BACKENDS=headless WLR_LIBINPUT_NO_DEVICES=1 WLR_RENDERER=pixman sway -c "$root/sway.conf" >"$root/sway.log" 2>&1 &
+pids+=($!)
+wait_for 10 eval 'ls "$XDG_RUNTIME_DIR"/sway-ipc.*.sock' || { echo "sway did not start"; cat "$root/sway.log"; exit 1; }
+export SWAYSOCK=$(ls "$XDG_RUNTIME_DIR"/sway-ipc.*.sock | head -1)
+export WAYLAND_DISPLAY=$(cd "$XDG_RUNTIME_DIR" && ls | grep -m1 '^wayland-[0-9]*$')
+
+saved_position() {  # the stored y-up origin of a widget as "x y"
+  python3 -c 'import json,sys; p=json.loads(json.load(open(sys.argv[1]))[sys.argv[2]]); print(round(p["x"]), round(p["y"]))' \
+    "$settings_file" "widget.$1.position" 2>/dev/null
+}
+# shown OUTPUT X Y W [not]: a widget's content (W x 170, logical) at X,Y of the
+# output's picture (device pixels: times $scale): its edges differ from the
+# #336699 background just inside and match it 16 points outside, past the
+# shadow. W 0: only glass at X,Y. With "not", nothing of the kind is there.
+scale=1 background=336699
+shown() {
+  grim -t ppm -o "$1" "$root/shot.ppm" 2>/dev/null || return 1
+  python3 - "$root/shot.ppm" "$2" "$3" "$4" "${5:-}" "$scale" "$background" <<'PY'
+import sys
+data = open(sys.argv[1], 'rb').read().split(maxsplit=4)
+w, h, px = int(data[1]), int(data[2]), data[4]
+s = float(sys.argv[6])
+x, y, cw, ch = (round(int(v) * s) for v in (sys.argv[2], sys.argv[3], sys.argv[4], 170))
+want = sys.argv[5] != 'not'
+out = round(16 * s)
+def bg(p):
+    if not (0 <= p[0] < w and 0 <= p[1] < h):
+        return True
+    i = (p[1] * w + p[0]) * 3
+    return sum(abs(a - b) for a, b in zip(px[i:i + 3], bytes.fromhex(sys.argv[7]))) <= 6
+mx, my = x + cw // 2, y + ch // 2
+inside = [(x + 3, my), (x + cw - 4, my), (mx, y + 3), (mx, y + ch - 4)]
+outside = [(x - out, my), (x + cw + out - 1, my), (mx, y - out), (mx, y + ch + out - 1)]
+found = not any(bg(p) for p in inside) and all(bg(p) for p in outside) if cw else not bg((x, y))
+sys.exit(0 if found == want else 1)
+PY
+}
+extent="1440 900"
+drag() { "$pointer" $extent "$@" >>"$root/pointer.log" 2>&1; sleep 0.5; }
+
+# Saved y-up places; the weather's lies on an output that is not there yet.
+cat >"$settings_file" <<'JSON'
+{"widget.clock.enabled": true, "widget.clock.position": "{\"x\":100,\"y\":600}",
+ "widget.weather.enabled": true, "widget.weather.position": "{\"x\":2000,\"y\":400}",
+ "widget.battery.enabled": true, "widget.battery.position": "{\"x\":100,\"y\":100}",
+ "widget.battery.clickThrough": true,
+ "widget.music.enabled": true, "widget.music.position": "{\"x\":700,\"y\":100}"}
+JSON
+check "make run's display check takes the Wayland display" env -u DISPLAY bash "$repo_dir/scripts/run-app.sh" --check
+launch QT_LOGGING_RULES=pellix.shell.info=true
+check "the app chose native Wayland" wait_for 10 grep -q "native Wayland" "$root/app.log"
+panel='[title="PellixWidget Control Panel"]'
+check "the control panel opens as a window" wait_for 10 eval "swaymsg -t get_tree | grep -q 'PellixWidget Control Panel'"
+check "no widget is a window (nothing tiled)" test "$(swaymsg -t get_tree | grep -c '"pid"')" = 1
+# Clear of every widget.
+swaymsg "$panel" move position 300 0 >/dev/null; sleep 0.5
+check "clock at its saved place" wait_for 10 shown HEADLESS-1 100 130 170
+check "battery at its saved place" shown HEADLESS-1 100 630 170
+check "music (medium) at its saved place" shown HEADLESS-1 700 630 340
+check "weather, saved off every output, shown at the right edge" shown HEADLESS-1 1270 330 170
+check "that place is not saved" test "$(saved_position weather)" = "2000 400"
+swaymsg "$panel" move position 60 100 >/dev/null; sleep 0.5
+check "a normal window over the clock covers it" shown HEADLESS-1 100 130 170 not
+# SCREENSHOT=file.png keeps this picture (a file the test's user may write).
+[ -z "${SCREENSHOT:-}" ] || { sleep 2; grim -o HEADLESS-1 "$SCREENSHOT"; }
+swaymsg "$panel" move position 300 0 >/dev/null; sleep 0.5
+check "and the clock shows again when it moves away" shown HEADLESS-1 100 130 170
+swaymsg workspace 2 >/dev/null; sleep 0.3
+check "on another workspace too" shown HEADLESS-1 100 130 170
+swaymsg workspace 1 >/dev/null
+
+# Press in the clock's middle, drop its top-left 8 px from the left edge: it snaps to 0.
+drag 185 215 93 385
+check "a drag snaps to the edge and saves the y-up place" wait_for 5 eval 'test "$(saved_position clock)" = "0 430"'
+check "and shows it there" shown HEADLESS-1 0 300 170
+drag 185 715 385 715
+check "a click-through widget does not move" shown HEADLESS-1 100 630 170
+check "nor is its place saved" test "$(saved_position battery)" = "100 100"
+# The clock's "Cliccabile attraverso" switch in the panel, switched on and off again live.
+drag 656 282
+check "click-through switched on in the panel" wait_for 5 grep -q '"widget.clock.clickThrough": *true' "$settings_file"
+drag 85 385 385 385
+check "then a drag leaves the clock where it was" shown HEADLESS-1 0 300 170
+drag 656 282
+check "switched off" wait_for 5 grep -q '"widget.clock.clickThrough": *false' "$settings_file"
+drag 85 385 85 365
+check "and the clock drags again" wait_for 5 eval 'test "$(saved_position clock)" = "0 450"'
+
+stop
+launch
+wait_for 10 eval "swaymsg -t get_tree | grep -q 'PellixWidget Control Panel'"
+swaymsg "$panel" move position 300 0 >/dev/null; sleep 0.5
+check "a restart restores the dragged place" shown HEADLESS-1 0 280 170
+swaymsg "$panel" kill >/dev/null
+check "the panel closes" wait_for 5 eval "! swaymsg -t get_tree | grep -q 'PellixWidget Control Panel'"
+check "a second launch hands over and ends" timeout 10 "$app"
+check "and the running app shows its panel" wait_for 10 eval "swaymsg -t get_tree | grep -q 'PellixWidget Control Panel'"
+swaymsg "$panel" move position 300 0 >/dev/null; sleep 0.5
+
+# A second output to the right: the weather goes to its saved place there, and
+# comes back when the output goes away.
+swaymsg create_output >/dev/null
+swaymsg output HEADLESS-2 resolution 1280x800 position 1440 0 bg '#336699' solid_color >/dev/null
+check "a second output takes the weather at its saved place" wait_for 5 shown HEADLESS-2 560 330 170
+check "and it left the first one" shown HEADLESS-1 1270 330 170 not
+swaymsg output HEADLESS-2 disable >/dev/null
+check "the output gone, the weather is back on the first" wait_for 5 shown HEADLESS-1 1270 330 170
+check "its saved place kept" test "$(saved_position weather)" = "2000 400"
+swaymsg output HEADLESS-2 enable >/dev/null
+check "the output back, so is the weather" wait_for 5 shown HEADLESS-2 560 330 170
+# The same logical size at scale 2: the same place in logical points. (At 1.5
+# the headless renderer's picture has no solid background to compare with.)
+scale=2
+swaymsg output HEADLESS-2 resolution 2560x1600 scale 2 bg "#336699" solid_color >/dev/null
+check "at scale 2 the weather keeps its place" wait_for 5 shown HEADLESS-2 560 330 170
+scale=1
+swaymsg output HEADLESS-2 resolution 1280x800 scale 1 bg "#336699" solid_color >/dev/null
+
+# Dropped mostly on the second output, the clock is re-created there.
+extent="2720 900"
+drag 85 365 1785 185
+check "a drag across outputs saves the place on the second" wait_for 5 eval 'test "$(saved_position clock)" = "1700 630"'
+check "and shows the clock there" wait_for 5 shown HEADLESS-2 260 100 170
+check "not on the first" shown HEADLESS-1 0 280 170 not
+# Dropped mostly on the second output with 50 points still on the first: the
+# place stays reachable when the second goes, the surface must come back anyway.
+drag 1785 185 1475 185
+check "a drop across the edge, on the output holding most of it" wait_for 5 eval 'test "$(saved_position clock)" = "1390 630"'
+swaymsg output HEADLESS-2 disable >/dev/null
+check "the second output gone, the clock shows its 50 points on the first" wait_for 5 shown HEADLESS-1 1420 185 0
+swaymsg output HEADLESS-2 enable >/dev/null
+
+stop
+"$host" --show PellixClockWidget >>"$root/host.log" 2>&1 &
+pids+=($!)
+check "the host's --show widget is a layer surface at its place" wait_for 10 shown HEADLESS-1 20 20 170
+check "and not a window" test "$(swaymsg -t get_tree | grep -c '"pid"')" = 0
+command -v labwc >/dev/null || { echo "labwc not installed: its placement check skipped"; finish; }
+kill "${pids[@]}" 2>/dev/null; wait 2>/dev/null
+pids=()
+echo '{"widget.clock.enabled": true, "widget.clock.position": "{\"x\":100,\"y\":100}"}' >"$settings_file"
+WLR_BACKENDS=headless WLR_LIBINPUT_NO_DEVICES=1 WLR_RENDERER=pixman labwc >"$root/labwc.log" 2>&1 &
+pids+=($!)
+sleep 1
+export WAYLAND_DISPLAY=$(cd "$XDG_RUNTIME_DIR" && ls -t | grep -m1 '^wayland-[0-9]*$')
+launch
+background=000000  # labwc's own, 1280x720
+check "under labwc the clock is at its saved place" wait_for 10 shown HEADLESS-1 100 450 170
+finish
