@@ -48,7 +48,8 @@ void SimpleProvider::getSnapshot(const widgetkit::TimelineContext &,
 void SimpleProvider::getTimeline(const widgetkit::TimelineContext &,
                                  const std::function<void(widgetkit::Timeline)> &completion) const
 {
-    completion(makeTimeline(&QDateTime::currentDateTime, readSharedRegularFile));
+    // A lambda: Qt 6.8 overloads QDateTime::currentDateTime.
+    completion(makeTimeline([] { return QDateTime::currentDateTime(); }, readSharedRegularFile));
 }
 
 }  // namespace pellix::extension

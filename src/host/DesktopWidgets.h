@@ -15,7 +15,7 @@ class WidgetWindow;
 class DesktopWidgets {
 public:
     explicit DesktopWidgets(const QList<ShownWidget> &widgets,
-                            const TimelineSession::Clock &clock = &QDateTime::currentDateTime);
+                            const TimelineSession::Clock &clock = &TimelineSession::systemClock);
     ~DesktopWidgets();
 
     static constexpr int kMargin = 20;  // from the screen's edges and between widgets

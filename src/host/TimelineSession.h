@@ -17,10 +17,12 @@ class TimelineSession : public QObject {
 
 public:
     using Clock = std::function<QDateTime()>;
+    // A function, not &QDateTime::currentDateTime: Qt 6.8 overloads that one.
+    static QDateTime systemClock() { return QDateTime::currentDateTime(); }
 
     // `clock` tells the time the reload dates are compared with.
     TimelineSession(const widgetkit::Widget &widget, widgetkit::TimelineContext context,
-                    Clock clock = &QDateTime::currentDateTime, QObject *parent = nullptr);
+                    Clock clock = &systemClock, QObject *parent = nullptr);
 
     void start();
 
