@@ -6,6 +6,7 @@
 # without root it is skipped, said so, unless CI is set.
 set -u
 cd "$(dirname "$0")/.."
+[ $# -gt 0 ] || { echo "test-releases: no release given (this is not Debian? RELEASES=12 or 13 chooses)" >&2; exit 2; }
 mkdir -p build
 status=0 summary=() passed=0 failed=0
 for r in "$@"; do
