@@ -49,6 +49,7 @@ test-$(HOST_RELEASE): build
 # Another release's suite: the same target run in that release's root
 # (scripts/debian-root.sh), with its build and fuzz trees in build/debian-N*.
 test-%:
+	@bash scripts/debian-root.sh run $* bash scripts/install-deps.sh all
 	@bash scripts/debian-root.sh run $* make --no-print-directory test-$* BUILD=build/debian-$* \
 	  JOBS=$(JOBS) $(if $(FUZZ_SECONDS),FUZZ_SECONDS=$(FUZZ_SECONDS))
 
