@@ -1,12 +1,19 @@
-# Two commands do all set-up on a fresh Debian 12 machine:
+# Two commands do all set-up on a fresh Debian 12 or 13 machine:
 #   make run    install what is missing, build, start the app on this desktop
 #   make test   install what is missing, build, run every test
 BUILD ?= build
 JOBS  ?= $(shell nproc)
+# This machine's Debian release, and the releases whose suites `make test` runs:
+# on Debian 12 (CI's machine) its own and Debian 13's in a cached root, elsewhere
+# its own. RELEASES=12, RELEASES=13 or RELEASES="13 12" choose.
+HOST_RELEASE := $(shell . /etc/os-release 2>/dev/null && echo $$VERSION_ID)
+RELEASES ?= $(if $(filter 12,$(HOST_RELEASE)),12 13,$(HOST_RELEASE))
+# FUZZ_SECONDS set: each release's suite is followed by every fuzz target for that long.
+FUZZ_SECONDS ?=
 # What a user runs: the app, the widget extension and its host.
 APP_TARGETS = PellixWidget PellixWidgetExtension pellix-widget-host
 
-.PHONY: deps build run package test asan bench fuzz clean
+.PHONY: deps build run package test test-$(HOST_RELEASE) asan bench fuzz clean
 
 deps:
 	@bash scripts/install-deps.sh all
@@ -31,8 +38,20 @@ package:
 	@cmake --build $(BUILD) -j $(JOBS) --target $(APP_TARGETS) -- --no-print-directory
 	@cd $(BUILD) && cpack -G DEB
 
-test: build
+test:
+	@bash scripts/test-releases.sh $(RELEASES)
+
+# This machine's suite.
+test-$(HOST_RELEASE): build
 	@bash scripts/test-env.sh ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
+	$(if $(FUZZ_SECONDS),@$(MAKE) --no-print-directory fuzz)
+
+# Another release's suite: the same target run in that release's root
+# (scripts/debian-root.sh), with its build and fuzz trees in build/debian-N*.
+test-%:
+	@bash scripts/debian-root.sh run $* bash scripts/install-deps.sh all
+	@bash scripts/debian-root.sh run $* make --no-print-directory test-$* BUILD=build/debian-$* \
+	  JOBS=$(JOBS) $(if $(FUZZ_SECONDS),FUZZ_SECONDS=$(FUZZ_SECONDS))
 
 # Every test again on an AddressSanitizer + UBSan build; any finding fails its test.
 # Not the package test: a package of sanitized binaries, run in a chroot without
@@ -49,11 +68,14 @@ asan: deps
 bench: build
 	@bash bench/run.sh $(BUILD)
 
+# With the release's own clang (clang++ is Debian's default version).
 fuzz: deps
-	@cmake -S . -B build-fuzz -DPELLIX_FUZZ=ON -DPELLIX_BUILD_TESTS=OFF \
-	  -DCMAKE_CXX_COMPILER=clang++-14 -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-	@cmake --build build-fuzz -j $(JOBS) -- --no-print-directory
-	@bash fuzz/run.sh build-fuzz $(FUZZ_SECONDS)
+	@cmake -S . -B $(BUILD)-fuzz -DPELLIX_FUZZ=ON -DPELLIX_BUILD_TESTS=OFF \
+	  -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+	@cmake --build $(BUILD)-fuzz -j $(JOBS) -- --no-print-directory
+	@bash fuzz/run.sh $(BUILD)-fuzz $(FUZZ_SECONDS)
 
+# Never while a Debian root under the build folder has something mounted in it.
 clean:
-	rm -rf $(BUILD) build-fuzz build-asan
+	@! grep -q " $(abspath $(BUILD))/" /proc/mounts || { echo "something is mounted under $(BUILD)" >&2; exit 1; }
+	rm -rf --one-file-system $(BUILD) $(BUILD)-fuzz build-asan

@@ -10,11 +10,11 @@ namespace {
 template <typename Decode, typename Encode>
 void roundTrip(const QByteArray &bytes, Decode decode, Encode encode)
 {
-    const auto decoded = decode(bytes);
+    const auto decoded = decode(bytes, nullptr);
     if (!decoded)
         return;
     const auto encoded = encode(*decoded);
-    if (encoded && decode(*encoded) != decoded)
+    if (encoded && decode(*encoded, nullptr) != decoded)
         std::abort();
 }
 

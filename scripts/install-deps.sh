@@ -28,17 +28,24 @@ tests=(
   at-spi2-core python3-pyatspi gir1.2-atspi-2.0
   # install and package checks: desktop entries, AppStream, lintian, icon sizes, a fresh Debian root
   desktop-file-utils appstream lintian librsvg2-bin debootstrap
-  # fuzzing and benchmarks
-  clang-14 libclang-rt-14-dev conky-std
+  # fuzzing (the release's own clang and its libFuzzer runtime) and benchmarks
+  clang libclang-rt-dev conky-std
 )
 
-# Debian 13 (Qt 6.8) also builds the native Wayland widgets: LayerShellQt for
-# Qt 6, and at run time Qt's Wayland platform plug-in and LayerShellQt's shell
-# integration, which no linker asks for. Its tests run them under headless sway and labwc.
-if [ "$(. /etc/os-release 2>/dev/null && echo "${ID:-}-${VERSION_ID:-}")" = debian-13 ]; then
-  run+=(liblayershellqtinterface-dev libwayland-dev qt6-wayland layer-shell-qt)
-  tests+=(sway labwc grim libwayland-bin gcc)
-fi
+# Debian 12 and 13 are built and tested; the names above are the same on both
+# (the t64 renames in 13 touch only run-time libraries, which the -dev packages
+# and the .deb's dpkg-shlibdeps dependencies pull in by their own names).
+release=$(. /etc/os-release 2>/dev/null && echo "${ID:-}-${VERSION_ID:-}")
+case $release in
+  debian-12) ;;
+  # Debian 13 (Qt 6.8) also builds the native Wayland widgets: LayerShellQt for
+  # Qt 6, and at run time Qt's Wayland platform plug-in and LayerShellQt's shell
+  # integration, which no linker asks for. Its tests run them under headless sway and labwc.
+  debian-13)
+    run+=(liblayershellqtinterface-dev libwayland-dev qt6-wayland layer-shell-qt)
+    tests+=(sway labwc grim libwayland-bin gcc) ;;
+  *) echo "install-deps: ${release:-this system} is not Debian 12 or 13; trying the Debian names" >&2 ;;
+esac
 
 case "${1:-all}" in
   run) packages=("${run[@]}") ;;

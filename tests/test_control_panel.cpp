@@ -211,15 +211,15 @@ TEST_F(ControlPanelTest, DeviceBoxesTickOnlyOnTheSquareAndClearEveryOccurrence)
     EXPECT_TRUE(changed.isEmpty());
     QTest::mouseClick(mouse, Qt::LeftButton, {}, {9, 9});  // on the square
     EXPECT_EQ(settings->batteryVisibleDevices(), QStringList{"macbook"});
-    EXPECT_EQ(stored()["widget.battery.visibleDevices"], QJsonArray{"macbook"});
+    EXPECT_EQ(stored()["widget.battery.visibleDevices"].toArray(), QJsonArray{"macbook"});
     watch->setFocus();
     QTest::keyClick(watch, Qt::Key_Space);
-    EXPECT_EQ(stored()["widget.battery.visibleDevices"], (QJsonArray{"macbook", "watch"}));
+    EXPECT_EQ(stored()["widget.battery.visibleDevices"].toArray(), (QJsonArray{"macbook", "watch"}));
 
     // Ticking a kind already listed keeps the list as it is, but saves it again.
     writeFile(path(), "{}");
     panel::PanelActions(*settings, {}).setDeviceVisible("watch", true);
-    EXPECT_EQ(stored()["widget.battery.visibleDevices"], (QJsonArray{"macbook", "watch"}));
+    EXPECT_EQ(stored()["widget.battery.visibleDevices"].toArray(), (QJsonArray{"macbook", "watch"}));
     // Names outside the four never reach the store or the widget manager.
     panel::PanelActions guarded(*settings, {[this](const QString &n, bool) { calls << n; }, {}, {}});
     guarded.setWidgetEnabled("nope", true);

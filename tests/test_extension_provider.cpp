@@ -6,6 +6,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QTimeZone>
 #include <gtest/gtest.h>
 
 #include <sys/inotify.h>
@@ -77,7 +78,7 @@ TEST_F(ProviderTest, PlaceholderNeverOpensTheFileEvenWhenItExists)
 // The entry is dated before the read, the reload counted from the clock read after it.
 TEST(Timeline, ReloadIsCountedFromTheTimeTakenAfterTheRead)
 {
-    const QDateTime t0(QDate(2026, 3, 29), QTime(1, 58, 0), Qt::UTC);
+    const QDateTime t0(QDate(2026, 3, 29), QTime(1, 58, 0), QTimeZone::utc());
     QList<QDateTime> ticks{t0, t0.addSecs(7)};
     int clockCallsAtRead = -1;
     int calls = 0;
@@ -88,7 +89,7 @@ TEST(Timeline, ReloadIsCountedFromTheTimeTakenAfterTheRead)
                                                       });
     EXPECT_EQ(clockCallsAtRead, 1);
     EXPECT_EQ(timeline.entries.first()->date, t0);
-    EXPECT_EQ(timeline.reloadAfter, QDateTime(QDate(2026, 3, 29), QTime(2, 3, 7), Qt::UTC));
+    EXPECT_EQ(timeline.reloadAfter, QDateTime(QDate(2026, 3, 29), QTime(2, 3, 7), QTimeZone::utc()));
     // No date five minutes on: the reload date is the moment itself.
     EXPECT_EQ(reloadDate(QDateTime()), QDateTime());
 }

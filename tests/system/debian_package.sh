@@ -2,15 +2,16 @@
 # The Debian package: built by CPack from the build tree, holding what
 # `cmake --install` holds under /usr, its dependencies from dpkg-shlibdeps
 # plus the fonts, accepted by lintian; then installed with apt into a fresh
-# Debian 12 root (debootstrap, cached in the build tree) where the programs
-# run and the app opens its control panel on the test X server.
+# root of this machine's Debian release (scripts/debian-root.sh's debootstrap
+# tarball, cached in the build folder) where the programs run and the app
+# opens its control panel on the test X server.
 # Needs root (chroot) and the Debian mirror; exits 77 (skipped) without them.
 # Usage: debian_package.sh <path-to-pellix-widget>   (PELLIX_BUILD_DIR: the build tree)
 set -u
 build=${PELLIX_BUILD_DIR:?set PELLIX_BUILD_DIR to the build tree}
 here=$(cd "$(dirname "$0")" && pwd)
 . "$here/support/harness.sh"
-mirror=http://deb.debian.org/debian
+release=$(. /etc/os-release && echo "$VERSION_ID")
 
 cpack -G DEB --config "$build/CPackConfig.cmake" -B "$root/pkg" >"$root/cpack.log" 2>&1 \
   || { cat "$root/cpack.log"; exit 1; }
@@ -27,18 +28,11 @@ check "lintian reports no errors" test -z "$(grep '^E:' "$root/lintian")"
 grep -E '^[EW]:' "$root/lintian"
 
 if [ "$(id -u)" -ne 0 ]; then echo "skip: a fresh Debian root needs root for chroot"; [ "$failures" = 0 ] && exit 77; exit 1; fi
-cache=$build/debian-root/bookworm-minbase.tar
-if [ ! -f "$cache" ]; then
-  mkdir -p "$build/debian-root" "$root/base"
-  started=$SECONDS
-  if ! debootstrap --variant=minbase bookworm "$root/base" "$mirror" >"$root/debootstrap.log" 2>&1; then
-    tail -5 "$root/debootstrap.log"; echo "skip: debootstrap could not reach $mirror"
-    [ "$failures" = 0 ] && exit 77; exit 1
-  fi
-  tar -C "$root/base" -cf "$cache.part" . && mv "$cache.part" "$cache"
-  rm -rf "$root/base"
-  echo "debootstrap: $((SECONDS - started)) s (cached in $cache)"
+if ! cache=$(bash "$repo_dir/scripts/debian-root.sh" base "$release" 2>"$root/debootstrap.log"); then
+  cat "$root/debootstrap.log"; echo "skip: no fresh Debian $release root (debootstrap could not reach the mirror)"
+  [ "$failures" = 0 ] && exit 77; exit 1
 fi
+cat "$root/debootstrap.log"
 droot=$root/debian
 mkdir "$droot" && tar -C "$droot" -xf "$cache"
 cp "$deb" "$droot/tmp/"
@@ -46,7 +40,7 @@ started=$SECONDS
 if ! chroot "$droot" apt-get update -qq >"$root/apt.log" 2>&1; then
   cat "$root/apt.log"; echo "skip: apt could not reach the Debian mirror"; [ "$failures" = 0 ] && exit 77; exit 1
 fi
-check "apt installs the package in a fresh Debian 12" \
+check "apt installs the package in a fresh Debian $release" \
   chroot "$droot" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "/tmp/$(basename "$deb")"
 echo "apt install: $((SECONDS - started)) s"
 in_root() { chroot "$droot" env -i PATH=/usr/bin:/bin HOME=/tmp/home XDG_RUNTIME_DIR=/tmp/home "$@"; }

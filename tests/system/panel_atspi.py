@@ -41,9 +41,10 @@ def stored(key):
 
 
 def descendant(root, name, role=None):
-    """The first node (depth first) with this name, and this role name when given."""
+    """The first node (depth first) with this name, and this role when given (a pyatspi.ROLE_*:
+    role names change between AT-SPI releases, "push button" became "button")."""
     return pyatspi.findDescendant(
-        root, lambda n: n is not None and n.name == name and (role is None or n.getRoleName() == role))
+        root, lambda n: n is not None and n.name == name and (role is None or n.getRole() == role))
 
 
 def act(node, action):
@@ -96,17 +97,17 @@ def find_app():
 
 
 app = None
-if not wait_for(lambda: find_app() and descendant(find_app(), TITLE, "frame"), 20):
+if not wait_for(lambda: find_app() and descendant(find_app(), TITLE, pyatspi.ROLE_FRAME), 20):
     print("FAIL: the app's panel never appeared on the accessibility bus", file=sys.stderr)
     sys.exit(1)
 app = find_app()
-panel = descendant(app, TITLE, "frame")
+panel = descendant(app, TITLE, pyatspi.ROLE_FRAME)
 first_window = window(TITLE)
 first_hints = hints(first_window)
 
 # A card is a named group; its switch is the checkable control of the same name.
-clock_card = descendant(panel, "Orologio & Data", "panel")
-clock_switch = descendant(clock_card, "Orologio & Data", "check box")
+clock_card = descendant(panel, "Orologio & Data", pyatspi.ROLE_PANEL)
+clock_switch = descendant(clock_card, "Orologio & Data", pyatspi.ROLE_CHECK_BOX)
 check("the clock card and its switch are found by name", clock_switch is not None)
 check("the switch exposes its state (off)", not checked(clock_switch))
 act(clock_switch, "Toggle")
@@ -114,18 +115,18 @@ check("switching 'Orologio & Data' on shows the clock window", wait_for(lambda: 
 check("widget.clock.enabled is true in the settings file", wait_for(lambda: stored("widget.clock.enabled") is True))
 check("the switch exposes its state (on)", wait_for(lambda: checked(clock_switch)))
 
-weather_card = descendant(panel, "Meteo", "panel")
-act(descendant(weather_card, "Meteo", "check box"), "Toggle")
+weather_card = descendant(panel, "Meteo", pyatspi.ROLE_PANEL)
+act(descendant(weather_card, "Meteo", pyatspi.ROLE_CHECK_BOX), "Toggle")
 check("the weather window appears", wait_for(lambda: window("weather")))
 narrow = width(window("weather"))
-label = descendant(weather_card, "Dimensione widget", "label")
+label = descendant(weather_card, "Dimensione widget", pyatspi.ROLE_LABEL)
 targets = [r.getTarget(0) for r in label.getRelationSet()
            if r.getRelationType() == pyatspi.RELATION_LABEL_FOR] if label else []
 combo = targets[0] if targets else None
-check("'Dimensione widget' labels a combo box", combo is not None and combo.getRoleName() == "combo box")
+check("'Dimensione widget' labels a combo box", combo is not None and combo.getRole() == pyatspi.ROLE_COMBO_BOX)
 if combo is not None:
     act(combo, "ShowMenu")
-    entry = descendant(combo, "Medio (4x2)", "list item")
+    entry = descendant(combo, "Medio (4x2)", pyatspi.ROLE_LIST_ITEM)
     time.sleep(0.5)  # entry extents are right once the pop-up is mapped
     ext = entry.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
     x("xdotool", "mousemove", str(ext.x + ext.width // 2), str(ext.y + ext.height // 2), "click", "1")
@@ -134,20 +135,20 @@ if combo is not None:
     check("the weather window grows by 170", wait_for(lambda: width(window("weather")) == narrow + 170))
 
 shoot("widgets")
-act(descendant(panel, "Impostazioni", "page tab"), "Press")
+act(descendant(panel, "Impostazioni", pyatspi.ROLE_PAGE_TAB), "Press")
 version = x(os.environ["PANEL_APP"], "--version").split()[-1]
-check(f"'Versione' shows the version --version prints ({version})", descendant(panel, version, "label") is not None)
-automatic = descendant(panel, "Posizione automatica (via IP)", "check box")
+check(f"'Versione' shows the version --version prints ({version})", descendant(panel, version, pyatspi.ROLE_LABEL) is not None)
+automatic = descendant(panel, "Posizione automatica (via IP)", pyatspi.ROLE_CHECK_BOX)
 check("the automatic-location switch is on at first", automatic is not None and checked(automatic))
 act(automatic, "Toggle")
 city = None
 check("the city field shows when the switch is off",
-      wait_for(lambda: descendant(panel, "Città", "text").getState().contains(pyatspi.STATE_SHOWING)))
-city = descendant(panel, "Città", "text")
+      wait_for(lambda: descendant(panel, "Città", pyatspi.ROLE_TEXT).getState().contains(pyatspi.STATE_SHOWING)))
+city = descendant(panel, "Città", pyatspi.ROLE_TEXT)
 city.queryEditableText().setTextContents("Milano")
-act(descendant(panel, "Salva", "push button"), "Press")
+act(descendant(panel, "Salva", pyatspi.ROLE_PUSH_BUTTON), "Press")
 check("the status line tells the city found",
-      wait_for(lambda: descendant(panel, "✓ Impostato su Milano, Italia", "label") is not None))
+      wait_for(lambda: descendant(panel, "✓ Impostato su Milano, Italia", pyatspi.ROLE_LABEL) is not None))
 shoot("settings")
 weather = json.loads(stored("weather") or "{}")
 check(f"the found city and coordinates are stored ({weather})",
@@ -180,8 +181,8 @@ def stored_mode():
 
 # A search the user abandons by switching to automatic: its late answer (3 s) stores nothing.
 city.queryEditableText().setTextContents("Lenta")
-act(descendant(panel, "Salva", "push button"), "Press")
-check("the search for Lenta is under way", wait_for(lambda: descendant(panel, "Ricerca in corso…", "label")))
+act(descendant(panel, "Salva", pyatspi.ROLE_PUSH_BUTTON), "Press")
+check("the search for Lenta is under way", wait_for(lambda: descendant(panel, "Ricerca in corso…", pyatspi.ROLE_LABEL)))
 act(automatic, "Toggle")
 check("the switch shows automatic and automatic is stored",
       wait_for(lambda: checked(automatic) and stored_mode() is False))
