@@ -9,24 +9,6 @@ namespace {
 constexpr int kGrid = 10;
 constexpr int kDecodeLimitMb = 128;
 
-// libpng allocates a chunk's declared length before reading it, past the
-// reader's allocation limit: four corrupt bytes ask for 2 GB. A chunk longer
-// than what is left of the file cannot be right.
-bool pngChunksFit(const QByteArray &bytes)
-{
-    static const QByteArray signature("\x89PNG\r\n\x1a\n", 8);
-    if (!bytes.startsWith(signature))
-        return true;
-    qint64 at = signature.size();
-    while (at + 8 <= bytes.size()) {
-        const qint64 length = qFromBigEndian<quint32>(bytes.constData() + at);
-        if (length + 12 > bytes.size() - at)  // length, type, data, CRC
-            return false;
-        at += length + 12;
-    }
-    return true;
-}
-
 }  // namespace
 
 std::optional<QColor> averageColor(const QImage &image)
