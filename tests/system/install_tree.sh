@@ -26,7 +26,7 @@ check "both start the installed program by name" test "$(grep -h '^Exec=' "$pref
 # AppStream 1.0 (Debian 13) also wants a homepage, which the project has not
 # published yet; 0.16 (Debian 12) knows no such tag and refuses to hear of it.
 validate=(appstreamcli validate --no-net)
-appstreamcli --version | grep -q 'version: 0\.' || validate+=(--override=url-homepage-missing=info)
+LANGUAGE= LC_ALL=C appstreamcli --version | grep -q 'version: 0\.' || validate+=(--override=url-homepage-missing=info)
 check "appstreamcli accepts the metainfo" "${validate[@]}" "$prefix/share/metainfo/$id.metainfo.xml"
 for page in pellix-widget pellix-widget-host; do
   check "man renders $page(1) without warnings" test -z "$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -l "$prefix/share/man/man1/$page.1.gz" 2>&1 >/dev/null)"
