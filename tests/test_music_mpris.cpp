@@ -14,7 +14,6 @@
 #include "views/MusicWidgetLayout.h"
 #include "views/MusicWidgetView.h"
 
-#include <QBuffer>
 #include <QElapsedTimer>
 #include <gtest/gtest.h>
 
@@ -87,11 +86,12 @@ protected:
         ASSERT_EQ(names->names(), QStringList{});
         ASSERT_TRUE(mpv.start());
     }
-    MusicData nowPlaying()
+    NowPlaying current()
     {
-        MprisPlayers players(bus.connection(), MprisPlayers::kCallTimeoutMs, &*names);
-        return MusicMonitor::getNowPlaying(players).music;
+        MprisPlayers players(bus.connection(), MprisPlayers::kCallTimeoutMs, &*names, &identities);
+        return MusicMonitor::getNowPlaying(players);
     }
+    MusicData nowPlaying() { return current().music; }
     // Until the bus's signals have announced `count` players.
     bool announced(qsizetype count)
     {
@@ -166,18 +166,6 @@ TEST_F(MprisMusic, PlayersThatNeverAnswerAreWaitedForBriefly)
     EXPECT_LT(clock.elapsed(), 3000);  // the silent players hold every call for an hour
 }
 
-// A red pixel, with bytes after its end (which readers ignore) so that its
-// data: URL is longer than any other art URL may be.
-QString longRedCover()
-{
-    QImage image(1, 1, QImage::Format_RGB32);
-    image.fill(qRgb(200, 0, 0));
-    QBuffer buffer;
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "PNG");
-    return "data:image/png;base64," + (buffer.data() + QByteArray(4096, '\0')).toBase64();
-}
-
 // The widget over this collector, step by step: each row does something to the
 // players (or presses the widget's play/pause), then the widget refreshes until
 // it shows the row's track; its badge, cover and glow (the cover's colour, else
@@ -186,18 +174,17 @@ QString longRedCover()
 TEST_F(MprisMusic, TheWidgetShowsTheTrackOnScreenAndCommandsItsPlayer)
 {
     ScriptedPlayer spotify(bus, "spotify"), odd(bus, "odd");
-    ASSERT_TRUE(spotify.start("Paused", {{"Song X", "A One;A Two", longRedCover()}, {"Song Y", "A One", ""}}));
+    // A red pixel with bytes after its end (which readers ignore): an art URL too long to publish.
+    const QString longRedCover =
+        "data:image/png;base64," + (onePixel(qRgb(200, 0, 0)) + QByteArray(4096, '\0')).toBase64();
+    ASSERT_TRUE(spotify.start("Paused", {{"Song X", "A One;A Two", longRedCover}, {"Song Y", "A One", ""}}));
     ASSERT_TRUE(announced(2));
     QTemporaryDir dir;
     SettingsManager settings(dir.filePath("settings.json"));
     settings.setSharedDataPath(dir.filePath("widget-data.json"));
     MusicWidgetView view(settings);
-    view.setCollector(
-        [&] {
-            MprisPlayers players(bus.connection(), MprisPlayers::kCallTimeoutMs, &*names, &identities);
-            return MusicMonitor::getNowPlaying(players);
-        },
-        [&](const QString &action, const std::optional<PlayerAddress> &shown) { control(action, shown); });
+    view.setCollector([&] { return current(); },
+                      [&](const QString &action, const std::optional<PlayerAddress> &shown) { control(action, shown); });
     const auto showing = [&](const std::optional<QString> &track) {
         return waitUntil([&] { view.refreshMusic(); return view.nowPlaying().music.track == track; });
     };
