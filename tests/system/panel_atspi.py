@@ -174,21 +174,15 @@ if second_hints != first_hints:
 check("and skips the task list and pager", "_NET_WM_STATE_SKIP_TASKBAR, _NET_WM_STATE_SKIP_PAGER" in second_hints)
 check("the typed city is still there", city.queryText().getText(0, -1) == "Milano")
 
-
-def stored_mode():
-    return json.loads(stored("weather"))["useManual"]
-
-
 # A search the user abandons by switching to automatic: its late answer (3 s) stores nothing.
 city.queryEditableText().setTextContents("Lenta")
 act(descendant(panel, "Salva", pyatspi.ROLE_PUSH_BUTTON), "Press")
 check("the search for Lenta is under way", wait_for(lambda: descendant(panel, "Ricerca in corso…", pyatspi.ROLE_LABEL)))
 act(automatic, "Toggle")
-check("the switch shows automatic and automatic is stored",
-      wait_for(lambda: checked(automatic) and stored_mode() is False))
+automatic_kept = lambda: checked(automatic) and json.loads(stored("weather"))["useManual"] is False  # noqa: E731
+check("the switch shows automatic and automatic is stored", wait_for(automatic_kept))
 time.sleep(4)
-check("after the late answer the switch and the settings still say automatic",
-      checked(automatic) and stored_mode() is False)
+check("after the late answer the switch and the settings still say automatic", automatic_kept())
 
 # Quitting as a user does: a click on the tray icon, then on "Esci" in its menu.
 shutil.copyfile(SETTINGS, os.environ["PANEL_KEEP"])
