@@ -45,6 +45,12 @@ ssize_t claimsAll(int, const void *, size_t count) { return ssize_t(count); }
 int ioError(int) { return errno = EIO, -1; }
 int closeThenIoError(int fd) { return ::close(fd), errno = EIO, -1; }
 
+mode_t modeOf(const QString &path)
+{
+    struct stat st {};
+    return ::lstat(QFile::encodeName(path).constData(), &st) == 0 ? st.st_mode & 07777 : 0;
+}
+
 TEST(AtomicFile, AnyFailingStepLeavesTheOldFile)
 {
     const auto with = [](auto change) {
@@ -69,65 +75,53 @@ TEST(AtomicFile, AnyFailingStepLeavesTheOldFile)
         g_calls = 0;
         EXPECT_EQ(writeFileAtomically(path, "the new text", calls), written);
         EXPECT_EQ(readFile(path), written ? "the new text" : "old text");
-        struct stat st {};
-        ASSERT_EQ(::stat(QFile::encodeName(path).constData(), &st), 0);
-        EXPECT_EQ(st.st_mode & 07777, 0640u);
+        EXPECT_EQ(modeOf(path), 0640u);
         EXPECT_EQ(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
                   QStringList{"settings.json"});  // no temporary file left behind
     }
     ::umask(savedUmask);
 }
 
-mode_t modeOf(const QString &path)
+// Both files written once: the settings (the clock on) and the shared data.
+void saveBoth(const QString &settingsPath, const QString &sharedPath)
 {
-    struct stat st {};
-    return ::lstat(QFile::encodeName(path).constData(), &st) == 0 ? st.st_mode & 07777 : 0;
+    SettingsManager settings(settingsPath);
+    settings.setSharedDataPath(sharedPath);
+    settings.saveSetting(true, SettingsManager::enabledKey("clock"));
+    settings.updateSharedWidgetData();
 }
 
-// The two files of a fresh home (neither their folders) exist; under the usual
-// umask they come out private, in folders of their own that are private too.
+// In a fresh home under the usual umask both files come out private, in folders
+// made for them that are private too; a folder that was there is left alone.
 TEST(FileSafety, NewFilesAndTheFoldersMadeForThemArePrivate)
 {
     QTemporaryDir home;
     ::chmod(QFile::encodeName(home.path()).constData(), 0755);
     const mode_t savedUmask = ::umask(022);
-    SettingsManager settings(home.filePath("config/group.com.pellixwidget.json"));
-    settings.setSharedDataPath(home.filePath("data/group.com.pellixwidget/widget-data.json"));
-    settings.saveSetting(true, SettingsManager::enabledKey("clock"));
-    settings.updateSharedWidgetData();
+    saveBoth(home.filePath("config/settings.json"), home.filePath("data/group/widget-data.json"));
     ::umask(savedUmask);
-    EXPECT_EQ(modeOf(home.filePath("config/group.com.pellixwidget.json")), 0600u);
-    EXPECT_EQ(modeOf(home.filePath("data/group.com.pellixwidget/widget-data.json")), 0600u);
-    for (const char *folder : {"config", "data", "data/group.com.pellixwidget"})
-        EXPECT_EQ(modeOf(home.filePath(folder)), 0700u) << folder;
-    EXPECT_EQ(modeOf(home.path()), 0755u);  // a folder that was there is not ours to change
+    for (const auto &[path, mode] : {std::pair{"config/settings.json", 0600u}, {"data/group/widget-data.json", 0600u},
+                                     {"config", 0700u}, {"data", 0700u}, {"data/group", 0700u}, {"", 0755u}})
+        EXPECT_EQ(modeOf(home.filePath(path)), mode) << path;
 }
 
-// Links at both paths (planted to make the app overwrite a dotfile, or to have
-// it set a dotfile aside as damaged settings): the path is replaced, the link
-// itself is what is set aside, and what it pointed to is never touched.
+// Links at both paths (planted to make the app overwrite a dotfile, or set one
+// aside as damaged settings): the path is replaced, the link itself is what is
+// set aside, and what it pointed to is never touched.
 TEST(FileSafety, LinksAtBothPathsAreReplacedNeverFollowed)
 {
     QTemporaryDir dir;
-    const QString settingsPath = dir.filePath("group.com.pellixwidget.json");
-    const QString sharedPath = dir.filePath("widget-data.json");
     ASSERT_TRUE(writeFile(dir.filePath("bashrc"), "alias ls='ls --color'\n"));
     ASSERT_TRUE(writeFile(dir.filePath("profile"), "export PATH\n"));
-    ASSERT_TRUE(QFile::link("bashrc", settingsPath));
-    ASSERT_TRUE(QFile::link("profile", sharedPath));
-
-    SettingsManager settings(settingsPath);
-    settings.setSharedDataPath(sharedPath);
-    settings.saveSetting(true, SettingsManager::enabledKey("clock"));
-    settings.updateSharedWidgetData();
+    ASSERT_TRUE(QFile::link("bashrc", dir.filePath("settings.json")));
+    ASSERT_TRUE(QFile::link("profile", dir.filePath("widget-data.json")));
+    saveBoth(dir.filePath("settings.json"), dir.filePath("widget-data.json"));
 
     EXPECT_EQ(readFile(dir.filePath("bashrc")), "alias ls='ls --color'\n");
     EXPECT_EQ(readFile(dir.filePath("profile")), "export PATH\n");
-    EXPECT_FALSE(QFileInfo(settingsPath).isSymLink());
-    EXPECT_TRUE(readFile(settingsPath).contains("\"widget.clock.enabled\": true"));
-    EXPECT_FALSE(QFileInfo(sharedPath).isSymLink());
-    EXPECT_EQ(readFile(sharedPath), R"({"clockStyle":"analog"})");
-    const QStringList aside = QDir(dir.path()).entryList({"group.com.pellixwidget.json.damaged-*"}, QDir::AllEntries | QDir::System);
+    EXPECT_TRUE(readFile(dir.filePath("settings.json")).contains("\"widget.clock.enabled\": true"));
+    EXPECT_EQ(readFile(dir.filePath("widget-data.json")), R"({"clockStyle":"analog"})");
+    const QStringList aside = QDir(dir.path()).entryList({"settings.json.damaged-*"}, QDir::AllEntries | QDir::System);
     ASSERT_EQ(aside.size(), 1);
     EXPECT_EQ(QFileInfo(dir.filePath(aside[0])).symLinkTarget(), dir.filePath("bashrc"));
 }
@@ -138,29 +132,20 @@ TEST(FileSafety, LinksAtBothPathsAreReplacedNeverFollowed)
 TEST(FileSafety, AKilledWritersCopiesGoAtTheNextSave)
 {
     QTemporaryDir dir;
-    const QStringList stale{".group.com.pellixwidget.json.tmp-1z141z3", ".widget-data.json.tmp-0"};
-    const QStringList kept{".group.com.pellixwidget.json.tmp-young", ".group.com.pellixwidget.json.tmp-ABC",
-                           ".group.com.pellixwidget.json.tmp-12345678", ".other.json.tmp-abc",
-                           ".widget-data.json.tmp-link", ".widget-data.json.tmp-dir"};
-    const auto age = [&dir](const QString &name) {
-        const timespec old[2] = {{::time(nullptr) - 120, 0}, {::time(nullptr) - 120, 0}};
-        ::utimensat(AT_FDCWD, QFile::encodeName(dir.filePath(name)).constData(), old, AT_SYMLINK_NOFOLLOW);
-    };
-    for (const QString &name : stale + kept.mid(1, 3)) {
+    const QStringList stale{".settings.json.tmp-1z141z3", ".widget-data.json.tmp-0"};
+    const QStringList kept{".settings.json.tmp-ABC", ".settings.json.tmp-12345678", ".other.json.tmp-abc",
+                           ".widget-data.json.tmp-link", ".widget-data.json.tmp-dir", ".settings.json.tmp-young"};
+    for (const QString &name : stale + kept.mid(0, 3))
         ASSERT_TRUE(writeFile(dir.filePath(name), "{\"half\":"));
-        age(name);
-    }
-    ASSERT_TRUE(writeFile(dir.filePath(kept[0]), "{\"half\":"));
-    ASSERT_TRUE(QFile::link("widget-data.json", dir.filePath(kept[4])));
-    ASSERT_TRUE(QDir(dir.path()).mkdir(kept[5]));
-    age(kept[4]);
-    age(kept[5]);
+    ASSERT_TRUE(QFile::link("widget-data.json", dir.filePath(kept[3])));
+    ASSERT_TRUE(QDir(dir.path()).mkdir(kept[4]));
+    const timespec old[2] = {{::time(nullptr) - 120, 0}, {::time(nullptr) - 120, 0}};
+    for (const QString &name : stale + kept.mid(0, 5))
+        ::utimensat(AT_FDCWD, QFile::encodeName(dir.filePath(name)).constData(), old, AT_SYMLINK_NOFOLLOW);
+    ASSERT_TRUE(writeFile(dir.filePath(kept[5]), "{\"half\":"));
 
-    SettingsManager settings(dir.filePath("group.com.pellixwidget.json"));
-    settings.setSharedDataPath(dir.filePath("widget-data.json"));
-    settings.saveSetting(true, SettingsManager::enabledKey("clock"));
-    settings.updateSharedWidgetData();
-    QStringList expected = kept + QStringList{"group.com.pellixwidget.json", "widget-data.json"};
+    saveBoth(dir.filePath("settings.json"), dir.filePath("widget-data.json"));
+    QStringList expected = kept + QStringList{"settings.json", "widget-data.json"};
     expected.sort();
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
                                          QDir::Name),

@@ -29,9 +29,19 @@
 
 namespace {
 
-class TextRecorder : public QPaintEngine {
+// A device whose engine notes every text that does not fit as drawn.
+class Recorder : public QPaintDevice, public QPaintEngine {
 public:
-    TextRecorder() : QPaintEngine(QPaintEngine::AllFeatures) {}
+    explicit Recorder(QSizeF size) : QPaintEngine(QPaintEngine::AllFeatures), bounds(QPointF(), size) {}
+    QPaintEngine *paintEngine() const override { return const_cast<Recorder *>(this); }
+    int metric(PaintDeviceMetric m) const override
+    {
+        if (m == PdmWidth || m == PdmHeight)
+            return int(m == PdmWidth ? bounds.width() : bounds.height());
+        if (m == PdmDpiX || m == PdmDpiY || m == PdmPhysicalDpiX || m == PdmPhysicalDpiY)
+            return 96;
+        return m == PdmDepth ? 32 : m == PdmDevicePixelRatioScaled ? int(devicePixelRatioFScale()) : 1;
+    }
     bool begin(QPaintDevice *) override { return true; }
     bool end() override { return true; }
     void updateState(const QPaintEngineState &) override {}
@@ -51,34 +61,19 @@ public:
             || box.right() > clip.right() + 1 || box.bottom() > clip.bottom() + box.height() / 2)
             problems << item.text();
     }
-    QRectF bounds;
+    const QRectF bounds;
     QStringList problems;
-};
-
-class RecordingDevice : public QPaintDevice {
-public:
-    QPaintEngine *paintEngine() const override { return &engine; }
-    int metric(PaintDeviceMetric m) const override
-    {
-        if (m == PdmWidth || m == PdmHeight)
-            return int(m == PdmWidth ? engine.bounds.width() : engine.bounds.height());
-        if (m == PdmDpiX || m == PdmDpiY || m == PdmPhysicalDpiX || m == PdmPhysicalDpiY)
-            return 96;
-        return m == PdmDepth ? 32 : m == PdmDevicePixelRatioScaled ? int(devicePixelRatioFScale()) : 1;
-    }
-    mutable TextRecorder engine;
 };
 
 using Findings = std::map<std::string, QStringList>;  // scene -> texts that did not fit
 
 void record(Findings &out, const std::string &scene, QSizeF size, const std::function<void(QPainter &)> &paint)
 {
-    RecordingDevice device;
-    device.engine.bounds = QRectF(QPointF(), size);
+    Recorder device(size);
     QPainter p(&device);
     paint(p);
     p.end();
-    out[scene] += device.engine.problems;
+    out[scene] += device.problems;
 }
 
 void render(Findings &out, const std::string &scene, QWidget &widget)
@@ -94,8 +89,7 @@ Findings paintEverything(const QTemporaryDir &dir)
     SettingsManager settings(dir.filePath("settings.json"));
     settings.setSharedDataPath(dir.filePath("widget-data.json"));
     settings.setWeatherSettings({true, "Reggio nell'Emilia", 44.7, 10.6});
-    for (const QString size : {"small", "medium"}) {
-        const int width = size == "small" ? 170 : 340;
+    for (const auto &[size, width] : {std::pair{"small", 170}, {"medium", 340}}) {
         for (const char *style : {"analog", "digital"}) {
             settings.setClockStyle(style);
             settings.setSize("clock", size);
@@ -104,7 +98,7 @@ Findings paintEverything(const QTemporaryDir &dir)
             clock.resize(width, 170);
             clock.updateCity();
             clock.tick();
-            render(out, "clock " + size.toStdString() + style, clock);
+            render(out, std::string("clock ") + size + style, clock);
         }
         settings.setSize("battery", size);
         BatteryWidgetView battery(settings);
@@ -112,7 +106,7 @@ Findings paintEverything(const QTemporaryDir &dir)
                              [] { return QString("Portatile"); });
         battery.resize(width, 170);
         battery.refreshDevices();
-        render(out, "battery " + size.toStdString(), battery);
+        render(out, std::string("battery ") + size, battery);
     }
 
     WeatherViewState loading, error, data;

@@ -12,7 +12,6 @@
 #include "views/TransportButton.h"
 #include "views/WidgetContainer.h"
 
-#include <QBuffer>
 #include <QPaintEvent>
 #include <QTemporaryDir>
 #include <QTest>
@@ -25,22 +24,6 @@ using namespace pellix::test;
 using pellix::ui::rgba;
 
 namespace {
-
-QByteArray png(const QImage &image)
-{
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "PNG");
-    return bytes;
-}
-
-QByteArray onePixel(QRgb rgb)
-{
-    QImage image(1, 1, QImage::Format_ARGB32);
-    image.fill(rgb);
-    return png(image);
-}
 
 TEST(MusicArtwork, AverageOfTheSampleGridAtFullOpacityAndDataUrlsWithinBounds)
 {

@@ -90,11 +90,12 @@ TEST(SingleInstance, RuntimeDirectoryIsPrivateOrRefused)
     ::chmod(tmp.path().toLocal8Bit(), 0755);  // open to others: we make our own instead
     EXPECT_EQ(SingleInstance::runtimeDirectory(), own);
     qunsetenv("XDG_RUNTIME_DIR");
-    struct stat st {};
-    ASSERT_EQ(::lstat(own.toLocal8Bit(), &st), 0);
-    EXPECT_EQ(st.st_mode & 07777, 0700u);
-    ASSERT_EQ(::lstat((tmp.path() + "/cache").toLocal8Bit(), &st), 0);
-    EXPECT_EQ(st.st_mode & 07777, 0700u);  // the cache folder did not exist: ours, private
+    const auto mode = [](const QString &path) {
+        struct stat st {};
+        return ::lstat(QFile::encodeName(path).constData(), &st) == 0 ? st.st_mode & 07777 : 0u;
+    };
+    EXPECT_EQ(mode(own), 0700u);
+    EXPECT_EQ(mode(tmp.path() + "/cache"), 0700u);  // the cache folder did not exist: ours, private
     {
         const QByteArray savedDisplay = qgetenv("DISPLAY");
         qputenv("DISPLAY", ":93");
@@ -227,19 +228,13 @@ TEST(SingleInstance, RefusesAnotherUsersConnection)
 TEST(PlatformChoice, NativeWaylandOnlyWithLayerShellInBuildAndCompositor)
 {
     int probes = 0;
-    const auto offers = [&probes](bool answer) {
-        return [&probes, answer] {
-            ++probes;
-            return answer;
-        };
-    };
+    const auto offers = [&probes](bool answer) { return [&probes, answer] { return ++probes, answer; }; };
     EXPECT_EQ(choosePlatform("", "wayland-0", "", true, offers(true)).platform, "wayland");
     EXPECT_EQ(choosePlatform("", "wayland-0", "wayland", true, offers(false)).platform, "xcb");
     EXPECT_EQ(probes, 2);
     // Not asked: the user's choice, a build without layer-shell, no Wayland display.
     const PlatformChoice userChose = choosePlatform("wayland", "wayland-0", "wayland", true, offers(true));
-    EXPECT_EQ(userChose.platform, "");
-    EXPECT_EQ(userChose.note, "");
+    EXPECT_EQ(userChose.platform + userChose.note.toUtf8(), "");
     const PlatformChoice oldQt = choosePlatform("", "wayland-0", "", false, offers(true));
     EXPECT_EQ(oldQt.platform, "xcb");
     EXPECT_TRUE(oldQt.note.contains("XWayland"));

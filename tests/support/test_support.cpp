@@ -1,5 +1,6 @@
 #include "test_support.h"
 
+#include <QBuffer>
 #include <QFile>
 
 namespace pellix::test {
@@ -31,6 +32,22 @@ bool writeFile(const QString &path, const QByteArray &bytes)
     QDir().mkpath(QFileInfo(path).absolutePath());
     QFile f(path);
     return f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(bytes) == bytes.size();
+}
+
+QByteArray png(const QImage &image)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    return bytes;
+}
+
+QByteArray onePixel(QRgb rgb)
+{
+    QImage image(1, 1, QImage::Format_ARGB32);
+    image.fill(rgb);
+    return png(image);
 }
 
 }  // namespace pellix::test

@@ -4,6 +4,7 @@
 
 #include <QByteArray>
 #include <QDir>
+#include <QImage>
 #include <QString>
 
 #include <ostream>
@@ -15,6 +16,10 @@ void useHome(const QString &root);
 
 QByteArray readFile(const QString &path);
 bool writeFile(const QString &path, const QByteArray &bytes);
+
+// An image as PNG bytes; one pixel of one colour as PNG bytes.
+QByteArray png(const QImage &image);
+QByteArray onePixel(QRgb rgb);
 
 }  // namespace pellix::test
 

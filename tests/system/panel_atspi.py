@@ -61,18 +61,19 @@ def window(name):
     return x("xdotool", "search", "--onlyvisible", "--name", f"^{name}$").split("\n")[0]
 
 
-def width(win):
-    return int(dict(line.split("=") for line in x("xdotool", "getwindowgeometry", "--shell", win).split())["WIDTH"])
-
-
 def hints(win):
     return x("xprop", "-id", win, "_NET_WM_STATE", "_NET_WM_WINDOW_TYPE", "_NET_WM_DESKTOP", "WM_HINTS",
              "_MOTIF_WM_HINTS", "WM_TRANSIENT_FOR", "_KDE_NET_WM_BLUR_BEHIND_REGION")
 
 
 def place(win):
+    """X, Y, width and height of a window."""
     geo = dict(line.split("=") for line in x("xdotool", "getwindowgeometry", "--shell", win).split())
-    return [geo[k] for k in ("X", "Y", "WIDTH", "HEIGHT")]
+    return [int(geo[k]) for k in ("X", "Y", "WIDTH", "HEIGHT")]
+
+
+def width(win):
+    return place(win)[2]
 
 
 def shoot(name):
@@ -81,9 +82,8 @@ def shoot(name):
     if not folder:
         return
     time.sleep(0.8)
-    geo = dict(line.split("=") for line in x("xdotool", "getwindowgeometry", "--shell", window(TITLE)).split())
-    left, top = int(geo["X"]) - 40, int(geo["Y"]) - 60
-    crop = f"{int(geo['WIDTH']) + 80}x{int(geo['HEIGHT']) + 100}+{left}+{top}"
+    left, top, w, h = place(window(TITLE))
+    crop = f"{w + 80}x{h + 100}+{left - 40}+{top - 60}"
     x("import", "-window", "root", "-crop", crop, "+repage", os.path.join(folder, f"panel-{name}.png"))
 
 
@@ -174,51 +174,42 @@ if second_hints != first_hints:
 check("and skips the task list and pager", "_NET_WM_STATE_SKIP_TASKBAR, _NET_WM_STATE_SKIP_PAGER" in second_hints)
 check("the typed city is still there", city.queryText().getText(0, -1) == "Milano")
 
-
-def stored_mode():
-    return json.loads(stored("weather"))["useManual"]
-
-
 # A search the user abandons by switching to automatic: its late answer (3 s) stores nothing.
 city.queryEditableText().setTextContents("Lenta")
 act(descendant(panel, "Salva", pyatspi.ROLE_PUSH_BUTTON), "Press")
 check("the search for Lenta is under way", wait_for(lambda: descendant(panel, "Ricerca in corso…", pyatspi.ROLE_LABEL)))
 act(automatic, "Toggle")
-check("the switch shows automatic and automatic is stored",
-      wait_for(lambda: checked(automatic) and stored_mode() is False))
+automatic_kept = lambda: checked(automatic) and json.loads(stored("weather"))["useManual"] is False  # noqa: E731
+check("the switch shows automatic and automatic is stored", wait_for(automatic_kept))
 time.sleep(4)
-check("after the late answer the switch and the settings still say automatic",
-      checked(automatic) and stored_mode() is False)
+check("after the late answer the switch and the settings still say automatic", automatic_kept())
 
 # Quitting as a user does: a click on the tray icon, then on "Esci" in its menu.
 shutil.copyfile(SETTINGS, os.environ["PANEL_KEEP"])
 
 
+def app_window(*search, fits):
+    """The place of the first window of the app that xdotool finds and `fits` accepts."""
+    return next((box for box in map(place, x("xdotool", "search", *search, "--class", "pellix-widget").split())
+                 if fits(*box)), None)
+
+
+# The icon docked in the tray host is the app's one small window; its menu, once open, a small
+# window holding "Mostra Control Panel", a separator and "Esci": its last quarter is "Esci".
+# (Qt does not put the tray's pop-up menu on the accessibility bus.)
 def tray_icon():
-    """The app's icon docked in the tray host: its one small window."""
-    for win in x("xdotool", "search", "--class", "pellix-widget").split():
-        geo = dict(line.split("=") for line in x("xdotool", "getwindowgeometry", "--shell", win).split())
-        if int(geo["WIDTH"]) <= 40 and int(geo["HEIGHT"]) <= 40 and int(geo["X"]) >= 0:
-            return [int(geo["X"]) + int(geo["WIDTH"]) // 2, int(geo["Y"]) + int(geo["HEIGHT"]) // 2]
-    return None
+    return app_window(fits=lambda left, top, w, h: w <= 40 and h <= 40 and left >= 0)
 
 
 def menu():
-    """The tray menu's window once it is open: a small window of the app below the tray."""
-    for win in x("xdotool", "search", "--onlyvisible", "--class", "pellix-widget").split():
-        geo = dict(line.split("=") for line in x("xdotool", "getwindowgeometry", "--shell", win).split())
-        if 40 < int(geo["WIDTH"]) < 400 and 20 < int(geo["HEIGHT"]) < 100:
-            return [int(geo[k]) for k in ("X", "Y", "WIDTH", "HEIGHT")]
-    return None
+    return app_window("--onlyvisible", fits=lambda left, top, w, h: 40 < w < 400 and 20 < h < 100)
 
 
-# The menu holds "Mostra Control Panel", a separator and "Esci": the last quarter is "Esci".
-# (Qt does not put the tray's pop-up menu on the accessibility bus.)
-check("the icon is docked in the tray", wait_for(lambda: tray_icon()))
+check("the icon is docked in the tray", wait_for(tray_icon))
 icon = tray_icon()
 if icon:
-    x("xdotool", "mousemove", str(icon[0]), str(icon[1]), "click", "1")
-    check("a click on it opens its menu", wait_for(lambda: menu(), 5))
+    x("xdotool", "mousemove", str(icon[0] + icon[2] // 2), str(icon[1] + icon[3] // 2), "click", "1")
+    check("a click on it opens its menu", wait_for(menu, 5))
     box = menu()
     if box:
         time.sleep(0.3)
