@@ -2,8 +2,10 @@
 # The widgets as layer-shell surfaces on a headless sway (wlroots), as a user
 # sees them: at their saved places and not tiled, under a normal window (the
 # control panel), dragged, snapped and saved, click-through, restored after a
-# restart, and taken by a second output while it is there. Pixels from grim,
-# the pointer from a virtual-pointer client.
+# restart, and taken by a second output while it is there; at scale 2 and 1.5
+# at the same logical places, drawn sharp; at the same place on X11 with the
+# same settings file. The tray as a StatusNotifierItem: its click and its menu.
+# Pixels from grim, the pointer from a virtual-pointer client.
 # Then the extension host's --show widgets, the same surfaces, and the basic
 # placement under a second wlroots compositor, labwc, when it is there.
 # Usage: [SCREENSHOT=file.png] layer_shell.sh <pellix-widget> <pointer-client> <pellix-widget-host>
@@ -135,9 +137,7 @@ export DISPLAY=$x_display
 start_wm
 launch -u WAYLAND_DISPLAY QT_QPA_PLATFORM=xcb
 check "on X11 the clock is where sway showed it" wait_for 10 eval 'test "$(content_origin "$(window clock)")" = "0 280"'
-xdotool mousemove 85 365 mousedown 1; sleep 0.1
-for y in 368 372 376 380 385; do xdotool mousemove 85 $y; sleep 0.05; done
-sleep 0.2; xdotool mouseup 1
+xdotool mousemove 85 365 mousedown 1 sleep 0.1 mousemove 85 370 sleep 0.1 mousemove 85 385 sleep 0.2 mouseup 1
 check "a drag on X11 saves its place" wait_for 5 eval 'test "$(saved_position clock)" = "0 430"'
 stop
 unset DISPLAY
