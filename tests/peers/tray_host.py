@@ -1,23 +1,17 @@
 #!/usr/bin/python3
-"""A bare StatusNotifier tray on the session bus, for tests.
-
-  tray_host.py watch       the org.kde.StatusNotifierWatcher, a host said to be
-                           there: prints "ready", then each item registered
-  tray_host.py pid         the process of the last item registered
-  tray_host.py activate    a left click on it
-  tray_host.py menu LABEL  clicks the entry LABEL of its menu
-"""
+"""A bare StatusNotifier tray on the session bus, for tests. `watch`: the
+StatusNotifierWatcher (a host said to be there), prints "ready", then each item
+registered. Of the last item registered: `pid` its process, `activate` a left
+click on it, `menu LABEL` a click on that entry of its menu."""
 import sys
 
 from gi.repository import Gio, GLib
 
 WATCHER = 'org.kde.StatusNotifierWatcher'
-XML = f'''<node><interface name="{WATCHER}">
-  <method name="RegisterStatusNotifierItem"><arg type="s" direction="in"/></method>
+XML = f'''<node><interface name="{WATCHER}"><method name="RegisterStatusNotifierItem"><arg type="s"/></method>
   <property name="RegisteredStatusNotifierItems" type="as" access="read"/>
   <property name="IsStatusNotifierHostRegistered" type="b" access="read"/>
-  <signal name="StatusNotifierItemRegistered"><arg type="s"/></signal>
-  <signal name="StatusNotifierHostRegistered"/>
+  <signal name="StatusNotifierItemRegistered"><arg type="s"/></signal><signal name="StatusNotifierHostRegistered"/>
 </interface></node>'''
 bus = Gio.bus_get_sync(Gio.BusType.SESSION, None)
 

@@ -136,12 +136,14 @@ start_x 1440x900
 export DISPLAY=$x_display
 start_wm
 launch -u WAYLAND_DISPLAY QT_QPA_PLATFORM=xcb
-check "on X11 the clock is where sway showed it" wait_for 10 eval 'test "$(content_origin "$(window clock)")" = "0 280"'
+x11_at() { test "$(content_origin "$(window $1)")" = "$2 $3"; }
+check "on X11 every widget is where sway showed it" wait_for 10 eval \
+  'x11_at clock 0 280 && x11_at battery 100 630 && x11_at music 700 630 && x11_at weather 1270 330'
 xdotool mousemove 85 365 mousedown 1 sleep 0.1 mousemove 85 370 sleep 0.1 mousemove 85 385 sleep 0.2 mouseup 1
 check "a drag on X11 saves its place" wait_for 5 eval 'test "$(saved_position clock)" = "0 430"'
 stop
 unset DISPLAY
-launch WAYLAND_DEBUG=client
+launch WAYLAND_DEBUG=client  # its Wayland messages, read at scale 1.5
 wait_for 10 eval "swaymsg -t get_tree | grep -q 'PellixWidget Control Panel'"
 swaymsg "$panel" move position 300 0 >/dev/null; sleep 0.5
 check "sway shows the place dragged on X11" shown HEADLESS-1 0 300 170
