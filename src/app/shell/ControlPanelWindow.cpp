@@ -1,5 +1,6 @@
 #include "ControlPanelWindow.h"
 
+#include "BlurBehind.h"
 #include "ScreenSpace.h"
 #include "panel/PanelStyle.h"
 #include "x11/CompositorWatch.h"
@@ -71,7 +72,7 @@ void ControlPanelWindow::showEvent(QShowEvent *event)
     // window itself may be new (see hideEvent).
     if (!event->spontaneous()) {
         x11::setDesktopHintsBeforeMap(windowHandle(), {});
-        x11::setBlurBehind(windowHandle(), rect());
+        shell::setBlurBehind(windowHandle(), rect());
     }
     QWidget::showEvent(event);
 }

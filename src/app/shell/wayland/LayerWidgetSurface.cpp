@@ -1,5 +1,6 @@
 #include "LayerWidgetSurface.h"
 
+#include "SurfaceBlur.h"
 #include "shell/LayerPlacement.h"
 
 #include <LayerShellQt/Window>
@@ -37,6 +38,15 @@ void LayerWidgetSurface::prepareBeforeMap()
 void LayerWidgetSurface::setInputRegion(const QRect &content)
 {
     m_window->windowHandle()->setMask(QRegion(content));
+}
+
+// Asked on every exposure and resize; the surface keeps it across its re-creations.
+void LayerWidgetSurface::setBlurBehind(const QRect &content)
+{
+    if (content == m_blur)
+        return;
+    m_blur = content;
+    wayland::setBlurBehind(m_window->windowHandle(), content);
 }
 
 void LayerWidgetSurface::setGeometry(const QRect &geometry)
