@@ -42,10 +42,11 @@ case $release in
   # Qt 6, and at run time Qt's Wayland platform plug-in and LayerShellQt's shell
   # integration, which no linker asks for; KF6 WindowSystem for KWin's blur behind
   # them. Its tests run them under headless sway, labwc and KWin (kwin-wayland:
-  # about 130 MB and half a minute of apt more).
+  # about 130 MB and half a minute of apt more), and KWin's blur protocol
+  # (plasma-wayland-protocols) is added to sway for the blur requests.
   debian-13)
     run+=(liblayershellqtinterface-dev libwayland-dev qt6-wayland layer-shell-qt libkf6windowsystem-dev)
-    tests+=(sway labwc kwin-wayland grim libwayland-bin gcc) ;;
+    tests+=(sway labwc kwin-wayland plasma-wayland-protocols grim libwayland-bin gcc) ;;
   *) echo "install-deps: ${release:-this system} is not Debian 12 or 13; trying the Debian names" >&2 ;;
 esac
 

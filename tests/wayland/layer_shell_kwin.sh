@@ -61,30 +61,6 @@ configured() {
   id=$(traffic "1, \"pellix-$1\")" | grep -o 'zwlr_layer_surface_v1#[0-9]*' | head -1) || return 1
   traffic "$id.configure(" | grep -v -- '->' | grep -q ", $2, $3)"
 }
-# blur_of NAME: the region last committed as blur behind the newest surface of
-# NAME (its namespace pellix-NAME), as the app sent it: "X, Y, W, H".
-blur_of() {
-  python3 - "$root/app.log" "pellix-$1" <<'PY'
-import re, sys
-surface = None
-adds, blurs, pending, committed = {}, {}, {}, {}
-for line in open(sys.argv[1], errors='replace'):
-    if '-> ' not in line:
-        continue
-    if m := re.search(r'get_layer_surface\(new id \S+ (wl_surface#\d+), \S+ 1, "%s"\)' % sys.argv[2], line):
-        surface = m[1]
-    elif m := re.search(r'(wl_region#\d+)\.add\((.*)\)', line):
-        adds[m[1]] = m[2]
-    elif m := re.search(r'create\(new id (org_kde_kwin_blur#\d+), (wl_surface#\d+)\)', line):
-        blurs[m[1]] = m[2]
-    elif m := re.search(r'(org_kde_kwin_blur#\d+)\.set_region\((wl_region#\d+)\)', line):
-        pending[m[1]] = adds.get(m[2])
-    elif m := re.search(r'(org_kde_kwin_blur#\d+)\.commit\(\)', line):
-        committed[blurs.get(m[1])] = pending.get(m[1])
-print(committed.get(surface))
-PY
-}
-
 cat >"$settings_file" <<'JSON'
 {"widget.clock.enabled": true, "widget.clock.position": "{\"x\":100,\"y\":600}",
  "widget.weather.enabled": true, "widget.weather.position": "{\"x\":2000,\"y\":400}",
@@ -102,11 +78,13 @@ check "and the clock below normal windows at its saved place" listed 90 120 190 
 check "the music likewise" listed 690 620 360 190 1
 check "the weather, saved off every output, at the right edge" listed 1260 320 190 190 1
 
-# KWin offers its blur protocol only while it composites with OpenGL (not with
-# the virtual backend's QPainter fallback on a machine without a render node).
+# KWin offers its blur protocol only while it composites with OpenGL, not with
+# the virtual backend's QPainter fallback on a machine without a render node
+# (layer_shell_blur.sh follows the requests under sway given that protocol).
 if traffic '"org_kde_kwin_blur_manager"' | grep -q 'wl_registry#[0-9]*\.global('; then
-  check "blur behind the clock's content" test "$(blur_of clock)" = "10, 10, 170, 170"
-  check "and behind the music's" test "$(blur_of music)" = "10, 10, 340, 170"
+  blur() { test "$(python3 "$here/blur_requests.py" "$root/app.log" "$1")" = "$2"; }
+  check "blur behind the clock's content" blur pellix-clock "10, 10, 170, 170"
+  check "and behind the music's" blur pellix-music "10, 10, 340, 170"
 else
   echo "note: this KWin offers no org_kde_kwin_blur_manager (no OpenGL compositing here): the blur request is not checked"
 fi
