@@ -40,7 +40,8 @@ void LayerWidgetSurface::setInputRegion(const QRect &content)
     m_window->windowHandle()->setMask(QRegion(content));
 }
 
-// Asked on every exposure and resize; the surface keeps it across its re-creations.
+// Asked on every exposure and resize. KWindowEffects sends the region again to
+// each new surface of the window itself: only a changed rectangle goes out.
 void LayerWidgetSurface::setBlurBehind(const QRect &content)
 {
     if (content == m_blur)
