@@ -42,7 +42,7 @@ case $release in
   # Qt 6, and at run time Qt's Wayland platform plug-in and LayerShellQt's shell
   # integration, which no linker asks for; KF6 WindowSystem for KWin's blur behind
   # them. Its tests run them under headless sway, labwc and KWin (kwin-wayland:
-  # about 130 MB and half a minute of apt more), and KWin's blur protocol
+  # about 100 MB and half a minute of apt more), and KWin's blur protocol
   # (plasma-wayland-protocols) is added to sway for the blur requests.
   debian-13)
     run+=(liblayershellqtinterface-dev libwayland-dev qt6-wayland layer-shell-qt libkf6windowsystem-dev)
