@@ -1,73 +1,45 @@
 /* Preloaded into the test compositor (sway): its display gets KWin's blur
  * manager global, org_kde_kwin_blur_manager, which accepts the requests and
- * draws nothing. A client then takes the compositor for one that blurs and
- * sends what it would send KWin; the client's own WAYLAND_DEBUG shows it.
- * (A headless KWin offers blur only when it composites with OpenGL.) */
+ * blurs nothing. A client then sends what it would send KWin, and the client's
+ * own WAYLAND_DEBUG shows it. (A headless KWin offers blur only when it
+ * composites with OpenGL.) C23: unnamed parameters. */
 #define _GNU_SOURCE
 #include <dlfcn.h>
 #include <wayland-server-core.h>
 
 #include "blur-server.h"
 
-static void destroy(struct wl_client *client, struct wl_resource *resource)
-{
-    (void)client;
-    wl_resource_destroy(resource);
-}
+static void destroy(struct wl_client *, struct wl_resource *resource) { wl_resource_destroy(resource); }
+static void commit(struct wl_client *, struct wl_resource *) {}
+static void set_region(struct wl_client *, struct wl_resource *, struct wl_resource *) {}
+static void unset(struct wl_client *, struct wl_resource *, struct wl_resource *) {}
+static const struct org_kde_kwin_blur_interface blur_requests = {commit, set_region, destroy};
 
-static void blur_commit(struct wl_client *client, struct wl_resource *resource)
+static void create(struct wl_client *client, struct wl_resource *manager, uint32_t id, struct wl_resource *)
 {
-    (void)client;
-    (void)resource;
-}
-
-static void blur_set_region(struct wl_client *client, struct wl_resource *resource, struct wl_resource *region)
-{
-    (void)client;
-    (void)resource;
-    (void)region;
-}
-
-static const struct org_kde_kwin_blur_interface blur_requests = {blur_commit, blur_set_region, destroy};
-
-static void manager_create(struct wl_client *client, struct wl_resource *manager, uint32_t id,
-                           struct wl_resource *surface)
-{
-    (void)surface;
     struct wl_resource *blur =
         wl_resource_create(client, &org_kde_kwin_blur_interface, wl_resource_get_version(manager), id);
-    if (!blur) {
+    if (blur)
+        wl_resource_set_implementation(blur, &blur_requests, NULL, NULL);
+    else
         wl_client_post_no_memory(client);
-        return;
-    }
-    wl_resource_set_implementation(blur, &blur_requests, NULL, NULL);
 }
+static const struct org_kde_kwin_blur_manager_interface manager_requests = {create, unset};
 
-static void manager_unset(struct wl_client *client, struct wl_resource *manager, struct wl_resource *surface)
+static void bind(struct wl_client *client, void *, uint32_t version, uint32_t id)
 {
-    (void)client;
-    (void)manager;
-    (void)surface;
-}
-
-static const struct org_kde_kwin_blur_manager_interface manager_requests = {manager_create, manager_unset};
-
-static void bind_manager(struct wl_client *client, void *data, uint32_t version, uint32_t id)
-{
-    (void)data;
     struct wl_resource *manager = wl_resource_create(client, &org_kde_kwin_blur_manager_interface, version, id);
-    if (!manager) {
+    if (manager)
+        wl_resource_set_implementation(manager, &manager_requests, NULL, NULL);
+    else
         wl_client_post_no_memory(client);
-        return;
-    }
-    wl_resource_set_implementation(manager, &manager_requests, NULL, NULL);
 }
 
 struct wl_display *wl_display_create(void)
 {
-    struct wl_display *(*create)(void) = (struct wl_display * (*)(void)) dlsym(RTLD_NEXT, "wl_display_create");
-    struct wl_display *display = create ? create() : NULL;
+    struct wl_display *(*create_display)(void) = (struct wl_display * (*)(void)) dlsym(RTLD_NEXT, "wl_display_create");
+    struct wl_display *display = create_display ? create_display() : NULL;
     if (display)
-        wl_global_create(display, &org_kde_kwin_blur_manager_interface, 1, NULL, bind_manager);
+        wl_global_create(display, &org_kde_kwin_blur_manager_interface, 1, NULL, bind);
     return display;
 }
