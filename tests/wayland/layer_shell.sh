@@ -89,6 +89,8 @@ cat >"$settings_file" <<'JSON'
  "widget.battery.clickThrough": true,
  "widget.music.enabled": true, "widget.music.position": "{\"x\":700,\"y\":100}"}
 JSON
+/usr/bin/python3 "$here/../peers/mpris_player.py" spotify --log "$root/player.log" >/dev/null 2>&1 &
+pids+=($!)
 check "make run's display check takes the Wayland display" env -u DISPLAY bash "$repo_dir/scripts/run-app.sh" --check
 launch QT_LOGGING_RULES=pellix.shell.info=true
 check "the app chose native Wayland" wait_for 10 grep -q "native Wayland" "$root/app.log"
@@ -102,6 +104,11 @@ check "battery at its saved place" shown HEADLESS-1 100 630 170
 check "music (medium) at its saved place" shown HEADLESS-1 700 630 340
 check "weather, saved off every output, shown at the right edge" shown HEADLESS-1 1270 330 170
 check "that place is not saved" test "$(saved_position weather)" = "2000 400"
+# Once the track is in, the play/pause button (the music's 40-point circle,
+# 230,132 into its content) reaches the player.
+wait_for 10 published 'm and m.get("track") == "Song"'
+drag 930 762
+check "a click on play/pause reaches the player" wait_for 5 grep -qx PlayPause "$root/player.log"
 swaymsg "$panel" move position 60 100 >/dev/null; sleep 0.5
 check "a normal window over the clock covers it" shown HEADLESS-1 100 130 170 not
 # SCREENSHOT=file.png keeps this picture (a file the test's user may write).
