@@ -7,6 +7,7 @@
 #include "views/WidgetContainer.h"
 #include "settings/SettingsManager.h"
 #include "SharedDataFile.h"
+#include "test_support.h"
 
 #include <QCoreApplication>
 #include <QImage>
@@ -117,10 +118,7 @@ TEST(BatteryRingImage, ArcRedBelowTwentyAndBoltOnlyWhileCharging)
             };
             EXPECT_TRUE(near(onCircle(30), device.percent < 20 ? systemRed() : systemGreen())) << onCircle(30).name().toStdString();
             EXPECT_LT(onCircle(120).alpha(), 60);  // beyond both arcs: only the faint track
-            int yellow = 0;
-            for (int y = 0; y < image.height(); ++y)
-                for (int x = 0; x < image.width(); ++x)
-                    yellow += near(image.pixelColor(x, y), systemYellow(), 30);
+            const int yellow = pellix::test::countPixels(image, [](const QColor &c) { return near(c, systemYellow(), 30); });
             EXPECT_TRUE(device.charging ? yellow > 5 : yellow == 0) << yellow;
         }
 }

@@ -5,6 +5,7 @@
 #include "Fonts.h"
 #include "Shadow.h"
 #include "Symbols.h"
+#include "test_support.h"
 
 #include <QFontDatabase>
 #include <QImage>
@@ -19,18 +20,14 @@ using namespace pellix::ui;
 namespace {
 
 // Pixels of a 64x64 transparent image, painted by `paint`, that pass `test`.
-int countPixels(const std::function<void(QPainter &)> &paint, const std::function<bool(QColor)> &test)
+int countPixels(const std::function<void(QPainter &)> &paint, const std::function<bool(const QColor &)> &test)
 {
     QImage img(64, 64, QImage::Format_ARGB32_Premultiplied);
     img.fill(Qt::transparent);
     QPainter p(&img);
     paint(p);
     p.end();
-    int n = 0;
-    for (int y = 0; y < img.height(); ++y)
-        for (int x = 0; x < img.width(); ++x)
-            n += test(QColor::fromRgba(img.pixel(x, y)));
-    return n;
+    return pellix::test::countPixels(img, test);
 }
 
 }  // namespace
@@ -53,7 +50,7 @@ TEST(Symbols, EveryTableEntryIsOneIconGlyphAndUnknownNamesDrawNothing)
     }
     const auto inked = [](const char *name) {
         return countPixels([&](QPainter &p) { drawSymbol(p, QRectF(0, 0, 64, 64), name, 32, Qt::white); },
-                           [](QColor c) { return c.alpha() > 40; });
+                           [](const QColor &c) { return c.alpha() > 40; });
     };
     EXPECT_GT(inked("bolt.fill"), 40);
     EXPECT_EQ(inked("no.such.symbol"), 0);
@@ -95,7 +92,7 @@ TEST(Emoji, DrawsInColour)
     // The sun is yellow/orange: strongly saturated pixels, not a grey outline.
     const int saturated = countPixels(
         [](QPainter &p) { drawEmoji(p, QRectF(0, 0, 64, 64), QString::fromUtf8("\u2600\uFE0F"), 40); },
-        [](QColor c) { return c.alpha() > 200 && c.hsvSaturation() > 150; });
+        [](const QColor &c) { return c.alpha() > 200 && c.hsvSaturation() > 150; });
     EXPECT_GT(saturated, 50);
 }
 

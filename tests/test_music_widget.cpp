@@ -12,7 +12,6 @@
 #include "views/TransportButton.h"
 #include "views/WidgetContainer.h"
 
-#include <QPaintEvent>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QThread>
@@ -85,16 +84,6 @@ TEST(MusicVisualizer, BarsEaseToRandomHeightsStandingOnTheBottom)
         }
     }
 }
-
-struct PaintSpy : QObject {
-    QRegion painted;
-    bool eventFilter(QObject *, QEvent *event) override
-    {
-        if (event->type() == QEvent::Paint)
-            painted += static_cast<QPaintEvent *>(event)->region();
-        return false;
-    }
-};
 
 MusicData playing(std::optional<QString> art, const char *source = "music")
 {
@@ -211,9 +200,7 @@ TEST_F(MusicWidgetTest, ShowRefreshesEveryTimePublishesAndShowsControlsOnlyWhenM
     EXPECT_EQ(content->visualizer()->color(), pellix::ui::spotifyGreen());
 
     // A tick of the meter repaints its own rectangle and nothing else.
-    PaintSpy spy;
-    view.container()->installEventFilter(&spy);
-    content->installEventFilter(&spy);
+    PaintSpy spy{view.container(), content};
     QCoreApplication::processEvents();
     spy.painted = {};
     content->visualizer()->frame();

@@ -175,13 +175,9 @@ static QImage paint(const WeatherViewState &state, bool medium, int spinnerPhase
 // Pixels with ink; with `colour`, only those of a strong hue (the colour emoji).
 static int ink(const QImage &image, bool colour = false)
 {
-    int n = 0;
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x) {
-            const QColor c = QColor::fromRgba(image.pixel(x, y));
-            n += colour ? c.alpha() > 200 && c.hsvSaturation() > 120 : c.alpha() > 40;
-        }
-    return n;
+    return countPixels(image, [colour](const QColor &c) {
+        return colour ? c.alpha() > 200 && c.hsvSaturation() > 120 : c.alpha() > 40;
+    });
 }
 
 TEST(WeatherContent, EachStateAndSizeDraws)
