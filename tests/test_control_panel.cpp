@@ -260,7 +260,6 @@ TEST_F(ControlPanelTest, CitySearchOutcomes)
         EXPECT_EQ(SettingsManager(path()).weatherSettings(), c.kept);
         EXPECT_EQ(named<QLineEdit>(view.get(), "Città")->text(), c.typed);  // what was typed stays
     }
-    EXPECT_EQ(server.targets().first(), "/v1/search?name=Milano&count=1&language=it&format=json");
     const qsizetype requests = server.targets().size();
     searchCity(" \n ");  // blank: nothing starts, nothing changes
     EXPECT_EQ(server.targets().size(), requests);

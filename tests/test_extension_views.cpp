@@ -81,10 +81,6 @@ TEST(ExtensionViews, EntryWithoutDataShowsTheDefaultContent)
     // An empty device list is no devices.
     EXPECT_EQ(PellixBatteryWidgetView{entry(R"({"battery":[]})")}.body(308).contents,
               QStringList({"STATO BATTERIA", "MacBook", "100% - Carica"}));
-    // The clock shows the entry's date whatever the data says.
-    const PellixClockWidgetView clock{
-        WidgetEntry(QDateTime(QDate(2025, 1, 1), QTime(23, 7)), decodeSharedWidgetData(R"({"clockStyle":"analog"})"))};
-    EXPECT_EQ(clock.body(300).contents, QStringList({"MERCOLEDÌ 1 GENNAIO", "23:07", "PellixWidget"}));
 }
 
 TEST(ExtensionViews, WeatherFallsBackFieldByField)
