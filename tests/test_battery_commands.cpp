@@ -5,7 +5,6 @@
 
 #include <QElapsedTimer>
 #include <QFile>
-#include <QTemporaryDir>
 #include <QThread>
 #include <gtest/gtest.h>
 
@@ -28,25 +27,19 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(QFile::exists("/bin/zsh")) << "zsh is needed for the command source";
-        qputenv("PATH", dir.path().toUtf8() + ":" + savedPath);
         writeTool("pmset", printing(kReport));
         writeTool("ioreg", printing(kRegistry));
     }
-    void TearDown() override { qputenv("PATH", savedPath); }
-
     // A fake tool: a sh script that first records its arguments.
     void writeTool(const QString &name, const QString &body)
     {
-        const QString path = dir.filePath(name);
-        ASSERT_TRUE(pellix::test::writeFile(path, QString("#!/bin/sh\nprintf '%s\\n' \"$*\" > '%1.args'\n%2\n").arg(path, body).toUtf8()));
-        QFile::setPermissions(path, QFile::permissions(path) | QFileDevice::ExeOwner);
+        tools.write(name, QString("#!/bin/sh\nprintf '%s\\n' \"$*\" > '%1.args'\n%2\n").arg(tools.path(name), body).toUtf8());
     }
-    QString argsOf(const QString &name) const { return pellix::test::readFile(dir.filePath(name + ".args")).trimmed(); }
+    QString argsOf(const QString &name) const { return pellix::test::readFile(tools.path(name + ".args")).trimmed(); }
     // Short bound so the hanging cases stay quick.
-    CommandBatterySource source() const { return CommandBatterySource(dir.filePath("scutil"), {800, 1024 * 1024}); }
+    CommandBatterySource source() const { return CommandBatterySource(tools.path("scutil"), {800, 1024 * 1024}); }
 
-    QTemporaryDir dir;
-    const QByteArray savedPath = qgetenv("PATH");
+    pellix::test::FakeTools tools;
 };
 
 // Gone, or a zombie waiting for init: either way it no longer runs.
@@ -62,42 +55,38 @@ TEST_F(CommandSource, ParsesBothToolsAndPassesTheShellQuotedArguments)
     EXPECT_EQ(source().getBatteryDevices(), (QList<BatteryDevice>{kMac85, kMouse42}));
     EXPECT_EQ(argsOf("pmset"), "-g batt");
     EXPECT_EQ(argsOf("ioreg"), "-r -d 1 -k BatteryPercent");
+    // Invalid UTF-8 and output over the 1 MiB cap read as nothing; just under the cap is parsed.
+    const struct {
+        QString pmset, ioreg;
+        QList<BatteryDevice> devices;
+    } cases[] = {
+        {"printf 'Now drawing from \\047AC Power\\047\\n 55%%; charging \\377\\n'",
+         printing(kRegistry) + "\nprintf '\\300\\n'", {kMacDefault}},
+        {printing(kReport), printing(kRegistry) + "\nhead -c 2097152 /dev/zero | tr '\\000' x", {kMac85}},
+        {printing(kReport), "head -c 900000 /dev/zero | tr '\\000' x; echo\n" + printing(kRegistry), {kMac85, kMouse42}},
+    };
+    for (const auto &c : cases) {
+        writeTool("pmset", c.pmset);
+        writeTool("ioreg", c.ioreg);
+        EXPECT_EQ(source().getBatteryDevices(), c.devices) << c.ioreg.left(40).toStdString();
+    }
 }
 
 TEST_F(CommandSource, HungToolsAreBoundedAndKilledWithTheirChildren)
 {
     // One keeps its output open behind a background child, one closes it and keeps running.
-    writeTool("ioreg", QString("sleep 30 & echo $! > '%1'; wait").arg(dir.filePath("child.pid")));
+    writeTool("ioreg", QString("sleep 30 & echo $! > '%1'; wait").arg(tools.path("child.pid")));
     writeTool("pmset", "exec >/dev/null 2>&1; sleep 30");
     QElapsedTimer clock;
     clock.start();
     EXPECT_EQ(source().getBatteryDevices(), QList<BatteryDevice>{kMacDefault});
     EXPECT_LT(clock.elapsed(), 5000);
 
-    const qint64 child = pellix::test::readFile(dir.filePath("child.pid")).trimmed().toLongLong();
+    const qint64 child = pellix::test::readFile(tools.path("child.pid")).trimmed().toLongLong();
     ASSERT_GT(child, 0);
     for (int i = 0; i < 100 && !processGone(child); ++i)
         QThread::msleep(20);
     EXPECT_TRUE(processGone(child)) << "the tool's background child survived";
-}
-
-TEST_F(CommandSource, InvalidUtf8ReadsAsEmpty)
-{
-    writeTool("pmset", "printf 'Now drawing from \\047AC Power\\047\\n 55%%; charging \\377\\n'");
-    writeTool("ioreg", printing(kRegistry) + "\nprintf '\\300\\n'");
-    EXPECT_EQ(source().getBatteryDevices(), QList<BatteryDevice>{kMacDefault});
-}
-
-TEST_F(CommandSource, OutputOverTheCapReadsAsEmptyAndJustUnderIsParsed)
-{
-    // 2 MiB of padding: over the 1 MiB cap, so nothing is listed and the call still returns.
-    writeTool("ioreg", printing(kRegistry) + "\nhead -c 2097152 /dev/zero | tr '\\000' x");
-    QElapsedTimer clock;
-    clock.start();
-    EXPECT_EQ(source().getBatteryDevices(), QList<BatteryDevice>{kMac85});
-    EXPECT_LT(clock.elapsed(), 5000);
-    writeTool("ioreg", "head -c 900000 /dev/zero | tr '\\000' x; echo\n" + printing(kRegistry));
-    EXPECT_EQ(source().getBatteryDevices(), (QList<BatteryDevice>{kMac85, kMouse42}));
 }
 
 }  // namespace
