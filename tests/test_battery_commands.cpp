@@ -5,6 +5,7 @@
 
 #include <QElapsedTimer>
 #include <QFile>
+#include <QTemporaryDir>
 #include <QThread>
 #include <gtest/gtest.h>
 
@@ -27,19 +28,25 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(QFile::exists("/bin/zsh")) << "zsh is needed for the command source";
+        qputenv("PATH", dir.path().toUtf8() + ":" + savedPath);
         writeTool("pmset", printing(kReport));
         writeTool("ioreg", printing(kRegistry));
     }
+    void TearDown() override { qputenv("PATH", savedPath); }
+
     // A fake tool: a sh script that first records its arguments.
     void writeTool(const QString &name, const QString &body)
     {
-        tools.write(name, QString("#!/bin/sh\nprintf '%s\\n' \"$*\" > '%1.args'\n%2\n").arg(tools.path(name), body).toUtf8());
+        const QString path = dir.filePath(name);
+        ASSERT_TRUE(pellix::test::writeFile(path, QString("#!/bin/sh\nprintf '%s\\n' \"$*\" > '%1.args'\n%2\n").arg(path, body).toUtf8()));
+        QFile::setPermissions(path, QFile::permissions(path) | QFileDevice::ExeOwner);
     }
-    QString argsOf(const QString &name) const { return pellix::test::readFile(tools.path(name + ".args")).trimmed(); }
+    QString argsOf(const QString &name) const { return pellix::test::readFile(dir.filePath(name + ".args")).trimmed(); }
     // Short bound so the hanging cases stay quick.
-    CommandBatterySource source() const { return CommandBatterySource(tools.path("scutil"), {800, 1024 * 1024}); }
+    CommandBatterySource source() const { return CommandBatterySource(dir.filePath("scutil"), {800, 1024 * 1024}); }
 
-    pellix::test::FakeTools tools;
+    QTemporaryDir dir;
+    const QByteArray savedPath = qgetenv("PATH");
 };
 
 // Gone, or a zombie waiting for init: either way it no longer runs.
@@ -75,14 +82,14 @@ TEST_F(CommandSource, ParsesBothToolsAndPassesTheShellQuotedArguments)
 TEST_F(CommandSource, HungToolsAreBoundedAndKilledWithTheirChildren)
 {
     // One keeps its output open behind a background child, one closes it and keeps running.
-    writeTool("ioreg", QString("sleep 30 & echo $! > '%1'; wait").arg(tools.path("child.pid")));
+    writeTool("ioreg", QString("sleep 30 & echo $! > '%1'; wait").arg(dir.filePath("child.pid")));
     writeTool("pmset", "exec >/dev/null 2>&1; sleep 30");
     QElapsedTimer clock;
     clock.start();
     EXPECT_EQ(source().getBatteryDevices(), QList<BatteryDevice>{kMacDefault});
     EXPECT_LT(clock.elapsed(), 5000);
 
-    const qint64 child = pellix::test::readFile(tools.path("child.pid")).trimmed().toLongLong();
+    const qint64 child = pellix::test::readFile(dir.filePath("child.pid")).trimmed().toLongLong();
     ASSERT_GT(child, 0);
     for (int i = 0; i < 100 && !processGone(child); ++i)
         QThread::msleep(20);

@@ -6,6 +6,7 @@
 
 #include <QDir>
 #include <QElapsedTimer>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 #include <map>
@@ -33,18 +34,29 @@ printf '%s' "$2" >"$dir/script.$(wc -l <"$dir/kinds")"
 exit $(cat "$dir/$kind.status" 2>/dev/null || echo 0)
 )sh";
 
-struct FakeOsascript : pellix::test::FakeTools {
+class FakeOsascript {
+public:
     explicit FakeOsascript(const std::map<QString, QByteArray> &answers)
     {
-        write("osascript", kFakeOsascript);
+        const QString tool = m_dir.filePath("osascript");
+        pellix::test::writeFile(tool, kFakeOsascript);
+        QFile::setPermissions(tool, QFile::permissions(tool) | QFileDevice::ExeOwner);
         for (const auto &[kind, bytes] : answers)
-            pellix::test::writeFile(path(kind), bytes);
+            pellix::test::writeFile(m_dir.filePath(kind), bytes);
+        m_path = qgetenv("PATH");
+        qputenv("PATH", QFile::encodeName(m_dir.path()) + ":" + m_path);
     }
+    ~FakeOsascript() { qputenv("PATH", m_path); }
+
     QStringList kinds() const
     {
-        return QString::fromUtf8(pellix::test::readFile(path("kinds"))).split('\n', Qt::SkipEmptyParts);
+        return QString::fromUtf8(pellix::test::readFile(m_dir.filePath("kinds"))).split('\n', Qt::SkipEmptyParts);
     }
-    QByteArray script(int n) const { return pellix::test::readFile(path("script." + QString::number(n))); }
+    QByteArray script(int n) const { return pellix::test::readFile(m_dir.filePath("script." + QString::number(n))); }
+
+private:
+    QTemporaryDir m_dir;
+    QByteArray m_path;
 };
 
 MusicData track(const char *title, const char *artist, std::optional<QString> art, const char *source)

@@ -50,19 +50,6 @@ QByteArray onePixel(QRgb rgb)
     return png(image);
 }
 
-FakeTools::FakeTools() : m_savedPath(qgetenv("PATH"))
-{
-    qputenv("PATH", QFile::encodeName(m_dir.path()) + ":" + m_savedPath);
-}
-
-FakeTools::~FakeTools() { qputenv("PATH", m_savedPath); }
-
-void FakeTools::write(const QString &name, const QByteArray &text) const
-{
-    writeFile(path(name), text);
-    QFile::setPermissions(path(name), QFile::permissions(path(name)) | QFileDevice::ExeOwner);
-}
-
 int countPixels(const QImage &image, const std::function<bool(const QColor &)> &test)
 {
     int n = 0;

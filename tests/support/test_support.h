@@ -7,7 +7,6 @@
 #include <QImage>
 #include <QPaintEvent>
 #include <QString>
-#include <QTemporaryDir>
 
 #include <functional>
 #include <ostream>
@@ -23,20 +22,6 @@ bool writeFile(const QString &path, const QByteArray &bytes);
 // An image as PNG bytes; one pixel of one colour as PNG bytes.
 QByteArray png(const QImage &image);
 QByteArray onePixel(QRgb rgb);
-
-// A folder first on PATH while the object lives, for stand-ins of outside programs.
-class FakeTools {
-public:
-    FakeTools();
-    ~FakeTools();
-    // An executable `name` in the folder: `text` is the whole script, #! line included.
-    void write(const QString &name, const QByteArray &text) const;
-    QString path(const QString &name = {}) const { return name.isEmpty() ? m_dir.path() : m_dir.filePath(name); }
-
-private:
-    QTemporaryDir m_dir;
-    const QByteArray m_savedPath;
-};
 
 // How many pixels of `image` pass `test`.
 int countPixels(const QImage &image, const std::function<bool(const QColor &)> &test);
