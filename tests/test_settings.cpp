@@ -312,6 +312,8 @@ TEST(SettingsRecords, DecodedPositionsStayWithinScreenCoordinates)
         {R"({"x":32767.5,"y":-32768.5})", Position{32767, -32768}},
         {R"({"x":1e400,"y":0})", std::nullopt},  // beyond a double
         {R"({"x":NaN,"y":0})", std::nullopt},
+        {"not json", std::nullopt}, {R"({"x":10})", std::nullopt}, {R"({"x":"10","y":5})", std::nullopt},
+        {"[1,2]", std::nullopt},  // unreadable: the widget's default place (non-strings: UnreadableText...)
     };
     for (const auto &[json, position] : cases)
         EXPECT_EQ(decodePosition(json), position) << json.toStdString();

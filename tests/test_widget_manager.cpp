@@ -93,18 +93,6 @@ TEST_F(WidgetManagerTest, SwitchingOnAndOffAndClickThroughOfClosedWidgets)
     EXPECT_TRUE(m_manager->window("music")->windowHandle()->flags().testFlag(Qt::WindowTransparentForInput));
 }
 
-TEST_F(WidgetManagerTest, UnreadableSavedPositionFallsBackToDefault)
-{
-    for (const QByteArray value : {R"("not json")", R"("{\"x\":10}")", R"("{\"x\":\"10\",\"y\":5}")", "5",
-                                   R"({"x": 10, "y": 20})", R"("[1,2]")"}) {
-        SCOPED_TRACE(value.constData());
-        WidgetManager &m = launch(R"({"widget.weather.position": )" + value + "}");
-        m.spawnWidget("weather");
-        ASSERT_TRUE(m.window("weather"));
-        EXPECT_EQ(m.frameOf(m.window("weather")), (Rect{610, 180, 170, 170}));
-    }
-}
-
 TEST_F(WidgetManagerTest, DragsSnapAndSaveOnReleaseAndTheNextStartRestoresThem)
 {
     WidgetManager &first = launch(R"({"widget.clock.size": "medium", "widget.music.enabled": true,
