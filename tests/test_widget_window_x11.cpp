@@ -40,12 +40,10 @@ QString run(const QString &program, const QStringList &args)
     return QString::fromLocal8Bit(p.readAllStandardOutput());
 }
 
-QString number(int v) { return QString::number(v); }
-
 // xdotool speaks device pixels; `at` is logical.
 void pointerTo(QPoint at, const QStringList &then = {})
 {
-    run("xdotool", QStringList{"mousemove", number(at.x() * scale()), number(at.y() * scale())} + then);
+    run("xdotool", QStringList{"mousemove", QString::number(at.x() * scale()), QString::number(at.y() * scale())} + then);
 }
 
 void waitShown(QWidget *w)
@@ -54,14 +52,9 @@ void waitShown(QWidget *w)
     QTest::qWait(300);  // let openbox finish managing it
 }
 
-xcb_connection_t *connection()
-{
-    return qGuiApp->nativeInterface<QNativeInterface::QX11Application>()->connection();
-}
-
 QList<QRect> inputShape(WId id)
 {
-    xcb_connection_t *c = connection();
+    xcb_connection_t *c = qGuiApp->nativeInterface<QNativeInterface::QX11Application>()->connection();
     auto *reply = xcb_shape_get_rectangles_reply(
         c, xcb_shape_get_rectangles(c, xcb_window_t(id), XCB_SHAPE_SK_INPUT), nullptr);
     QList<QRect> rects;
