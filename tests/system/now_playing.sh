@@ -40,9 +40,7 @@ if wait_for 10 window music; then
 
   # A press on the art (not a button) drags the window.
   read -r cx cy <<<"$(content_origin "$w")"
-  xdotool mousemove $((cx + 60)) $((cy + 85)) mousedown 1; sleep 0.1
-  for f in 1 2 3 4 5 6 7 8; do xdotool mousemove $((cx + 60 - 30 * f)) $((cy + 85 + 20 * f)); sleep 0.04; done
-  sleep 0.3; xdotool mouseup 1; sleep 0.3
+  drag "$w" $((cx - 240)) $((cy + 160)) 60 85
   check "a press on the art drags the widget" test "$(content_origin "$w")" != "$cx $cy"
   check "and sends no command" mpv_status Playing
 

@@ -76,6 +76,17 @@ window() { xdotool search --onlyvisible --name "^$1\$" | head -1 | grep .; }
 panel() { window 'PellixWidget Control Panel'; }
 # content_origin WINDOW: Qt (y-down) top-left of a widget's content, inside its 10 px shadow margin.
 content_origin() { eval "$(xdotool getwindowgeometry --shell "$1")"; echo $((X + 10)) $((Y + 10)); }
+# drag WINDOW X Y [DX DY]: presses at (DX, DY) in the content (default its small
+# size's middle) and drops the content's top-left at (X, Y), in eight steps.
+drag() {
+  local w=$1 dx=${4:-85} dy=${5:-85} cx cy f
+  read -r cx cy <<<"$(content_origin "$w")"
+  xdotool mousemove $((cx + dx)) $((cy + dy)) mousedown 1; sleep 0.1
+  for f in 1 2 3 4 5 6 7 8; do
+    xdotool mousemove $((cx + dx + ($2 - cx) * f / 8)) $((cy + dy + ($3 - cy) * f / 8)); sleep 0.04
+  done
+  sleep 0.2; xdotool mouseup 1; sleep 0.3
+}
 # published EXPR: a Python expression is true of the shared record `d`, its
 # battery list `b` and its music section `m`.
 published() {
