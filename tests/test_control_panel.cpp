@@ -311,11 +311,9 @@ TEST_F(ControlPanelTest, ScreenReadersFindEveryControlByNameAndRole)
     EXPECT_EQ(role(picker(view.get(), "Tema Vetro Widget")), QAccessible::ComboBox);
     for (const QString device : {"MacBook", "Apple Watch", "Magic Mouse", "AirPods"})
         EXPECT_EQ(role(named<QCheckBox>(view.get(), device)), QAccessible::CheckBox) << device.toStdString();
-    // The weather-location card's controls are found by name through AT-SPI in system/panel.sh.
+    // The tabs and the weather-location card's controls are found by name through AT-SPI in system/panel.sh.
     QTabBar *tabs = view->findChild<QTabBar *>();
     ASSERT_TRUE(tabs);
-    EXPECT_EQ(QStringList({tabs->tabText(0), tabs->tabText(1)}), QStringList({"Widget", "Impostazioni"}));
-    EXPECT_EQ(view->activeTab(), "widgets");
     QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(1).center());
     EXPECT_EQ(view->activeTab(), "settings");
     EXPECT_FALSE(named<QLineEdit>(view.get(), "Città")->isVisibleTo(view.get()));  // automatic location: no field

@@ -11,6 +11,8 @@
 
 #include <map>
 
+using pellix::test::track;
+
 namespace {
 
 // Each script is recognised by its text; the answer for a kind is the file of
@@ -58,11 +60,6 @@ private:
     QTemporaryDir m_dir;
     QByteArray m_path;
 };
-
-MusicData track(const char *title, const char *artist, std::optional<QString> art, const char *source)
-{
-    return {title, artist, std::move(art), source, true};
-}
 
 const QByteArray kTrue = "true\n", kFalse = "false\n", kNothing = "\n";
 

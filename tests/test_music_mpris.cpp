@@ -21,11 +21,6 @@ using namespace pellix::test;
 
 namespace {
 
-MusicData track(const char *title, std::optional<QString> artist, std::optional<QString> art, const char *source)
-{
-    return {title, std::move(artist), std::move(art), source, true};
-}
-
 QVariantMap player(const char *status, const QVariantMap &metadata)
 {
     return {{"PlaybackStatus", status}, {"Metadata", metadata}};

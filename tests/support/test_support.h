@@ -23,6 +23,12 @@ bool writeFile(const QString &path, const QByteArray &bytes);
 QByteArray png(const QImage &image);
 QByteArray onePixel(QRgb rgb);
 
+// A playing track as a player reports it.
+inline MusicData track(const char *title, std::optional<QString> artist, std::optional<QString> art, const char *source)
+{
+    return {title, std::move(artist), std::move(art), source, true};
+}
+
 // How many pixels of `image` pass `test`.
 int countPixels(const QImage &image, const std::function<bool(const QColor &)> &test);
 
