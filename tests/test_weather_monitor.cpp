@@ -89,16 +89,9 @@ TEST_F(WeatherMonitorTest, RequestTargetsOnTheWire)
     EXPECT_EQ(server.targets().size(), 8);
 }
 
-TEST_F(WeatherMonitorTest, DecodesTheServicesAnswers)
+// (The IP location and the city search decoded: the weather widget's and the panel's tests.)
+TEST_F(WeatherMonitorTest, DecodesTheForecast)
 {
-    server.route("/json/", {200, kIpApiAnswer});
-    EXPECT_EQ(ipLocation().first, (IPLocation{45.4642, 9.1895, "Milan", "Italy"}));
-
-    server.route("/v1/search", {200, kGeocodingMilano});
-    EXPECT_EQ(search("Milano").first, (WeatherSettings{true, "Milano, Italia", 45.46427, 9.18951}));
-    server.route("/v1/search", {200, edited(kGeocodingMilano, {"results"}, QJsonArray{})});
-    EXPECT_EQ(search("Xyzzy").first, std::make_optional(std::optional<WeatherSettings>())) << "not found, no error";
-
     server.route("/v1/forecast", {200, kForecast});
     EXPECT_EQ(forecast().first, (WeatherResponse{{6.3, 3, 87.0, 3.9, 4.2}, WeatherResponse::DailyForecast{
         {"2026-12-07", "2026-12-08", "2026-12-09", "2026-12-10", "2026-12-11"},
