@@ -6,6 +6,7 @@
 
 #include "PrivateBus.h"
 
+#include <QRgb>
 #include <QTemporaryDir>
 #include <QThread>
 
