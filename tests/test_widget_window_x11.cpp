@@ -181,7 +181,6 @@ TEST_F(WidgetWindowX11, InputShapeAndBlurRegionAreInDevicePixels)
     EXPECT_EQ(inputShape(w->winId()), QList<QRect>{QRect(10 * s, 10 * s, 170 * s, 170 * s)});
     const QString blur = run("xprop", {"-id", QString::number(w->winId()), "_KDE_NET_WM_BLUR_BEHIND_REGION"});
     EXPECT_TRUE(blur.contains(QString("= %1, %1, %2, %2").arg(10 * s).arg(170 * s))) << blur.toStdString();
-    EXPECT_EQ(m_settings->getPosition("battery"), (Position{100, 60}));
 }
 
 // The extension host's widgets are desktop windows too: neither program raises
