@@ -13,7 +13,7 @@ FUZZ_SECONDS ?=
 # What a user runs: the app, the widget extension and its host.
 APP_TARGETS = PellixWidget PellixWidgetExtension pellix-widget-host
 
-.PHONY: deps build run package test test-$(HOST_RELEASE) asan bench fuzz clean
+.PHONY: deps build run package test test-$(HOST_RELEASE) asan bench bench-wayland fuzz clean
 
 deps:
 	@bash scripts/install-deps.sh all
@@ -64,9 +64,23 @@ asan: deps
 	@ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
 	  bash scripts/test-env.sh ctest --test-dir build-asan --output-on-failure -j $(JOBS) -E 'system\.debian_package'
 
-# Every hot-path benchmark, then the idle footprint against conky (about five minutes).
+# Every hot-path benchmark, then the idle footprint against conky on X11 and on
+# Wayland (headless sway; Debian 13's build, in its root on Debian 12): about
+# five minutes each. FOOTPRINT=0 skips both footprints.
 bench: build
 	@bash bench/run.sh $(BUILD)
+ifneq ($(FOOTPRINT),0)
+ifeq ($(HOST_RELEASE),12)
+	@if [ "$$(id -u)" -ne 0 ]; then echo "bench: the Wayland footprint runs in Debian 13's root, which needs root: skipped"; \
+	else bash scripts/debian-root.sh run 13 bash scripts/install-deps.sh all && \
+	  bash scripts/debian-root.sh run 13 make --no-print-directory bench-wayland BUILD=build/debian-13 JOBS=$(JOBS); fi
+else
+	@$(MAKE) --no-print-directory bench-wayland
+endif
+endif
+
+bench-wayland: build
+	@bash bench/footprint/wayland.sh --build $(BUILD)
 
 # With the release's own clang (clang++ is Debian's default version).
 fuzz: deps

@@ -215,3 +215,19 @@ TEST(PlatformChoice, NativeWaylandOnlyWithLayerShellInBuildAndCompositor)
     EXPECT_EQ(choosePlatform("", "", "x11", true, offers(true)).platform, "");
     EXPECT_EQ(probes, 2);
 }
+
+TEST(PlatformChoice, NativeWaylandDropsQtsFrameWatchUnlessTheUserSetIt)
+{
+    const QByteArray platform = qgetenv("QT_QPA_PLATFORM");
+    qunsetenv("QT_WAYLAND_FRAME_CALLBACK_TIMEOUT");
+    applyPlatformChoice({"xcb", {}});
+    EXPECT_FALSE(qEnvironmentVariableIsSet("QT_WAYLAND_FRAME_CALLBACK_TIMEOUT"));
+    applyPlatformChoice({"wayland", {}});
+    EXPECT_EQ(qgetenv("QT_QPA_PLATFORM"), "wayland");
+    EXPECT_EQ(qgetenv("QT_WAYLAND_FRAME_CALLBACK_TIMEOUT"), "0");
+    qputenv("QT_WAYLAND_FRAME_CALLBACK_TIMEOUT", "250");
+    applyPlatformChoice({"wayland", {}});
+    EXPECT_EQ(qgetenv("QT_WAYLAND_FRAME_CALLBACK_TIMEOUT"), "250");
+    qunsetenv("QT_WAYLAND_FRAME_CALLBACK_TIMEOUT");
+    qputenv("QT_QPA_PLATFORM", platform);
+}

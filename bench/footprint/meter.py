@@ -11,9 +11,11 @@ meter.py sample SECONDS LABEL=PID[=FILE] ...
     is watched for rewrites (a new inode or modification time). Prints one JSON
     object per label.
 
-meter.py report DIR
+meter.py report DIR [LABEL=LIMIT ...]
     Reads DIR/round-*.json (sample's output per round) and DIR/startup.txt
-    ("app|anchor FIRST_MS ALL_MS" per run), prints medians and the ratios.
+    ("app|anchor|conky FIRST_MS ALL_MS" per run), prints medians and the ratios;
+    LABEL=LIMIT sets the goal of LABEL's CPU against conky's; without any, the
+    goals of the X11 run (app-3=0.8, app-4=1.0, and app-3's memory).
 """
 import glob
 import json
@@ -76,7 +78,7 @@ def threads(pid):
 
 
 def memory(pids):
-    m = dict(rss=0, pss=0, private=0)
+    m = dict(rss=0, pss=0, private=0, dirty=0)
     for p in pids:
         for line in read(f'/proc/{p}/smaps_rollup').splitlines():
             k, _, v = line.partition(':')
@@ -86,6 +88,8 @@ def memory(pids):
                 m['pss'] += int(v.split()[0])
             elif k in ('Private_Clean', 'Private_Dirty'):
                 m['private'] += int(v.split()[0])
+                if k == 'Private_Dirty':
+                    m['dirty'] += int(v.split()[0])
     return m
 
 
@@ -162,7 +166,7 @@ def median(xs):
     return statistics.median(xs) if xs else float('nan')
 
 
-def report(directory):
+def report(directory, cpu_goals, memory_goals):
     rounds = []
     for path in sorted(glob.glob(os.path.join(directory, 'round-*.json'))):
         with open(path) as f:
@@ -174,19 +178,20 @@ def report(directory):
     print(f'Footprint, {len(rounds)} round(s) of {median(col(labels[0], "window")):.0f} s, side by side'
           if labels else 'no rounds measured')
     print(f'{"":14} {"CPU %":>7} {"(ticks)":>8} {"wakeups/s":>9} {"RSS MB":>7} {"PSS MB":>7} '
-          f'{"private MB":>10} {"rewrites":>8}')
+          f'{"private MB":>10} {"(dirty)":>7} {"rewrites":>8}')
     for label in labels:
         dead = [r[label]['alive'] for r in rounds if label in r].count(False)
         rw = col(label, 'rewrites')
         print(f'{label:14} {median(col(label, "cpu_pct")):7.3f} {median(col(label, "tick_pct")):8.3f} '
               f'{median(col(label, "wakeups")):9.1f} {median(col(label, "rss")) / mb:7.1f} '
               f'{median(col(label, "pss")) / mb:7.1f} {median(col(label, "private")) / mb:10.1f} '
+              f'{median(col(label, "dirty") or [0]) / mb:7.1f} '
               f'{(str(int(median(rw))) if rw else "-"):>8}' + (f'  (died in {dead} round(s))' if dead else ''))
-    if 'Xvfb' in labels or 'picom' in labels:
-        print('(Xvfb and picom serve all of the above at once)')
+    if {'Xvfb', 'picom', 'sway'} & set(labels):
+        print('(the display server and the compositor serve all of the above at once)')
     goals = []
     if 'conky' in labels:
-        for label, limit in (('app-3', 0.8), ('app-4', 1.0)):
+        for label, limit in cpu_goals.items():
             if label not in labels:
                 continue
             per = [r[label]['cpu_pct'] / r['conky']['cpu_pct'] for r in rounds
@@ -197,7 +202,7 @@ def report(directory):
     if 'music' in labels and 'battery' in labels:
         goals.append(('music idle / battery', median(col('music', 'cpu_pct')) / median(col('battery', 'cpu_pct')),
                       1.0, ''))
-    if 'app-3' in labels:
+    if 'app-3' in labels and memory_goals:
         goals.append(('app-3 RSS MB', median(col('app-3', 'rss')) / mb, 36.0, ''))
         goals.append(('app-3 private MB', median(col('app-3', 'private')) / mb, 6.0, ''))
     starts = {}
@@ -211,6 +216,11 @@ def report(directory):
               f'anchor first {median([a for a, _ in anchor]):.1f}, all {median([b for _, b in anchor]):.1f}')
         goals.append(('first mapped / anchor', median([a for a, _ in app]) / median([a for a, _ in anchor]), 1.3, ''))
         goals.append(('all mapped / anchor', median([b for _, b in app]) / median([b for _, b in anchor]), 1.6, ''))
+    if starts.get('app') and starts.get('conky'):
+        app, conky = starts['app'], starts['conky']
+        print(f'Exec to mapped, ms (median of {len(app)} runs each, alternating): '
+              f'app first {median([a for a, _ in app]):.1f}, all {median([b for _, b in app]):.1f}; '
+              f'conky {median([a for a, _ in conky]):.1f}')
     for name, value, limit, extra in goals:
         print(f'  {name:24} {value:6.2f}  (goal <= {limit}){extra}  {"ok" if value <= limit else "ABOVE"}')
 
@@ -218,7 +228,8 @@ def report(directory):
 if __name__ == '__main__':
     if len(sys.argv) >= 3 and sys.argv[1] == 'sample':
         sample(float(sys.argv[2]), sys.argv[3:])
-    elif len(sys.argv) == 3 and sys.argv[1] == 'report':
-        report(sys.argv[2])
+    elif len(sys.argv) >= 3 and sys.argv[1] == 'report':
+        given = {k: float(v) for k, _, v in (a.partition('=') for a in sys.argv[3:])}
+        report(sys.argv[2], given or {'app-3': 0.8, 'app-4': 1.0}, memory_goals=not given)
     else:
         sys.exit(__doc__)

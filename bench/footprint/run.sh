@@ -37,32 +37,14 @@ app=$(readlink -f "${app:-$build/src/app/pellix-widget}")
 anchor=$build/bench/footprint/anchor-windows
 watch=$build/bench/footprint/map-watch
 rounds=${ROUNDS:-3} window=${WINDOW:-60} warmup=${WARMUP:-10} starts=${STARTS:-15}
-python=/usr/bin/python3
 for f in "$app" "$anchor" "$watch"; do
   [ -x "$f" ] || { echo "not built: $f (make build)" >&2; exit 1; }
 done
-for t in Xvfb openbox picom conky dbus-daemon gdbus xdotool wmctrl xprop $python; do
+for t in Xvfb openbox picom conky dbus-daemon gdbus xdotool wmctrl xprop /usr/bin/python3; do
   command -v "$t" >/dev/null || { echo "missing: $t (bash scripts/install-deps.sh all)" >&2; exit 1; }
 done
 
-tmp=$(mktemp -d /tmp/pxfp.XXXXXX)  # short: unix socket paths are limited to 107 bytes
-results=${out:-$tmp/results}
-mkdir -p "$results"
-pids=()
-cleanup() {
-  for ((i = ${#pids[@]} - 1; i >= 0; i--)); do kill -TERM "${pids[i]}" 2>/dev/null; done
-  sleep 0.3
-  for p in "${pids[@]}"; do kill -KILL "$p" 2>/dev/null; done
-  wait 2>/dev/null
-  rm -rf "$tmp"
-}
-trap cleanup EXIT
-trap 'exit 130' INT TERM
-fail() { echo "footprint: $*" >&2; exit 1; }
-wait_for() {  # SECONDS CMD...
-  local deadline=$((SECONDS + $1)); shift
-  until "$@" >/dev/null 2>&1; do [ $SECONDS -ge $deadline ] && return 1; sleep 0.1; done
-}
+. "$here/sources.sh"
 
 # The desktop. Xvfb picks a free display itself.
 exec {dfd}<> <(:)
@@ -74,17 +56,6 @@ exec {dfd}>&-
 [ -n "$n" ] || fail "Xvfb did not start"
 export DISPLAY=:$n
 wait_for 10 xdpyinfo || fail "Xvfb does not answer"
-start_bus() {  # KIND -> DBUS_ADDRESS
-  local out
-  sed "s|@SOCK@|$tmp/$1-bus|" "$src/scripts/dbus/$1-bus.conf.in" >"$tmp/$1-bus.conf"
-  out=$(dbus-daemon --config-file="$tmp/$1-bus.conf" --fork --nosyslog --print-address=1 --print-pid=1) || return 1
-  pids+=("$(echo "$out" | sed -n 2p)")
-  DBUS_ADDRESS=$(echo "$out" | sed -n 1p)
-}
-start_bus system || fail "system bus did not start"
-export DBUS_SYSTEM_BUS_ADDRESS=$DBUS_ADDRESS
-start_bus session || fail "session bus did not start"
-export DBUS_SESSION_BUS_ADDRESS=$DBUS_ADDRESS
 openbox --sm-disable >"$results/openbox.log" 2>&1 &
 pids+=($!)
 wait_for 10 xprop -root _NET_SUPPORTING_WM_CHECK || fail "openbox did not start"
@@ -97,51 +68,8 @@ for _ in 1 2 3; do
 done
 "$src/scripts/compositor-running.py" || fail "picom did not start: $(tail -1 "$results/picom.log")"
 
-# The sources: a laptop charging at 64 % with a mouse at 42 %, and the weather
-# services' answers from a local server.
-# shellcheck disable=SC1091
-. "$src/scripts/battery-peers.sh"
-fake_power_supply "$tmp/sys"
-start_upower_mock "$results/upower.log" || fail "UPower mock did not start"
-add_upower_accessory mouse_dev_1 5 "Magic Mouse" 42.0 || fail "could not add the mouse"
-port=$($python -c 'import socket; s=socket.socket(); s.bind(("127.0.0.1",0)); print(s.getsockname()[1])')
-$python -m http.server "$port" --bind 127.0.0.1 --directory "$src/tests/system/services" >"$results/http.log" 2>&1 &
-pids+=($!)
-wait_for 10 $python -c "import socket; socket.create_connection(('127.0.0.1',$port),1)" || fail "no local HTTP server"
-export PELLIX_IPLOCATION_URL=http://127.0.0.1:$port PELLIX_GEOCODING_URL=http://127.0.0.1:$port \
-       PELLIX_FORECAST_URL=http://127.0.0.1:$port PELLIX_POWER_SUPPLY_ROOT=$tmp/sys/class/power_supply \
-       PELLIX_BATTERY_SOURCE=linux
-unset QT_QPA_PLATFORM QT_LOGGING_RULES PELLIX_MUSIC_SOURCE
+start_sources
 
-# home NAME [X,]Y WIDGET...: a fresh home whose settings switch the widgets on,
-# medium, in a row from (X or 40, Y).
-home() {
-  local h=$results/$1 y=${2#*,} x=40 w json='{"glass-theme": "transparent"'
-  [[ $2 == *,* ]] && x=${2%,*}
-  shift 2
-  mkdir -p "$h/config" "$h/data" "$h/cache" "$h/state" "$h/run" && chmod 700 "$h/run"
-  for w in "$@"; do
-    json+=", \"widget.$w.enabled\": true, \"widget.$w.size\": \"medium\""
-    json+=", \"widget.$w.position\": \"{\\\"x\\\":$x,\\\"y\\\":$y}\""
-    x=$((x + 380))
-  done
-  echo "$json}" >"$h/config/group.com.pellixwidget.json"
-}
-# in_home NAME CMD...: runs CMD (exec'd by env: same pid) with the home's HOME and XDG_* directories.
-in_home() {
-  local h=$results/$1
-  shift
-  env HOME="$h" XDG_CONFIG_HOME="$h/config" XDG_DATA_HOME="$h/data" XDG_CACHE_HOME="$h/cache" \
-    XDG_STATE_HOME="$h/state" XDG_RUNTIME_DIR="$h/run" "$@"
-}
-# launch NAME CMD...: starts CMD in the background in NAME's home; its pid in $launched.
-launch() {
-  local name=$1 h=$results/$1
-  shift
-  env HOME="$h" XDG_CONFIG_HOME="$h/config" XDG_DATA_HOME="$h/data" XDG_CACHE_HOME="$h/cache" \
-    XDG_STATE_HOME="$h/state" XDG_RUNTIME_DIR="$h/run" "$@" </dev/null >"$results/$name.log" 2>&1 &
-  launched=$!; pids+=("$launched")
-}
 visible() {  # PID NAME-REGEX -> the visible windows' ids
   xdotool search --all --onlyvisible --pid "$1" --name "$2" 2>/dev/null
 }
@@ -160,11 +88,6 @@ settle() {
   for panel in $(visible "$1" '^PellixWidget Control Panel$'); do wmctrl -i -c "$panel"; done
   wait_for 10 panel_gone "$1" || fail "pid $1: control panel still shown"
 }
-stop() {  # PID...
-  kill -TERM "$@" 2>/dev/null
-  for p in "$@"; do wait "$p" 2>/dev/null; done
-}
-
 echo "footprint: $app on :$n, $starts start-ups, $rounds x $window s (warm-up $warmup s); load $(cut -d' ' -f1-3 /proc/loadavg)" >&2
 
 # Exec to mapped, alternating; the first run of each only warms the caches.

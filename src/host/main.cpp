@@ -87,12 +87,8 @@ int main(int argc, char **argv)
     if (!windows && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");  // nothing to show: no display needed
     // --show's widgets are the app's own widget windows: native on Wayland where the app's are.
-    const QByteArray platform =
-        choosePlatform(qgetenv("QT_QPA_PLATFORM"), qgetenv("WAYLAND_DISPLAY"), qgetenv("XDG_SESSION_TYPE"),
-                       buildHasLayerShell(), compositorHasLayerShell)
-            .platform;
-    if (!platform.isEmpty())
-        qputenv("QT_QPA_PLATFORM", platform);
+    applyPlatformChoice(choosePlatform(qgetenv("QT_QPA_PLATFORM"), qgetenv("WAYLAND_DISPLAY"),
+                                       qgetenv("XDG_SESSION_TYPE"), buildHasLayerShell(), compositorHasLayerShell));
     if (const auto why = missingDisplay(qgetenv("QT_QPA_PLATFORM"), qgetenv("DISPLAY")))
         return failWith(*why, 1);
     QApplication app(argc, argv);

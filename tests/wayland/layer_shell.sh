@@ -2,8 +2,10 @@
 # The widgets as layer-shell surfaces on a headless sway (wlroots), as a user
 # sees them: at their saved places and not tiled, under a normal window (the
 # control panel), dragged, snapped and saved, click-through, restored after a
-# restart, and taken by a second output while it is there. Pixels from grim,
-# the pointer from a virtual-pointer client.
+# restart, and taken by a second output while it is there; at scale 2 and 1.5
+# at the same logical places, drawn sharp; at the same place on X11 with the
+# same settings file. The tray as a StatusNotifierItem: its click and its menu.
+# Pixels from grim, the pointer from a virtual-pointer client.
 # Then the extension host's --show widgets, the same surfaces, and the basic
 # placement under a second wlroots compositor, labwc, when it is there.
 # Usage: [SCREENSHOT=file.png] layer_shell.sh <pellix-widget> <pointer-client> <pellix-widget-host>
@@ -51,12 +53,14 @@ w, h, px = int(data[1]), int(data[2]), data[4]
 s = float(sys.argv[6])
 x, y, cw, ch = (round(int(v) * s) for v in (sys.argv[2], sys.argv[3], sys.argv[4], 170))
 want = sys.argv[5] != 'not'
+# A background that is no solid colour: the same output's picture without the widget.
+ref = open(sys.argv[7], 'rb').read().split(maxsplit=4)[4] if '/' in sys.argv[7] else None
 out = round(16 * s)
 def bg(p):
     if not (0 <= p[0] < w and 0 <= p[1] < h):
         return True
     i = (p[1] * w + p[0]) * 3
-    return sum(abs(a - b) for a, b in zip(px[i:i + 3], bytes.fromhex(sys.argv[7]))) <= 6
+    return sum(abs(a - b) for a, b in zip(px[i:i + 3], ref[i:i + 3] if ref else bytes.fromhex(sys.argv[7]))) <= 6
 mx, my = x + cw // 2, y + ch // 2
 inside = [(x + 3, my), (x + cw - 4, my), (mx, y + 3), (mx, y + ch - 4)]
 outside = [(x - out, my), (x + cw + out - 1, my), (mx, y - out), (mx, y + ch + out - 1)]
@@ -66,6 +70,16 @@ PY
 }
 extent="1440 900"
 drag() { "$pointer" $extent "$@" >>"$root/pointer.log" 2>&1; sleep 0.5; }
+# The tray: a private session bus with a bare StatusNotifierWatcher on it.
+tray() { timeout 10 /usr/bin/python3 "$here/../peers/tray_host.py" "$@"; }
+sed "s|@SOCK@|$root/bus|" "$repo_dir/scripts/dbus/session-bus.conf.in" >"$root/bus.conf"
+bus=$(dbus-daemon --config-file="$root/bus.conf" --fork --nosyslog --print-address=1 --print-pid=1) || exit 1
+pids+=("$(sed -n 2p <<<"$bus")")
+export DBUS_SESSION_BUS_ADDRESS=$(sed -n 1p <<<"$bus")
+/usr/bin/python3 "$here/../peers/tray_host.py" watch >"$root/tray.log" 2>&1 &
+pids+=($!)
+wait_for 10 grep -q ready "$root/tray.log" || { echo "no StatusNotifierWatcher"; exit 1; }
+in_tree() { swaymsg -t get_tree | grep -q 'PellixWidget Control Panel'; }
 
 # Saved y-up places; the weather's lies on an output that is not there yet.
 cat >"$settings_file" <<'JSON'
@@ -115,15 +129,34 @@ check "switched off" wait_for 5 grep -q '"widget.clock.clickThrough": *false' "$
 drag 85 385 85 365
 check "and the clock drags again" wait_for 5 eval 'test "$(saved_position clock)" = "0 450"'
 
+# The same settings file on X11, on a screen of the same size: the same place.
+# A drag there is where sway shows it after a restart.
 stop
-launch
+start_x 1440x900
+export DISPLAY=$x_display
+start_wm
+launch -u WAYLAND_DISPLAY QT_QPA_PLATFORM=xcb
+x11_at() { test "$(content_origin "$(window $1)")" = "$2 $3"; }
+check "on X11 every widget is where sway showed it" wait_for 10 eval \
+  'x11_at clock 0 280 && x11_at battery 100 630 && x11_at music 700 630 && x11_at weather 1270 330'
+xdotool mousemove 85 365 mousedown 1 sleep 0.1 mousemove 85 370 sleep 0.1 mousemove 85 385 sleep 0.2 mouseup 1
+check "a drag on X11 saves its place" wait_for 5 eval 'test "$(saved_position clock)" = "0 430"'
+stop
+unset DISPLAY
+launch WAYLAND_DEBUG=client  # its Wayland messages, read at scale 1.5
 wait_for 10 eval "swaymsg -t get_tree | grep -q 'PellixWidget Control Panel'"
 swaymsg "$panel" move position 300 0 >/dev/null; sleep 0.5
-check "a restart restores the dragged place" shown HEADLESS-1 0 280 170
+check "sway shows the place dragged on X11" shown HEADLESS-1 0 300 170
 swaymsg "$panel" kill >/dev/null
 check "the panel closes" wait_for 5 eval "! swaymsg -t get_tree | grep -q 'PellixWidget Control Panel'"
 check "a second launch hands over and ends" timeout 10 "$app"
 check "and the running app shows its panel" wait_for 10 eval "swaymsg -t get_tree | grep -q 'PellixWidget Control Panel'"
+check "the app's tray item is registered" test "$(tray pid)" = "$app_pid"
+swaymsg "$panel" kill >/dev/null; wait_for 5 eval '! in_tree'
+tray activate
+check "a click on the tray item opens the control panel" wait_for 10 in_tree
+sleep 0.5
+check "and no other window" test "$(swaymsg -t get_tree | grep -c '"pid"')" = 1
 swaymsg "$panel" move position 300 0 >/dev/null; sleep 0.5
 
 # A second output to the right: the weather goes to its saved place there, and
@@ -143,14 +176,29 @@ scale=2
 swaymsg output HEADLESS-2 resolution 2560x1600 scale 2 bg "#336699" solid_color >/dev/null
 check "at scale 2 the weather keeps its place" wait_for 5 shown HEADLESS-2 560 330 170
 scale=1
+extent="2720 900"
+# At 1.5 the widget's buffer is in device pixels (285 for its 190 points: sharp,
+# not scaled up), seen in the app's Wayland messages since the scale changed.
+wayland_sent() { tail -n +"$mark" "$root/app.log" | grep -q "$1"; }
+mark=$(wc -l <"$root/app.log")
+swaymsg output HEADLESS-2 resolution 1920x1200 scale 1.5 bg "#336699" solid_color >/dev/null
+check "at scale 1.5 the weather draws a sharp buffer of its logical size" wait_for 5 eval \
+  'wayland_sent "preferred_scale(180)" && wayland_sent "set_destination(190, 190)" && wayland_sent "create_buffer(.*, 285, 285,"'
+# Its place in logical points: pressed in its middle, it snaps to the output's edge
+# on a drop 8 points from it. That picture's background: the one before the drop.
+sleep 0.5; grim -t ppm -o HEADLESS-2 "$root/before.ppm"
+drag 2085 415 1533 415
+check "at 1.5 a drag snaps to the edge in logical points" wait_for 5 eval 'test "$(saved_position weather)" = "1440 400"'
+scale=1.5 background=$root/before.ppm
+check "and shows it there" shown HEADLESS-2 0 330 170
+scale=1 background=336699
 swaymsg output HEADLESS-2 resolution 1280x800 scale 1 bg "#336699" solid_color >/dev/null
 
 # Dropped mostly on the second output, the clock is re-created there.
-extent="2720 900"
-drag 85 365 1785 185
+drag 85 385 1785 185
 check "a drag across outputs saves the place on the second" wait_for 5 eval 'test "$(saved_position clock)" = "1700 630"'
 check "and shows the clock there" wait_for 5 shown HEADLESS-2 260 100 170
-check "not on the first" shown HEADLESS-1 0 280 170 not
+check "not on the first" shown HEADLESS-1 0 300 170 not
 # Dropped mostly on the second output with 50 points still on the first: the
 # place stays reachable when the second goes, the surface must come back anyway.
 drag 1785 185 1475 185
@@ -159,7 +207,9 @@ swaymsg output HEADLESS-2 disable >/dev/null
 check "the second output gone, the clock shows its 50 points on the first" wait_for 5 shown HEADLESS-1 1420 185 0
 swaymsg output HEADLESS-2 enable >/dev/null
 
-stop
+tray menu Esci
+check '"Esci" in the tray menu quits the app' wait_for 10 eval "! grep -qv ') Z ' /proc/$app_pid/stat"
+kill -KILL "$app_pid" 2>/dev/null; wait "$app_pid"; check "with status 0" test $? = 0
 "$host" --show PellixClockWidget >>"$root/host.log" 2>&1 &
 pids+=($!)
 check "the host's --show widget is a layer surface at its place" wait_for 10 shown HEADLESS-1 20 20 170

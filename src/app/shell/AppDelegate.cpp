@@ -10,6 +10,7 @@
 #include <QAction>
 #include <QCoreApplication>
 #include <QCursor>
+#include <QGuiApplication>
 #include <QMenu>
 #include <QPointer>
 #include <QSystemTrayIcon>
@@ -77,11 +78,20 @@ void AppDelegate::setupStatusBarItem()
     m_statusBarItem = new QSystemTrayIcon(makeTrayIcon());
     m_statusBarItem->setToolTip("PellixWidget");
     m_statusBarItem->setContextMenu(m_menu.get());
-    // A left click opens the menu too, as the status item does.
-    connect(m_statusBarItem, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason reason) {
-        if (reason == QSystemTrayIcon::Trigger)
-            m_menu->popup(QCursor::pos());
-    });
+    // A left click opens the menu too, as the status item does. Not on Wayland:
+    // there a menu without a parent window becomes a window of its own (sway
+    // tiled it full-screen), and the tray host shows the item's menu itself;
+    // the click opens the menu's first entry, the panel.
+    const bool menuAtPointer = QGuiApplication::platformName() != QLatin1String("wayland");
+    connect(m_statusBarItem, &QSystemTrayIcon::activated, this,
+            [this, menuAtPointer](QSystemTrayIcon::ActivationReason reason) {
+                if (reason != QSystemTrayIcon::Trigger)
+                    return;
+                if (menuAtPointer)
+                    m_menu->popup(QCursor::pos());
+                else
+                    showControlPanel();
+            });
     // Without a tray host this fails quietly; a host that appears later docks the icon.
     if (!QSystemTrayIcon::isSystemTrayAvailable())
         qCInfo(lcShell, "no system tray yet: the control panel stays reachable by launching the app again");

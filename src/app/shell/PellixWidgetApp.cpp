@@ -30,8 +30,7 @@ int PellixWidgetApp::run(int argc, char **argv)
     const PlatformChoice choice = choosePlatform(qgetenv("QT_QPA_PLATFORM"), qgetenv("WAYLAND_DISPLAY"),
                                                  qgetenv("XDG_SESSION_TYPE"), buildHasLayerShell(),
                                                  compositorHasLayerShell);
-    if (!choice.platform.isEmpty())
-        qputenv("QT_QPA_PLATFORM", choice.platform);
+    applyPlatformChoice(choice);
     if (!choice.note.isEmpty())
         qCInfo(lcShell, "%s", qPrintable(choice.note));
     if (const auto why = missingDisplay(qgetenv("QT_QPA_PLATFORM"), qgetenv("DISPLAY"))) {

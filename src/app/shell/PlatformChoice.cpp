@@ -20,3 +20,12 @@ PlatformChoice choosePlatform(const QByteArray &qtQpaPlatform, const QByteArray 
                                       "XWayland, where the compositor decides whether they stay on the desktop")};
     return {"wayland", QStringLiteral("native Wayland: the widgets are layer-shell surfaces on the desktop")};
 }
+
+void applyPlatformChoice(const PlatformChoice &choice)
+{
+    if (choice.platform.isEmpty())
+        return;
+    qputenv("QT_QPA_PLATFORM", choice.platform);
+    if (choice.platform == "wayland" && !qEnvironmentVariableIsSet("QT_WAYLAND_FRAME_CALLBACK_TIMEOUT"))
+        qputenv("QT_WAYLAND_FRAME_CALLBACK_TIMEOUT", "0");
+}

@@ -17,3 +17,9 @@ struct PlatformChoice {
 PlatformChoice choosePlatform(const QByteArray &qtQpaPlatform, const QByteArray &waylandDisplay,
                               const QByteArray &sessionType, bool buildHasLayerShell,
                               const std::function<bool()> &compositorHasLayerShell);
+
+// Puts a choice where Qt reads it at start. On native Wayland it also stops Qt
+// from watching every frame for a compositor that no longer answers (a timer
+// waking the app 100 ms after each frame): the widgets paint at most once a
+// second and nothing waits on their frames. A user's own settings win.
+void applyPlatformChoice(const PlatformChoice &choice);
