@@ -40,10 +40,13 @@ case $release in
   debian-12) ;;
   # Debian 13 (Qt 6.8) also builds the native Wayland widgets: LayerShellQt for
   # Qt 6, and at run time Qt's Wayland platform plug-in and LayerShellQt's shell
-  # integration, which no linker asks for. Its tests run them under headless sway and labwc.
+  # integration, which no linker asks for; KF6 WindowSystem for KWin's blur behind
+  # them. Its tests run them under headless sway, labwc and KWin (kwin-wayland:
+  # about 100 MB and half a minute of apt more), and KWin's blur protocol
+  # (plasma-wayland-protocols) is added to sway for the blur requests.
   debian-13)
-    run+=(liblayershellqtinterface-dev libwayland-dev qt6-wayland layer-shell-qt)
-    tests+=(sway labwc grim libwayland-bin gcc) ;;
+    run+=(liblayershellqtinterface-dev libwayland-dev qt6-wayland layer-shell-qt libkf6windowsystem-dev)
+    tests+=(sway labwc kwin-wayland plasma-wayland-protocols grim libwayland-bin gcc) ;;
   *) echo "install-deps: ${release:-this system} is not Debian 12 or 13; trying the Debian names" >&2 ;;
 esac
 

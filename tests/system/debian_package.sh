@@ -21,6 +21,10 @@ dpkg-deb -c "$deb" | awk '$1 !~ /^d/ { sub(/^\.\/usr\//, "", $6); print $6 }' | 
 check "the package holds the installed files under /usr" cmp "$here/support/installed-files.txt" "$root/contents"
 check "Qt libraries come from dpkg-shlibdeps" grep -Eq 'libqt6widgets6 \(>= [0-9.]+\)' <(field Depends)
 check "the icon and emoji fonts are dependencies" grep -Eq 'fonts-material-design-icons-iconfont, fonts-noto-color-emoji' <(field Depends)
+# A build with KWin's Wayland blur links KF6 WindowSystem (optional at configure time).
+if grep -q '^KF6WindowSystem_DIR:PATH=/' "$build/CMakeCache.txt"; then
+  check "KF6 WindowSystem comes from dpkg-shlibdeps" grep -Eq 'libkf6windowsystem6 \(>= [0-9.]+\)' <(field Depends)
+fi
 check "Inter is recommended" test "$(field Recommends)" = fonts-inter
 check "no maintainer scripts (a private plug-in needs no ldconfig)" test -z "$(dpkg-deb -I "$deb" | grep -E 'postinst|postrm')"
 lintian --no-tag-display-limit "$deb" >"$root/lintian" 2>&1

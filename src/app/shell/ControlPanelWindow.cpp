@@ -1,5 +1,6 @@
 #include "ControlPanelWindow.h"
 
+#include "BlurBehind.h"
 #include "ScreenSpace.h"
 #include "panel/PanelStyle.h"
 #include "x11/CompositorWatch.h"
@@ -67,11 +68,11 @@ void ControlPanelWindow::present()
 void ControlPanelWindow::showEvent(QShowEvent *event)
 {
     // Sent before every map: the window manager dropped the states when the window
-    // was withdrawn, and Qt only merges its own into what it finds here. The X
-    // window itself may be new (see hideEvent).
+    // was withdrawn, and Qt only merges its own into what it finds here. The native
+    // window itself may be new (see hideEvent), and it needs its blur asked for again.
     if (!event->spontaneous()) {
         x11::setDesktopHintsBeforeMap(windowHandle(), {});
-        x11::setBlurBehind(windowHandle(), rect());
+        shell::setBlurBehind(windowHandle(), rect());
     }
     QWidget::showEvent(event);
 }

@@ -1,5 +1,6 @@
 #include "LayerWidgetSurface.h"
 
+#include "SurfaceBlur.h"
 #include "shell/LayerPlacement.h"
 
 #include <LayerShellQt/Window>
@@ -37,6 +38,16 @@ void LayerWidgetSurface::prepareBeforeMap()
 void LayerWidgetSurface::setInputRegion(const QRect &content)
 {
     m_window->windowHandle()->setMask(QRegion(content));
+}
+
+// Asked on every exposure and resize. KWindowEffects sends the region again to
+// each new surface of the window itself: only a changed rectangle goes out.
+void LayerWidgetSurface::setBlurBehind(const QRect &content)
+{
+    if (content == m_blur)
+        return;
+    m_blur = content;
+    wayland::setBlurBehind(m_window->windowHandle(), content);
 }
 
 void LayerWidgetSurface::setGeometry(const QRect &geometry)

@@ -25,7 +25,7 @@ public:
     bool clickThroughWaitsForMap() const override { return false; }
     bool reassertOnMap() override { return true; }
     void setInputRegion(const QRect &content) override;
-    void setBlurBehind(const QRect &) override {}
+    void setBlurBehind(const QRect &content) override;
     // Seen with Qt 6.8 under sway: a repaint can start from the last frame's
     // pixels (the weather's "AGGIORNAMENTO…" stayed under "ERRORE DI RETE").
     bool mayHoldStalePixels() const override { return true; }
@@ -41,6 +41,7 @@ private:
     QWidget *m_window;
     QString m_scope;
     QRect m_geometry;
+    QRect m_blur;
     QPointer<QScreen> m_output;
     LayerShellQt::Window *m_layer = nullptr;
 };

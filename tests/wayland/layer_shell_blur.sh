@@ -1,0 +1,64 @@
+#!/usr/bin/env bash
+# Blur behind the Wayland widgets and the control panel, as the app asks a
+# compositor that offers KWin's blur protocol: a headless sway given that
+# global by a preloaded library (it accepts the requests and blurs nothing),
+# the app's requests read from its WAYLAND_DEBUG. Each widget's content
+# rectangle (not its shadow margin), the panel's whole window, and again on the
+# surfaces made anew: a widget taken by a new output, the panel reopened.
+# Usage: layer_shell_blur.sh <pellix-widget> <blur-global-library>
+set -u
+if [ "$(id -u)" = 0 ]; then
+  exec runuser -u nobody -- bash "$0" "$@"
+fi
+app=$1 blur_global=$2
+here=$(cd "$(dirname "$0")" && pwd)
+. "$here/../system/support/harness.sh"
+for tool in sway swaymsg python3; do
+  command -v $tool >/dev/null || { echo "skipped: no $tool"; exit 77; }
+done
+unset DISPLAY QT_SCALE_FACTOR
+export PELLIX_IPLOCATION_URL=http://127.0.0.1:9 PELLIX_GEOCODING_URL=http://127.0.0.1:9 \
+       PELLIX_FORECAST_URL=http://127.0.0.1:9
+
+cat >"$root/sway.conf" <<'CONF'
+output HEADLESS-1 resolution 1440x900 position 0 0
+xwayland disable
+default_border none
+CONF
+LD_PRELOAD=$blur_global WLR_BACKENDS=headless WLR_LIBINPUT_NO_DEVICES=1 WLR_RENDERER=pixman \
+  sway -c "$root/sway.conf" >"$root/sway.log" 2>&1 &
+pids+=($!)
+wait_for 10 eval 'ls "$XDG_RUNTIME_DIR"/sway-ipc.*.sock' || { echo "sway did not start"; cat "$root/sway.log"; exit 1; }
+export SWAYSOCK=$(ls "$XDG_RUNTIME_DIR"/sway-ipc.*.sock | head -1)
+export WAYLAND_DISPLAY=$(cd "$XDG_RUNTIME_DIR" && ls | grep -m1 '^wayland-[0-9]*$')
+
+# blur WHAT REGION: the newest surface of WHAT (namespace or title) has REGION committed as its blur.
+blur() { test "$(python3 "$here/blur_requests.py" "$root/app.log" "$1")" = "$2"; }
+# made N KIND [NAME]: the app has made N layer surfaces of namespace NAME, or N toplevels.
+made() { test "$(grep -c -- "-> .*get_$2(.*${3:-}" "$root/app.log")" = "$1"; }
+
+cat >"$settings_file" <<'JSON'
+{"widget.clock.enabled": true, "widget.clock.position": "{\"x\":100,\"y\":600}",
+ "widget.weather.enabled": true, "widget.weather.position": "{\"x\":2000,\"y\":400}",
+ "widget.battery.enabled": false,
+ "widget.music.enabled": true, "widget.music.position": "{\"x\":700,\"y\":100}"}
+JSON
+launch WAYLAND_DEBUG=client
+panel='[title="PellixWidget Control Panel"]'
+wait_for 10 eval "swaymsg -t get_tree | grep -q 'PellixWidget Control Panel'"
+check "blur behind the clock's content" wait_for 10 blur pellix-clock "10, 10, 170, 170"
+check "behind the music's (medium)" blur pellix-music "10, 10, 340, 170"
+check "behind the weather's" blur pellix-weather "10, 10, 170, 170"
+check "behind the whole control panel" wait_for 5 blur "PellixWidget Control Panel" "0, 0, 420, 600"
+
+# A second output to the right takes the weather at its saved place: a new surface.
+swaymsg create_output >/dev/null
+swaymsg output HEADLESS-2 resolution 1280x800 position 1440 0 >/dev/null
+check "the weather moves to the new output on a new surface" wait_for 5 made 2 layer_surface '"pellix-weather")'
+check "which has the blur too" wait_for 5 blur pellix-weather "10, 10, 170, 170"
+swaymsg "$panel" kill >/dev/null
+wait_for 5 eval "! swaymsg -t get_tree | grep -q 'PellixWidget Control Panel'"
+timeout 10 "$app" >/dev/null 2>&1
+check "the panel is a new window when it opens again" wait_for 10 made 2 toplevel
+check "which has the blur too" wait_for 5 blur "PellixWidget Control Panel" "0, 0, 420, 600"
+finish
