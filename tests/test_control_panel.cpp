@@ -320,7 +320,7 @@ TEST_F(ControlPanelTest, ScreenReadersFindEveryControlByNameAndRole)
     EXPECT_TRUE(picker(view.get(), "Tema Vetro Widget")->isVisibleTo(view.get()));
     EXPECT_FALSE(card("Meteo")->isVisibleTo(view.get()));
 
-    // Tab walks the controls in reading order; Space toggles the focused switch.
+    // Tab walks the controls in reading order (Space on a switch: the first test's table).
     view->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(view.get()));
     QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(0).center());
@@ -331,6 +331,4 @@ TEST_F(ControlPanelTest, ScreenReadersFindEveryControlByNameAndRole)
         order << QApplication::focusWidget()->accessibleName();
     }
     EXPECT_EQ(order, (QStringList{"Orologio & Data", "Meteo", "Batteria"}));
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
-    EXPECT_EQ(calls, QStringList{"toggle battery 1"});
 }
