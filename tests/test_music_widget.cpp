@@ -1,5 +1,5 @@
-// The now-playing widget: cover art from every kind of URL and its colour, the
-// art change rule, publication, layouts and the buttons (a real player: system/now_playing.sh).
+// The now-playing widget: cover art and its colour, the art change rule, layouts
+// and the buttons (a real player and what it publishes: system/now_playing.sh).
 #include "Colors.h"
 #include "LocalHttpServer.h"
 #include "settings/SettingsManager.h"
