@@ -12,7 +12,6 @@ TEST(ClockText, ItalianTextsAtFixedInstants)
         QTime time;
         const char *hm, *s, *shortDate, *fullDate, *weekday, *day;
     } cases[] = {
-        {{2025, 12, 5}, {9, 7, 5}, "09:07", "5 s", "VEN 5", "VENERDÌ, 5 DIC", "Venerdì", "5"},
         {{2026, 1, 1}, {0, 0, 0}, "00:00", "0 s", "GIO 1", "GIOVEDÌ, 1 GEN", "Giovedì", "1"},
         {{2025, 9, 14}, {13, 59, 59, 999}, "13:59", "59 s", "DOM 14", "DOMENICA, 14 SET", "Domenica", "14"},
         {{2024, 2, 29}, {0, 5, 7}, "00:05", "7 s", "GIO 29", "GIOVEDÌ, 29 FEB", "Giovedì", "29"},

@@ -6,10 +6,10 @@
 #include "views/ClockSidePanel.h"
 #include "views/ClockWidgetView.h"
 #include "views/DigitalClockFace.h"
+#include "test_support.h"
 
 #include <QApplication>
 #include <QImage>
-#include <QPaintEvent>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QtMath>
@@ -21,25 +21,6 @@ class ClockViewTest : public ::testing::Test {
 protected:
     QTemporaryDir dir;
     SettingsManager settings{dir.filePath("store.json")};
-};
-
-// Everything repainted in a widget, in its own coordinates.
-struct PaintSpy : QObject {
-    explicit PaintSpy(QWidget *w) { w->installEventFilter(this); }
-    bool eventFilter(QObject *, QEvent *e) override
-    {
-        if (e->type() == QEvent::Paint)
-            painted += static_cast<QPaintEvent *>(e)->region();
-        return false;
-    }
-    int area() const
-    {
-        int n = 0;
-        for (const QRect &r : painted)
-            n += r.width() * r.height();
-        return n;
-    }
-    QRegion painted;
 };
 
 }  // namespace
@@ -156,7 +137,7 @@ TEST_F(ClockViewTest, ATickRepaintsOnlyWhatMoved)
         view.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&view));
         QApplication::processEvents();
-        PaintSpy spy(&view);
+        pellix::test::PaintSpy spy{&view};
         now = now.addSecs(1);
         view.tick();
         QApplication::processEvents();

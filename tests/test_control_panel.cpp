@@ -260,7 +260,6 @@ TEST_F(ControlPanelTest, CitySearchOutcomes)
         EXPECT_EQ(SettingsManager(path()).weatherSettings(), c.kept);
         EXPECT_EQ(named<QLineEdit>(view.get(), "Città")->text(), c.typed);  // what was typed stays
     }
-    EXPECT_EQ(server.targets().first(), "/v1/search?name=Milano&count=1&language=it&format=json");
     const qsizetype requests = server.targets().size();
     searchCity(" \n ");  // blank: nothing starts, nothing changes
     EXPECT_EQ(server.targets().size(), requests);
@@ -312,18 +311,16 @@ TEST_F(ControlPanelTest, ScreenReadersFindEveryControlByNameAndRole)
     EXPECT_EQ(role(picker(view.get(), "Tema Vetro Widget")), QAccessible::ComboBox);
     for (const QString device : {"MacBook", "Apple Watch", "Magic Mouse", "AirPods"})
         EXPECT_EQ(role(named<QCheckBox>(view.get(), device)), QAccessible::CheckBox) << device.toStdString();
-    // The weather-location card's controls are found by name through AT-SPI in system/panel.sh.
+    // The tabs and the weather-location card's controls are found by name through AT-SPI in system/panel.sh.
     QTabBar *tabs = view->findChild<QTabBar *>();
     ASSERT_TRUE(tabs);
-    EXPECT_EQ(QStringList({tabs->tabText(0), tabs->tabText(1)}), QStringList({"Widget", "Impostazioni"}));
-    EXPECT_EQ(view->activeTab(), "widgets");
     QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(1).center());
     EXPECT_EQ(view->activeTab(), "settings");
     EXPECT_FALSE(named<QLineEdit>(view.get(), "Città")->isVisibleTo(view.get()));  // automatic location: no field
     EXPECT_TRUE(picker(view.get(), "Tema Vetro Widget")->isVisibleTo(view.get()));
     EXPECT_FALSE(card("Meteo")->isVisibleTo(view.get()));
 
-    // Tab walks the controls in reading order; Space toggles the focused switch.
+    // Tab walks the controls in reading order (Space on a switch: the first test's table).
     view->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(view.get()));
     QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(0).center());
@@ -334,6 +331,4 @@ TEST_F(ControlPanelTest, ScreenReadersFindEveryControlByNameAndRole)
         order << QApplication::focusWidget()->accessibleName();
     }
     EXPECT_EQ(order, (QStringList{"Orologio & Data", "Meteo", "Batteria"}));
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
-    EXPECT_EQ(calls, QStringList{"toggle battery 1"});
 }

@@ -1,10 +1,11 @@
-// Symbols, emoji, the continuous rounded rectangle and the window shadow of the drawing kit.
+// Symbols, the continuous rounded rectangle and the window shadow of the drawing kit
+// (emoji in colour: the weather content's pictograms).
 #include "ContinuousRect.h"
-#include "Emoji.h"
 #include "ExactSizeText.h"
 #include "Fonts.h"
 #include "Shadow.h"
 #include "Symbols.h"
+#include "test_support.h"
 
 #include <QFontDatabase>
 #include <QImage>
@@ -15,25 +16,6 @@
 #include <functional>
 
 using namespace pellix::ui;
-
-namespace {
-
-// Pixels of a 64x64 transparent image, painted by `paint`, that pass `test`.
-int countPixels(const std::function<void(QPainter &)> &paint, const std::function<bool(QColor)> &test)
-{
-    QImage img(64, 64, QImage::Format_ARGB32_Premultiplied);
-    img.fill(Qt::transparent);
-    QPainter p(&img);
-    paint(p);
-    p.end();
-    int n = 0;
-    for (int y = 0; y < img.height(); ++y)
-        for (int x = 0; x < img.width(); ++x)
-            n += test(QColor::fromRgba(img.pixel(x, y)));
-    return n;
-}
-
-}  // namespace
 
 TEST(Symbols, EveryTableEntryIsOneIconGlyphAndUnknownNamesDrawNothing)
 {
@@ -52,8 +34,12 @@ TEST(Symbols, EveryTableEntryIsOneIconGlyphAndUnknownNamesDrawNothing)
         EXPECT_EQ(glyphs, 1) << name.toStdString() << " -> " << symbolLigature(name)->toStdString();
     }
     const auto inked = [](const char *name) {
-        return countPixels([&](QPainter &p) { drawSymbol(p, QRectF(0, 0, 64, 64), name, 32, Qt::white); },
-                           [](QColor c) { return c.alpha() > 40; });
+        QImage img(64, 64, QImage::Format_ARGB32_Premultiplied);
+        img.fill(Qt::transparent);
+        QPainter p(&img);
+        drawSymbol(p, QRectF(0, 0, 64, 64), name, 32, Qt::white);
+        p.end();
+        return pellix::test::countPixels(img, [](const QColor &c) { return c.alpha() > 40; });
     };
     EXPECT_GT(inked("bolt.fill"), 40);
     EXPECT_EQ(inked("no.such.symbol"), 0);
@@ -86,17 +72,6 @@ TEST(ExactSizeText, HalfPointSizesAreDrawnAtTheirOwnSize)
         EXPECT_LT(inkRight(size), inkRight(size + 0.5)) << size;
     }
     EXPECT_EQ(TextMetrics(systemFont(13)).height(), QFontMetricsF(systemFont(13)).height());
-}
-
-TEST(Emoji, DrawsInColour)
-{
-    if (!QFontDatabase::families().contains(emojiFamily()))
-        GTEST_SKIP() << "Noto Color Emoji not installed";
-    // The sun is yellow/orange: strongly saturated pixels, not a grey outline.
-    const int saturated = countPixels(
-        [](QPainter &p) { drawEmoji(p, QRectF(0, 0, 64, 64), QString::fromUtf8("\u2600\uFE0F"), 40); },
-        [](QColor c) { return c.alpha() > 200 && c.hsvSaturation() > 150; });
-    EXPECT_GT(saturated, 50);
 }
 
 TEST(ContinuousRect, CoversTheBodyLeavesDeeperCornersAndClampsLargeRadii)

@@ -11,6 +11,8 @@
 
 #include <map>
 
+using pellix::test::track;
+
 namespace {
 
 // Each script is recognised by its text; the answer for a kind is the file of
@@ -59,15 +61,10 @@ private:
     QByteArray m_path;
 };
 
-MusicData track(const char *title, const char *artist, std::optional<QString> art, const char *source)
-{
-    return {title, artist, std::move(art), source, true};
-}
-
 const QByteArray kTrue = "true\n", kFalse = "false\n", kNothing = "\n";
 
 // Through the shared monitor, which PELLIX_MUSIC_SOURCE (read at every call) points at osascript.
-TEST(AppleScriptMusic, ScriptsAreSentByteForByte)
+TEST(AppleScriptMusic, NowPlayingAsksBothPlayersAndACommandGoesToTheRunningOne)
 {
     FakeOsascript fake({{"spotify-running", kTrue}, {"music-running", kTrue}});
     qputenv("PELLIX_MUSIC_SOURCE", " AppleScript ");
@@ -76,21 +73,9 @@ TEST(AppleScriptMusic, ScriptsAreSentByteForByte)
     qunsetenv("PELLIX_MUSIC_SOURCE");
     EXPECT_EQ(fake.kinds(), (QStringList{"spotify-now", "music-now", "spotify-running", "music-running",
                                          "spotify-command"}));
-    EXPECT_EQ(fake.script(1), R"(tell application "System Events"
-    if (count of (processes whose name is "Spotify")) > 0 then
-        tell application "Spotify"
-            if player state is playing then
-                return (name of current track) & "|||" & (artist of current track) & "|||" & (artwork url of current track) & "|||spotify"
-            end if
-        end tell
-    end if
-end tell
-return "")");
-    EXPECT_TRUE(fake.script(2).contains(
-        R"(                return (name of current track) & "|||" & (artist of current track) & "||||||music")"));
-    const std::pair<int, qsizetype> sizes[] = {{1, 379}, {2, 335}, {3, 103}, {4, 101}};
-    for (const auto &[n, bytes] : sizes)
-        EXPECT_EQ(fake.script(n).size(), bytes) << "script " << n;
+    // The scripts' texts are constants: the fake tells them apart by their key lines, and
+    // Music's answer never carries the art field.
+    EXPECT_TRUE(fake.script(2).contains(R"((artist of current track) & "||||||music")"));
     EXPECT_EQ(fake.script(5), R"(tell application "Spotify" to previous track)");
 }
 

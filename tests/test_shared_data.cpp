@@ -10,11 +10,9 @@
 
 #include <gtest/gtest.h>
 
-#include <atomic>
 #include <cmath>
 #include <functional>
 #include <sys/stat.h>
-#include <thread>
 #include <tuple>
 
 using pellix::test::readFile;
@@ -56,13 +54,7 @@ TEST_F(SharedFileTest, WrittenShapes)
     publish([](SharedWidgetData &d) { d.battery = QList<BatteryDevice>{}; });
     EXPECT_TRUE(fileObject(file()).value("battery").isArray());
 
-    publish([](SharedWidgetData &d) { d.music = MusicData{}; });
-    EXPECT_EQ(fileObject(file()).value("music").toObject(), (QJsonObject{{"playing", false}}));
-
-    publish([](SharedWidgetData &d) { d.music = MusicData{"Vita", "Dalla", std::nullopt, "music", true}; });
-    EXPECT_EQ(fileObject(file()).value("music").toObject(),
-              (QJsonObject{{"track", "Vita"}, {"artist", "Dalla"}, {"source", "music"}, {"playing", true}}));
-
+    // The music record's shapes, playing and not: system/now_playing.sh reads them whole.
     publish([](SharedWidgetData &d) { d.weather = WeatherData{"Milano", 21.5, 3, std::nullopt}; });
     const QJsonObject weather = fileObject(file()).value("weather").toObject();
     EXPECT_FALSE(weather.contains("apparent"));
@@ -136,7 +128,6 @@ TEST(SharedWidgetDataJson, StrictDecoding)
          true},
         {"null optionals are absent", R"({"weather":null,"music":null,"battery":null,"clockStyle":null})", true},
         {"null fields inside weather", R"({"weather":{"city":null,"temp":null,"code":null}})", true},
-        {"integer written with a zero fraction", R"({"weather":{"code":3.0}})", true},
         {"music without playing", R"({"music":{"track":"t"}})", false},
         {"music with playing null", R"({"music":{"playing":null}})", false},
         {"device without type", R"({"battery":[{"id":"a","name":"b","percent":1,"charging":false}]})", false},
@@ -152,19 +143,14 @@ TEST(SharedWidgetDataJson, StrictDecoding)
         {"weather as an array", R"({"weather":[]})", false},
         {"clockStyle as a number", R"({"clockStyle":1})", false},
         {"top level array", "[]", false},
-        {"top level string", "\"x\"", false},
         {"empty file", "", false},
-        {"half-written file", R"({"battery":[{"id":"macbook","name":"Mac)", false},
         {"trailing garbage", "{} {}", false},
     };
     for (const Case &c : cases)
         EXPECT_EQ(decodeSharedWidgetData(c.json).has_value(), c.readable) << c.what;
 
-    const auto d = decodeSharedWidgetData(R"({"weather":{"code":3.0,"city":null},"battery":[]})");
-    ASSERT_TRUE(d.has_value());
-    EXPECT_EQ(d->weather->code, 3);
-    EXPECT_FALSE(d->weather->city.has_value());
-    EXPECT_TRUE(d->battery->isEmpty());
+    EXPECT_EQ(decodeSharedWidgetData(R"({"weather":{"code":3.0,"city":null},"battery":[]})"),
+              (SharedWidgetData{QList<BatteryDevice>{}, {}, WeatherData{{}, {}, 3, {}}, {}}));
 
     // Values the app would never write are read within its bounds, the rest of the file kept.
     const std::pair<QByteArray, SharedWidgetData> bounded[] = {
@@ -185,74 +171,6 @@ TEST(SharedDataLocation, PlatformContainerElseHomeFallback)
 
     const QString dataHome = qEnvironmentVariable("XDG_DATA_HOME");
     ASSERT_FALSE(dataHome.isEmpty());  // set by the test main: never the real user's
+    // The reader meeting the app's writer there: system/extension_host.sh.
     EXPECT_EQ(sharedDataFilePath(), dataHome + "/group.com.pellixwidget/widget-data.json");
-
-    // The extension's reader finds what the app's writer wrote (and, beside the
-    // real app, system/extension_host.sh).
-    SettingsManager settings(QDir(dataHome).filePath("s.json"));
-    settings.updateSharedWidgetData();
-    EXPECT_EQ(readSharedData().value_or(SharedWidgetData{}).clockStyle, "analog");
-}
-
-// A reader polling while the writer rewrites the file must never see a torn file.
-namespace {
-
-struct TornReads {
-    int writes = 0;
-    int reads = 0;
-    int unreadable = 0;
-};
-
-// Alternates two records of different lengths; stops after `maxWrites`, or as soon
-// as the reader saw an unreadable file when `stopAtFirstTear` is set.
-TornReads race(const QString &path, const std::function<void(const SharedWidgetData &)> &write, int maxWrites,
-               bool stopAtFirstTear)
-{
-    SharedWidgetData big, small;
-    big.battery = QList<BatteryDevice>();
-    for (int i = 0; i < 400; ++i)
-        big.battery->append({QString("device-%1").arg(i), QString("Device %1").arg(i), i % 101, i % 2 == 0, "mouse"});
-    small.clockStyle = "digital";
-    write(big);
-
-    std::atomic<bool> done{false};
-    std::atomic<int> unreadable{0};
-    TornReads result;
-    std::thread reader([&] {
-        while (!done) {
-            ++result.reads;
-            if (!readSharedDataFile(path))
-                ++unreadable;
-        }
-    });
-    for (; result.writes < maxWrites && !(stopAtFirstTear && unreadable > 0); ++result.writes)
-        write(result.writes % 2 ? small : big);
-    done = true;
-    reader.join();
-    result.unreadable = unreadable;
-    return result;
-}
-
-void writeInPlace(const QString &path, const SharedWidgetData &data)
-{
-    QFile f(path);
-    if (f.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        f.write(*encodeSharedWidgetData(data));
-}
-
-}  // namespace
-
-TEST(SharedDataConcurrency, ReaderNeverSeesAHalfWrittenFile)
-{
-    QTemporaryDir dir;
-    const QString path = dir.path() + "/widget-data.json";
-
-    // The probe itself works: a plain in-place rewrite is caught half-written.
-    const TornReads inPlace = race(path, [&](const auto &d) { writeInPlace(path, d); }, 200000, true);
-    EXPECT_GT(inPlace.unreadable, 0) << "no torn read in " << inPlace.writes << " in-place writes";
-
-    const TornReads atomic = race(path, [&](const auto &d) { writeSharedDataFile(path, d); }, 3000, false);
-    EXPECT_EQ(atomic.writes, 3000);
-    EXPECT_GT(atomic.reads, 100);
-    EXPECT_EQ(atomic.unreadable, 0) << "of " << atomic.reads << " reads";
 }

@@ -19,11 +19,7 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(server.start());
-        useBase(server.baseUrl());
-    }
-    void useBase(const QString &base)
-    {
-        monitor = std::make_unique<WeatherMonitor>(WeatherEndpoints{base, base, base});
+        monitor = std::make_unique<WeatherMonitor>(WeatherEndpoints{server.baseUrl(), server.baseUrl(), server.baseUrl()});
         monitor->setLimits({400ms, 64 * 1024});
     }
 
@@ -86,24 +82,16 @@ TEST_F(WeatherMonitorTest, RequestTargetsOnTheWire)
                   "windspeed_10m,relativehumidity_2m,apparent_temperature&daily=weathercode,temperature_2m_max,"
                   "temperature_2m_min&timezone=auto&forecast_days=5");
     }
-    ipLocation();
-    EXPECT_EQ(server.targets().last(), "/json/?fields=lat,lon,city,country");
+    // The IP location's target: system/diagnostics.sh.
     // What cannot be written into a URL is never sent.
     EXPECT_EQ(search(QString(QChar(0xDC00))).second, WeatherError::BadUrl);  // a lone surrogate has no UTF-8
     EXPECT_EQ(forecast(std::nan(""), 9.0).second, WeatherError::BadUrl);
-    EXPECT_EQ(server.targets().size(), 9);
+    EXPECT_EQ(server.targets().size(), 8);
 }
 
-TEST_F(WeatherMonitorTest, DecodesTheServicesAnswers)
+// (The IP location and the city search decoded: the weather widget's and the panel's tests.)
+TEST_F(WeatherMonitorTest, DecodesTheForecast)
 {
-    server.route("/json/", {200, kIpApiAnswer});
-    EXPECT_EQ(ipLocation().first, (IPLocation{45.4642, 9.1895, "Milan", "Italy"}));
-
-    server.route("/v1/search", {200, kGeocodingMilano});
-    EXPECT_EQ(search("Milano").first, (WeatherSettings{true, "Milano, Italia", 45.46427, 9.18951}));
-    server.route("/v1/search", {200, edited(kGeocodingMilano, {"results"}, QJsonArray{})});
-    EXPECT_EQ(search("Xyzzy").first, std::make_optional(std::optional<WeatherSettings>())) << "not found, no error";
-
     server.route("/v1/forecast", {200, kForecast});
     EXPECT_EQ(forecast().first, (WeatherResponse{{6.3, 3, 87.0, 3.9, 4.2}, WeatherResponse::DailyForecast{
         {"2026-12-07", "2026-12-08", "2026-12-09", "2026-12-10", "2026-12-11"},
@@ -199,8 +187,7 @@ TEST_F(WeatherMonitorTest, EveryRequestEndsWithinItsBound)
         EXPECT_EQ(forecast().second, WeatherError::Transport) << what;
         EXPECT_LT(clock.elapsed(), 2500) << what;
     }
-    useBase([] { LocalHttpServer gone; gone.start(); return gone.baseUrl(); }());  // nobody listens there now
-    EXPECT_EQ(ipLocation().second, WeatherError::Transport);
+    // A refused connection: system/diagnostics.sh.
 }
 
 TEST_F(WeatherMonitorTest, CallbackIsDroppedWithItsContext)

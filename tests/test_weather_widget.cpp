@@ -96,11 +96,16 @@ protected:
 
 }  // namespace
 
-TEST_F(WeatherWidgetTest, LoadsWhenShownAndPublishesAfterSuccessOnly)
+// Shown in °F (en_US), the weather is asked for and shared in °C.
+TEST_F(WeatherWidgetTest, LoadsWhenShownAndPublishesCelsiusAfterSuccessOnly)
 {
+    pellix::i18n::useLanguage("en", QLocale("en_US"));
     view.show();
-    ASSERT_TRUE(settledAfter(2));
+    const bool settled = settledAfter(2);
+    pellix::i18n::useLanguage("it", QLocale("it_IT"));
+    ASSERT_TRUE(settled);
     EXPECT_TRUE(server.targets()[1].startsWith("/v1/forecast?latitude=45.4642&longitude=9.1895&"));
+    EXPECT_FALSE(server.targets()[1].contains("temperature_unit"));
     const QByteArray published = readFile(settings.sharedDataPath());
     EXPECT_EQ(decodeSharedWidgetData(published)->weather, (WeatherData{"Milan", 6.3, 3, 3.9}));
 
@@ -120,19 +125,6 @@ TEST_F(WeatherWidgetTest, LoadsWhenShownAndPublishesAfterSuccessOnly)
     EXPECT_TRUE(view.refreshTimer().isActive());
     view.hide();
     EXPECT_FALSE(view.refreshTimer().isActive()) << "refreshes only while shown";
-}
-
-TEST_F(WeatherWidgetTest, SharesCelsiusWhateverUnitItShows)
-{
-    pellix::i18n::useLanguage("en", QLocale("en_US"));
-    view.show();
-    const bool settled = settledAfter(2);
-    const auto shared = decodeSharedWidgetData(readFile(settings.sharedDataPath()));
-    pellix::i18n::useLanguage("it", QLocale("it_IT"));
-    ASSERT_TRUE(settled);
-    EXPECT_FALSE(server.targets()[1].contains("temperature_unit")) << "the service is asked in °C";
-    EXPECT_EQ(shared->weather, (WeatherData{"Milan", 6.3, 3, 3.9}));
-    EXPECT_EQ(temperatureText(6.3, pellix::i18n::TemperatureUnit::Fahrenheit), "43°");
 }
 
 TEST_F(WeatherWidgetTest, TheLoadStartedLastWins)
@@ -175,13 +167,9 @@ static QImage paint(const WeatherViewState &state, bool medium, int spinnerPhase
 // Pixels with ink; with `colour`, only those of a strong hue (the colour emoji).
 static int ink(const QImage &image, bool colour = false)
 {
-    int n = 0;
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x) {
-            const QColor c = QColor::fromRgba(image.pixel(x, y));
-            n += colour ? c.alpha() > 200 && c.hsvSaturation() > 120 : c.alpha() > 40;
-        }
-    return n;
+    return countPixels(image, [colour](const QColor &c) {
+        return colour ? c.alpha() > 200 && c.hsvSaturation() > 120 : c.alpha() > 40;
+    });
 }
 
 TEST(WeatherContent, EachStateAndSizeDraws)

@@ -1,12 +1,12 @@
 #pragma once
 
 // Real MPRIS players on a private bus: the scripted player of tests/peers
-// (Spotify's bus name, or any other) and mpv with its MPRIS plug-in playing
-// tones made by sox on a null audio output. Every wait is bounded.
+// (Spotify's bus name, or any other) and mpv with its MPRIS plug-in, as the
+// system tests start it. Every wait is bounded.
 
 #include "PrivateBus.h"
 
-#include <QImage>
+#include <QRgb>
 #include <QTemporaryDir>
 #include <QThread>
 
@@ -68,76 +68,40 @@ private:
     QProcess m_player;
 };
 
-// mpv playing two tagged tones in a loop, with cover.png (one colour) beside them.
+// start_mpv of scripts/music-peers.sh: two tagged tones in a loop, cover.png (one
+// colour) beside them, on the bus's session.
 class MpvPlayer {
 public:
     // The bus may start later: it is asked for its address at start().
-    explicit MpvPlayer(const PrivateBus &bus) : m_bus(bus)
-    {
-        m_mpv.setStandardOutputFile(QProcess::nullDevice());
-        m_mpv.setStandardErrorFile(QProcess::nullDevice());
-    }
+    explicit MpvPlayer(const PrivateBus &bus) : m_bus(bus) { m_mpv.setProcessChannelMode(QProcess::ForwardedErrorChannel); }
     ~MpvPlayer() { stopProcess(m_mpv); }
 
     static constexpr QRgb kCoverColour = 0xff3366cc;
 
-    bool start(bool paused = false)
+    bool start()
     {
-        if (!tone("t1.ogg", "Onda Lunga", "Coro di Prova", 440) || !tone("t2.ogg", "Seconda Onda", "Altro Coro", 550))
-            return false;
-        QImage cover(8, 8, QImage::Format_RGB32);
-        cover.fill(kCoverColour);
-        cover.save(m_media.filePath("cover.png"));
-        QStringList args{"--no-config", "--script=/usr/lib/mpv-mpris/mpris.so", "--no-video", "--ao=null",
-                         "--loop-playlist=inf", "--input-terminal=no", "--really-quiet"};
-        if (paused)
-            args << "--pause";
         m_mpv.setProcessEnvironment(sessionEnvironment(m_bus));
-        m_mpv.start("mpv", args << m_media.filePath("t1.ogg") << m_media.filePath("t2.ogg"));
-        if (!m_mpv.waitForStarted(5000))
-            return false;
-        // The name comes first and the tags a little later: wait for the artist.
-        QDeadlineTimer deadline(10000);
-        while (!deadline.hasExpired() && m_mpv.state() == QProcess::Running) {
-            const QString metadata = property("Metadata");
-            if (metadata.contains("Coro"))
-                return true;
-            QThread::msleep(30);
-        }
-        return false;
+        m_mpv.start("bash", {"-c", ". " PELLIX_SOURCE_DIR "/scripts/music-peers.sh; pids=()\n"
+                                   "trap 'kill \"${pids[@]}\" 2>/dev/null; exit' TERM EXIT\n"
+                                   "start_mpv \"$0\" xc:#3366cc && echo ready && wait", m_media.path()});
+        QDeadlineTimer deadline(15000);
+        while (!m_mpv.canReadLine() && !deadline.hasExpired() && m_mpv.state() != QProcess::NotRunning)
+            m_mpv.waitForReadyRead(100);
+        return m_mpv.readLine().trimmed() == "ready";
     }
 
     QString mediaDir() const { return m_media.path(); }
     // "Playing" or "Paused", asked of mpv itself.
-    QString playbackStatus() const { return property("PlaybackStatus"); }
-
-private:
-    bool tone(const QString &file, const QString &title, const QString &artist, int hz)
-    {
-        return QProcess::execute("sox", {"-n", "-r", "44100", "-c", "2", "--comment", "TITLE=" + title,
-                                         "--add-comment", "ARTIST=" + artist, m_media.filePath(file), "synth", "20",
-                                         "sine", QString::number(hz), "vol", "0.3"}) == 0;
-    }
-
-    QString property(const QString &name) const
+    QString playbackStatus() const
     {
         QDBusMessage get = QDBusMessage::createMethodCall("org.mpris.MediaPlayer2.mpv", "/org/mpris/MediaPlayer2",
                                                           "org.freedesktop.DBus.Properties", "Get");
-        get << QString("org.mpris.MediaPlayer2.Player") << name;
+        get << QString("org.mpris.MediaPlayer2.Player") << QString("PlaybackStatus");
         const QDBusMessage reply = m_bus.connection().call(get, QDBus::Block, 1000);
-        if (reply.type() != QDBusMessage::ReplyMessage)
-            return {};
-        const QVariant value = reply.arguments().value(0).value<QDBusVariant>().variant();
-        if (value.metaType() == QMetaType::fromType<QDBusArgument>()) {
-            QStringList texts;
-            const QVariantMap map = qdbus_cast<QVariantMap>(value.value<QDBusArgument>());
-            for (const QVariant &v : map)
-                texts << v.toString() << v.toStringList().join(',');
-            return texts.join(' ');
-        }
-        return value.toString();
+        return reply.arguments().value(0).value<QDBusVariant>().variant().toString();
     }
 
+private:
     const PrivateBus &m_bus;
     QTemporaryDir m_media;
     QProcess m_mpv;

@@ -50,4 +50,13 @@ QByteArray onePixel(QRgb rgb)
     return png(image);
 }
 
+int countPixels(const QImage &image, const std::function<bool(const QColor &)> &test)
+{
+    int n = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            n += test(image.pixelColor(x, y));
+    return n;
+}
+
 }  // namespace pellix::test

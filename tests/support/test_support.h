@@ -5,8 +5,10 @@
 #include <QByteArray>
 #include <QDir>
 #include <QImage>
+#include <QPaintEvent>
 #include <QString>
 
+#include <functional>
 #include <ostream>
 
 namespace pellix::test {
@@ -20,6 +22,38 @@ bool writeFile(const QString &path, const QByteArray &bytes);
 // An image as PNG bytes; one pixel of one colour as PNG bytes.
 QByteArray png(const QImage &image);
 QByteArray onePixel(QRgb rgb);
+
+// A playing track as a player reports it.
+inline MusicData track(const char *title, std::optional<QString> artist, std::optional<QString> art, const char *source)
+{
+    return {title, std::move(artist), std::move(art), source, true};
+}
+
+// How many pixels of `image` pass `test`.
+int countPixels(const QImage &image, const std::function<bool(const QColor &)> &test);
+
+// Everything repainted in the watched widgets, each in its own coordinates.
+struct PaintSpy : QObject {
+    PaintSpy(std::initializer_list<QObject *> watched)
+    {
+        for (QObject *w : watched)
+            w->installEventFilter(this);
+    }
+    bool eventFilter(QObject *, QEvent *e) override
+    {
+        if (e->type() == QEvent::Paint)
+            painted += static_cast<QPaintEvent *>(e)->region();
+        return false;
+    }
+    int area() const
+    {
+        int n = 0;
+        for (const QRect &r : painted)
+            n += r.width() * r.height();
+        return n;
+    }
+    QRegion painted;
+};
 
 }  // namespace pellix::test
 

@@ -10,10 +10,8 @@ app=$1
 unset QT_LOGGING_RULES
 # run NAME SETTINGS-JSON [VAR=VALUE...]: the app in a private home, its output in $root/NAME.log
 run() {
-  export HOME=$root/$1 XDG_CONFIG_HOME=$root/$1/config XDG_DATA_HOME=$root/$1/data XDG_RUNTIME_DIR=$root/$1/run
-  mkdir -p "$XDG_CONFIG_HOME" "$XDG_DATA_HOME" && mkdir -m 700 "$XDG_RUNTIME_DIR"
-  settings=$XDG_CONFIG_HOME/group.com.pellixwidget.json
-  printf '%s' "$2" >"$settings"
+  use_home "$root/$1"
+  printf '%s' "$2" >"$settings_file"
   env "${@:3}" "$app" >"$root/$1.log" 2>&1 &
   app_pid=$!
   pids+=($app_pid)
@@ -44,7 +42,7 @@ run settings "$broken" QT_LOGGING_RULES='pellix.settings=true'
 check "an unreadable settings file is explained" wait_for 15 grep -q '^pellix.settings: ' "$root/settings.log"
 stop
 check "with the JSON error's offset" grep -qx \
-  "pellix.settings: $settings cannot be read, defaults are used: illegal value at offset 26" "$root/settings.log"
-check "and the file stays as it was" test "$(cat "$settings")" = "$broken"
+  "pellix.settings: $settings_file cannot be read, defaults are used: illegal value at offset 26" "$root/settings.log"
+check "and the file stays as it was" test "$(cat "$settings_file")" = "$broken"
 
 finish

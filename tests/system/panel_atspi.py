@@ -72,10 +72,6 @@ def place(win):
     return [int(geo[k]) for k in ("X", "Y", "WIDTH", "HEIGHT")]
 
 
-def width(win):
-    return place(win)[2]
-
-
 def shoot(name):
     """With PANEL_SCREENSHOTS set, keeps the panel and some wallpaper around it as <dir>/panel-<name>.png."""
     folder = os.environ.get("PANEL_SCREENSHOTS")
@@ -118,7 +114,7 @@ check("the switch exposes its state (on)", wait_for(lambda: checked(clock_switch
 weather_card = descendant(panel, "Meteo", pyatspi.ROLE_PANEL)
 act(descendant(weather_card, "Meteo", pyatspi.ROLE_CHECK_BOX), "Toggle")
 check("the weather window appears", wait_for(lambda: window("weather")))
-narrow = width(window("weather"))
+narrow = place(window("weather"))[2]
 label = descendant(weather_card, "Dimensione widget", pyatspi.ROLE_LABEL)
 targets = [r.getTarget(0) for r in label.getRelationSet()
            if r.getRelationType() == pyatspi.RELATION_LABEL_FOR] if label else []
@@ -132,7 +128,7 @@ if combo is not None:
     x("xdotool", "mousemove", str(ext.x + ext.width // 2), str(ext.y + ext.height // 2), "click", "1")
     check("'Medio (4x2)' saves widget.weather.size = medium",
           wait_for(lambda: stored("widget.weather.size") == "medium"))
-    check("the weather window grows by 170", wait_for(lambda: width(window("weather")) == narrow + 170))
+    check("the weather window grows by 170", wait_for(lambda: place(window("weather"))[2] == narrow + 170))
 
 shoot("widgets")
 act(descendant(panel, "Impostazioni", pyatspi.ROLE_PAGE_TAB), "Press")

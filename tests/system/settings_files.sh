@@ -8,14 +8,6 @@ app=$1
 . "$(dirname "$0")/support/harness.sh"
 disk=$root/disk
 cleanups+=('mountpoint -q "$disk" && umount "$disk"')
-home() {  # home DIR: a private home with its XDG directories under DIR
-  export HOME=$1 XDG_CONFIG_HOME=$1/config XDG_DATA_HOME=$1/data XDG_CACHE_HOME=$1/cache \
-         XDG_STATE_HOME=$1/state XDG_RUNTIME_DIR=$1/run
-  mkdir -p "$XDG_CONFIG_HOME" "$XDG_DATA_HOME/group.com.pellixwidget" "$XDG_CACHE_HOME" "$XDG_STATE_HOME" \
-    -m 700 "$XDG_RUNTIME_DIR"
-  settings=$XDG_CONFIG_HOME/group.com.pellixwidget.json
-  shared=$XDG_DATA_HOME/group.com.pellixwidget/widget-data.json
-}
 
 mkfifo "$settings_file"
 launch
@@ -25,17 +17,17 @@ check "and the FIFO is left alone" test -p "$settings_file"
 
 mkdir "$disk"
 if mount -t tmpfs -o size=256k tmpfs "$disk" 2>/dev/null; then
-  home "$disk"
-  echo '{"widget.clock.enabled": true, "widget.battery.enabled": true}' >"$settings"
-  echo '{"clockStyle":"digital"}' >"$shared"
-  cp "$settings" "$shared" "$root/"
+  use_home "$disk" && mkdir -p "$(dirname "$shared_file")"
+  echo '{"widget.clock.enabled": true, "widget.battery.enabled": true}' >"$settings_file"
+  echo '{"clockStyle":"digital"}' >"$shared_file"
+  cp "$settings_file" "$shared_file" "$root/"
   head -c 1M /dev/zero >"$disk/filler" 2>/dev/null  # takes every free page
   launch
   check "on a full disk the clock still opens" wait_for 10 window clock
   sleep 5  # a battery refresh (every 4 s) publishes a record unlike the file's
   stop
-  check "the settings file is as it was" cmp "$settings" "$root/group.com.pellixwidget.json"
-  check "the shared file is as it was" cmp "$shared" "$root/widget-data.json"
+  check "the settings file is as it was" cmp "$settings_file" "$root/group.com.pellixwidget.json"
+  check "the shared file is as it was" cmp "$shared_file" "$root/widget-data.json"
   check "no temporary file is left" test "$(find "$disk" -name '.*.tmp-*' | wc -l)" = 0
 else
   echo "skip: a full disk needs a tmpfs mount (root)"

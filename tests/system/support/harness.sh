@@ -3,15 +3,19 @@
 # displays, the local weather services and the app's windows. The caller sets
 # `set -u` (and `app`, for launch) and defines nothing of these names.
 
-# A fresh HOME and XDG_* under $root (kept in $root, removed on exit).
+# use_home DIR: HOME and every XDG_* directory under DIR (the runtime one private);
+# $settings_file and $shared_file are the app's files there.
+use_home() {
+  export HOME=$1 XDG_CONFIG_HOME=$1/config XDG_DATA_HOME=$1/data XDG_CACHE_HOME=$1/cache \
+         XDG_STATE_HOME=$1/state XDG_RUNTIME_DIR=$1/run
+  mkdir -p "$XDG_CONFIG_HOME" "$XDG_DATA_HOME" "$XDG_CACHE_HOME" "$XDG_STATE_HOME" && mkdir -p -m 700 "$XDG_RUNTIME_DIR"
+  settings_file=$XDG_CONFIG_HOME/group.com.pellixwidget.json
+  shared_file=$XDG_DATA_HOME/group.com.pellixwidget/widget-data.json
+}
+# A fresh home in $root (removed on exit).
 root=$(mktemp -d /tmp/pxsys.XXXXXX)
-export HOME=$root XDG_CONFIG_HOME=$root/config XDG_DATA_HOME=$root/data XDG_CACHE_HOME=$root/cache \
-       XDG_STATE_HOME=$root/state XDG_RUNTIME_DIR=$root/run
-mkdir -p "$XDG_CONFIG_HOME" "$XDG_DATA_HOME" "$XDG_CACHE_HOME" "$XDG_STATE_HOME"
-mkdir -m 700 "$XDG_RUNTIME_DIR"
+use_home "$root"
 unset QT_QPA_PLATFORM
-settings_file=$XDG_CONFIG_HOME/group.com.pellixwidget.json
-shared_file=$XDG_DATA_HOME/group.com.pellixwidget/widget-data.json
 harness_dir=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 repo_dir=$(cd "$harness_dir/../../.." && pwd)
 
@@ -52,11 +56,37 @@ needs() { [ -n "${!1:-}" ] || { echo "needs $2 of scripts/test-env.sh" >&2; exit
 # launch [VAR=VALUE...]: the app in the background ($app_pid), its output in app.log.
 launch() { env "$@" "$app" >>"$root/app.log" 2>&1 & app_pid=$!; pids+=($app_pid); }
 stop() { kill -TERM "$app_pid"; wait "$app_pid" 2>/dev/null; }
+# answers_launches N: N requests of a second launch at the primary's socket on
+# $DISPLAY, 0.7 s apart, each acknowledged within 1 s (the GUI thread is not stuck).
+answers_launches() {
+  local d=${DISPLAY#*:}
+  /usr/bin/python3 - "$XDG_RUNTIME_DIR/pellix-widget-x11-${d%%.*}.sock" "$1" <<'PY'
+import socket, sys, time
+for _ in range(int(sys.argv[2])):
+    with socket.socket(socket.AF_UNIX) as s:
+        s.settimeout(1)
+        s.connect(sys.argv[1]); s.sendall(b"show\n")
+        if s.makefile("rb").readline() != b"ok\n":  # times out after 1 s
+            sys.exit(1)
+    time.sleep(0.7)
+PY
+}
 # window TITLE: the id of the first visible window with exactly that title.
 window() { xdotool search --onlyvisible --name "^$1\$" | head -1 | grep .; }
 panel() { window 'PellixWidget Control Panel'; }
 # content_origin WINDOW: Qt (y-down) top-left of a widget's content, inside its 10 px shadow margin.
 content_origin() { eval "$(xdotool getwindowgeometry --shell "$1")"; echo $((X + 10)) $((Y + 10)); }
+# drag WINDOW X Y [DX DY]: presses at (DX, DY) in the content (default its small
+# size's middle) and drops the content's top-left at (X, Y), in eight steps.
+drag() {
+  local w=$1 dx=${4:-85} dy=${5:-85} cx cy f
+  read -r cx cy <<<"$(content_origin "$w")"
+  xdotool mousemove $((cx + dx)) $((cy + dy)) mousedown 1; sleep 0.1
+  for f in 1 2 3 4 5 6 7 8; do
+    xdotool mousemove $((cx + dx + ($2 - cx) * f / 8)) $((cy + dy + ($3 - cy) * f / 8)); sleep 0.04
+  done
+  sleep 0.2; xdotool mouseup 1; sleep 0.3
+}
 # published EXPR: a Python expression is true of the shared record `d`, its
 # battery list `b` and its music section `m`.
 published() {
