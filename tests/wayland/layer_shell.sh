@@ -10,30 +10,11 @@
 # placement under a second wlroots compositor, labwc, when it is there.
 # Usage: [SCREENSHOT=file.png] layer_shell.sh <pellix-widget> <pointer-client> <pellix-widget-host>
 set -u
-if [ "$(id -u)" = 0 ]; then
-  # sway will not run as root.
-  exec runuser -u nobody -- bash "$0" "$@"
-fi
+script_args=("$@")
+. "$(dirname "$0")/prologue.sh" sway swaymsg grim python3
 app=$1 pointer=$2 host=$3
-here=$(cd "$(dirname "$0")" && pwd)
-. "$here/../system/support/harness.sh"
-for tool in sway swaymsg grim python3; do
-  command -v $tool >/dev/null || { echo "skipped: no $tool"; exit 77; }
-done
-unset DISPLAY QT_SCALE_FACTOR
-export PELLIX_IPLOCATION_URL=http://127.0.0.1:9 PELLIX_GEOCODING_URL=http://127.0.0.1:9 \
-       PELLIX_FORECAST_URL=http://127.0.0.1:9
 
-cat >"$root/sway.conf" <<'CONF'
-output HEADLESS-1 resolution 1440x900 position 0 0 bg #336699 solid_color
-xwayland disable
-default_border none
-CONF
-WLR_BACKENDS=headless WLR_LIBINPUT_NO_DEVICES=1 WLR_RENDERER=pixman sway -c "$root/sway.conf" >"$root/sway.log" 2>&1 &
-pids+=($!)
-wait_for 10 eval 'ls "$XDG_RUNTIME_DIR"/sway-ipc.*.sock' || { echo "sway did not start"; cat "$root/sway.log"; exit 1; }
-export SWAYSOCK=$(ls "$XDG_RUNTIME_DIR"/sway-ipc.*.sock | head -1)
-export WAYLAND_DISPLAY=$(cd "$XDG_RUNTIME_DIR" && ls | grep -m1 '^wayland-[0-9]*$')
+start_sway
 
 saved_position() {  # the stored y-up origin of a widget as "x y"
   python3 -c 'import json,sys; p=json.loads(json.load(open(sys.argv[1]))[sys.argv[2]]); print(round(p["x"]), round(p["y"]))' \

@@ -7,30 +7,11 @@
 # surfaces made anew: a widget taken by a new output, the panel reopened.
 # Usage: layer_shell_blur.sh <pellix-widget> <blur-global-library>
 set -u
-if [ "$(id -u)" = 0 ]; then
-  exec runuser -u nobody -- bash "$0" "$@"
-fi
+script_args=("$@")
+. "$(dirname "$0")/prologue.sh" sway swaymsg python3
 app=$1 blur_global=$2
-here=$(cd "$(dirname "$0")" && pwd)
-. "$here/../system/support/harness.sh"
-for tool in sway swaymsg python3; do
-  command -v $tool >/dev/null || { echo "skipped: no $tool"; exit 77; }
-done
-unset DISPLAY QT_SCALE_FACTOR
-export PELLIX_IPLOCATION_URL=http://127.0.0.1:9 PELLIX_GEOCODING_URL=http://127.0.0.1:9 \
-       PELLIX_FORECAST_URL=http://127.0.0.1:9
 
-cat >"$root/sway.conf" <<'CONF'
-output HEADLESS-1 resolution 1440x900 position 0 0
-xwayland disable
-default_border none
-CONF
-LD_PRELOAD=$blur_global WLR_BACKENDS=headless WLR_LIBINPUT_NO_DEVICES=1 WLR_RENDERER=pixman \
-  sway -c "$root/sway.conf" >"$root/sway.log" 2>&1 &
-pids+=($!)
-wait_for 10 eval 'ls "$XDG_RUNTIME_DIR"/sway-ipc.*.sock' || { echo "sway did not start"; cat "$root/sway.log"; exit 1; }
-export SWAYSOCK=$(ls "$XDG_RUNTIME_DIR"/sway-ipc.*.sock | head -1)
-export WAYLAND_DISPLAY=$(cd "$XDG_RUNTIME_DIR" && ls | grep -m1 '^wayland-[0-9]*$')
+start_sway LD_PRELOAD="$blur_global"
 
 # blur WHAT REGION: the newest surface of WHAT (namespace or title) has REGION committed as its blur.
 blur() { test "$(python3 "$here/blur_requests.py" "$root/app.log" "$1")" = "$2"; }

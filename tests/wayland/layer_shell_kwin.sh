@@ -7,19 +7,9 @@
 # KWin offers grim no screencopy.
 # Usage: layer_shell_kwin.sh <pellix-widget>
 set -u
-if [ "$(id -u)" = 0 ]; then
-  # KWin, like sway, is run as an ordinary user.
-  exec runuser -u nobody -- bash "$0" "$@"
-fi
+script_args=("$@")
+. "$(dirname "$0")/prologue.sh" kwin_wayland dbus-daemon gdbus
 app=$1
-here=$(cd "$(dirname "$0")" && pwd)
-. "$here/../system/support/harness.sh"
-for tool in kwin_wayland dbus-daemon gdbus; do
-  command -v $tool >/dev/null || { echo "skipped: no $tool"; exit 77; }
-done
-unset DISPLAY QT_SCALE_FACTOR
-export PELLIX_IPLOCATION_URL=http://127.0.0.1:9 PELLIX_GEOCODING_URL=http://127.0.0.1:9 \
-       PELLIX_FORECAST_URL=http://127.0.0.1:9
 
 # A session bus of this user: KWin's scripting is reached through it.
 sed "s|@SOCK@|$root/bus|" "$repo_dir/scripts/dbus/session-bus.conf.in" >"$root/bus.conf"
