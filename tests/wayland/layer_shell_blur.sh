@@ -18,12 +18,7 @@ blur() { test "$(python3 "$here/blur_requests.py" "$root/app.log" "$1")" = "$2";
 # made N KIND [NAME]: the app has made N layer surfaces of namespace NAME, or N toplevels.
 made() { test "$(grep -c -- "-> .*get_$2(.*${3:-}" "$root/app.log")" = "$1"; }
 
-cat >"$settings_file" <<'JSON'
-{"widget.clock.enabled": true, "widget.clock.position": "{\"x\":100,\"y\":600}",
- "widget.weather.enabled": true, "widget.weather.position": "{\"x\":2000,\"y\":400}",
- "widget.battery.enabled": false,
- "widget.music.enabled": true, "widget.music.position": "{\"x\":700,\"y\":100}"}
-JSON
+save_three_widgets
 launch WAYLAND_DEBUG=client
 panel='[title="PellixWidget Control Panel"]'
 wait_for 10 eval "swaymsg -t get_tree | grep -q 'PellixWidget Control Panel'"

@@ -51,12 +51,7 @@ configured() {
   id=$(traffic "1, \"pellix-$1\")" | grep -o 'zwlr_layer_surface_v1#[0-9]*' | head -1) || return 1
   traffic "$id.configure(" | grep -v -- '->' | grep -q ", $2, $3)"
 }
-cat >"$settings_file" <<'JSON'
-{"widget.clock.enabled": true, "widget.clock.position": "{\"x\":100,\"y\":600}",
- "widget.weather.enabled": true, "widget.weather.position": "{\"x\":2000,\"y\":400}",
- "widget.battery.enabled": false,
- "widget.music.enabled": true, "widget.music.position": "{\"x\":700,\"y\":100}"}
-JSON
+save_three_widgets
 launch QT_LOGGING_RULES=pellix.shell.info=true WAYLAND_DEBUG=client
 check "the app chose native Wayland" wait_for 10 grep -q "native Wayland" "$root/app.log"
 check "each widget's surface is configured at its size" \

@@ -29,3 +29,14 @@ start_sway() {
   WAYLAND_DISPLAY=$(cd "$XDG_RUNTIME_DIR" && ls | grep -m1 '^wayland-[0-9]*$')
   export SWAYSOCK WAYLAND_DISPLAY
 }
+
+# save_three_widgets: settings with the clock and the music (medium) at their
+# places, the weather saved off every output, the battery off.
+save_three_widgets() {
+  cat >"$settings_file" <<'JSON'
+{"widget.clock.enabled": true, "widget.clock.position": "{\"x\":100,\"y\":600}",
+ "widget.weather.enabled": true, "widget.weather.position": "{\"x\":2000,\"y\":400}",
+ "widget.battery.enabled": false,
+ "widget.music.enabled": true, "widget.music.position": "{\"x\":700,\"y\":100}"}
+JSON
+}
