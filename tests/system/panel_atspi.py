@@ -157,7 +157,9 @@ x("xdotool", "windowmove", first_window, "60", "70")  # where the user leaves it
 wait_for(lambda: place(first_window) != opened_at)
 time.sleep(0.3)
 first_place = place(first_window)
-x("wmctrl", "-c", TITLE)
+# By its id: by title wmctrl reads every window's name, and gives up (BadWindow)
+# when one of them goes meanwhile.
+x("wmctrl", "-i", "-c", first_window)
 check("closing hides the panel", wait_for(lambda: not window(TITLE)))
 subprocess.run([os.environ["PANEL_APP"]], timeout=10)
 check("a second launch shows the panel again", wait_for(lambda: window(TITLE)))
