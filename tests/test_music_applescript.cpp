@@ -120,7 +120,8 @@ TEST(AppleScriptMusic, NowPlayingAsksSpotifyFirstAndSplitsAtSeparators)
     EXPECT_LT(clock.elapsed(), 15000);  // the hang alone would last 30 s
 }
 
-// To the player on screen while it runs; else to the running one after both checks.
+// To the player on screen while it runs (none once it has quit); with none on
+// screen, to the running one after both checks.
 TEST(AppleScriptMusic, CommandsGoToThePlayerShownElseToTheRunningOne)
 {
     const PlayerAddress music{MusicPlayer::Music, {}};
@@ -134,9 +135,8 @@ TEST(AppleScriptMusic, CommandsGoToThePlayerShownElseToTheRunningOne)
     } cases[] = {
         {"music on screen takes it though spotify runs", {{"spotify-running", kTrue}, {"music-running", kTrue}},
          "playpause", {"music-running", "music-command"}, R"(tell application "Music" to playpause)", music},
-        {"music on screen has quit: the rule", {{"spotify-running", kTrue}, {"music-running", kFalse}}, "next",
-         {"music-running", "spotify-running", "music-running", "spotify-command"},
-         R"(tell application "Spotify" to next track)", music},
+        {"music on screen has quit: not another player", {{"spotify-running", kTrue}, {"music-running", kFalse}},
+         "next", {"music-running"}, {}, music},
         {"paused spotify still takes it", {{"spotify-running", kTrue}, {"music-running", kTrue}}, "playpause",
          {"spotify-running", "music-running", "spotify-command"}, R"(tell application "Spotify" to playpause)"},
         {"music alone", {{"spotify-running", kFalse}, {"music-running", " true \n"}}, "next",

@@ -47,6 +47,10 @@ TEST(MprisDecoding, PlayingTracksOnlyWithTextFieldsOfTheRightType)
     };
     for (const auto &c : cases)
         EXPECT_EQ(mpris::musicFromProperties(c.properties, "music"), c.expected) << c.name;
+    // An Identity that shows nothing (or none at all) leaves the bus name's own part.
+    EXPECT_EQ(mpris::playerName(QVariant::fromValue(QDBusVariant("\u200B\u200D\u3164")), "org.mpris.MediaPlayer2.vlc.instance7"),
+              "vlc");
+    EXPECT_EQ(mpris::playerName(QVariant(), "org.mpris.MediaPlayer2.chromium.instance12"), "chromium");
     EXPECT_EQ(mpris::otherPlayers({"org.mpris.MediaPlayer2.vlc", ":1.4", "org.mpris.MediaPlayer2.spotify",
                                    "org.mpris.MediaPlayer2.playerctld", "org.freedesktop.DBus",
                                    "org.mpris.MediaPlayer2.mpv.instance42", "org.mpris.MediaPlayer2.Firefox"}),
@@ -54,15 +58,21 @@ TEST(MprisDecoding, PlayingTracksOnlyWithTextFieldsOfTheRightType)
                            "org.mpris.MediaPlayer2.vlc"}));
 }
 
-// What the widget table below leaves out: cut before cleaning (a 10 M-character
-// title costs no more than a short one), never inside a surrogate pair; line
-// breaks become spaces, marks stay; an oversized art URL of either kind goes.
+// What the widget table below leaves out: a 10 M-character title costs no more
+// than a short one; the cut never splits a character as drawn (a surrogate
+// pair, an emoji sequence, a letter and its accent); separators and controls
+// become single spaces, marks stay; an oversized art URL of either kind goes.
 TEST(MusicBounds, PlayerTextsAreCutAndCleanedAndOversizedUrlsDropped)
 {
     EXPECT_EQ(boundedPlayerText(QString("x").repeated(299) + QString::fromUtf16(u"\U0001F3B5")
                                     + QString("y").repeated(10'000'000), 300),
               QString("x").repeated(299));
-    EXPECT_EQ(boundedPlayerText("a\tb\u0085c\x01" "d\u202Ee\u2069\u200F", 300), "a b cde\u200F");
+    const QString family = QString::fromUtf16(u"\U0001F469\u200D\U0001F469\u200D\U0001F467");
+    EXPECT_EQ(boundedPlayerText("Band " + family + " and more", 32), "Band " + family + " and more");
+    EXPECT_EQ(boundedPlayerText(QString(28, 'v') + family, 32), QString(28, 'v'));
+    EXPECT_EQ(boundedPlayerText(QString(31, 'v') + "e\u0301", 32), QString(31, 'v'));
+    EXPECT_EQ(boundedPlayerText("\r\n a\tb\u0085c\x01" "d\u202Ee\u2069\u200F\u2028\u2029 f \n", 300),
+              "a b c de\u200F f");
     NowPlaying junk{{{}, {}, "data:," + QString("A").repeated(kMaxDataUrlLength), "music\n", true}, {}, QString(40, 'v')};
     EXPECT_EQ(boundedNowPlaying(junk), (NowPlaying{{{}, {}, {}, "music\n", true}, {}, QString(32, 'v')}));
     junk.music.artwork = "https://a.example/" + QString(5000, 'p');
@@ -83,7 +93,7 @@ protected:
     }
     NowPlaying current()
     {
-        MprisPlayers players(bus.connection(), MprisPlayers::kCallTimeoutMs, &*names, &identities);
+        MprisPlayers players(bus.connection(), MprisPlayers::kCallTimeoutMs, &*names);
         return MusicMonitor::getNowPlaying(players);
     }
     MusicData nowPlaying() { return current().music; }
@@ -94,13 +104,12 @@ protected:
     }
     void control(const QString &action, const std::optional<PlayerAddress> &shown = std::nullopt)
     {
-        MprisPlayers players(bus.connection(), MprisPlayers::kCallTimeoutMs, &*names, &identities);
+        MprisPlayers players(bus.connection(), MprisPlayers::kCallTimeoutMs, &*names);
         MusicMonitor::controlMusic(players, action, shown);
     }
 
     PrivateBus bus;
     std::optional<MprisNames> names;
-    MprisIdentities identities;
     MpvPlayer mpv{bus};
 };
 
@@ -151,19 +160,22 @@ TEST_F(MprisMusic, PlayersThatNeverAnswerAreWaitedForBriefly)
 // an oversized art URL. (What a pause does to the cover: MusicWidgetTest.)
 TEST_F(MprisMusic, TheWidgetShowsTheTrackOnScreenAndCommandsItsPlayer)
 {
-    ScriptedPlayer spotify(bus, "spotify"), odd(bus, "odd");
+    auto spotify = std::make_unique<ScriptedPlayer>(bus, "spotify"), odd = std::make_unique<ScriptedPlayer>(bus, "odd");
+    // A phone bridge: one connection, two names, each with its own state and Identity.
+    ScriptedPlayer silent(bus, "browser"), phone(bus, "PhoneVLC");
     // A red pixel with bytes after its end (which readers ignore): an art URL too long to publish.
     const QString longRedCover =
         "data:image/png;base64," + (onePixel(qRgb(200, 0, 0)) + QByteArray(4096, '\0')).toBase64();
-    ASSERT_TRUE(spotify.start("Paused", {{"Song X", "A One;A Two", longRedCover}}));
+    ASSERT_TRUE(spotify->start("Paused", {{"Song X", "A One;A Two", longRedCover}}));
     ASSERT_TRUE(announced(2));
     QTemporaryDir dir;
     SettingsManager settings(dir.filePath("settings.json"));
     settings.setSharedDataPath(dir.filePath("widget-data.json"));
     MusicWidgetView view(settings);
-    view.setCollector([&] { return current(); },
+    view.setCollector([&] { view.showNowPlaying(current()); },
                       [&](const QString &action, const std::optional<PlayerAddress> &shown) { control(action, shown); });
     const QColor blue = QColor::fromRgb(MpvPlayer::kCoverColour), red(200, 0, 0);
+    const QString mpvName = "org.mpris.MediaPlayer2.mpv";
 
     const struct {
         const char *name;
@@ -177,9 +189,35 @@ TEST_F(MprisMusic, TheWidgetShowsTheTrackOnScreenAndCommandsItsPlayer)
          [&] { view.control("playpause"); ASSERT_TRUE(waitUntil([&] { return mpv.playbackStatus() == "Paused"; })); },
          std::nullopt, "", blue},
         {"nothing on screen: to spotify, which runs", [&] { view.control("playpause"); }, "Song X", "SPOTIFY", red},
-        {"spotify paused from the widget; junk in the texts, no Identity: cleaned, named by its bus name",
-         [&] { view.control("playpause"); ASSERT_TRUE(odd.start("Playing", {{"\u202Eit\x01le\u2069", "n", ""}})); },
-         "itle", "ODD", std::nullopt},
+        {"spotify paused from the widget; separators and junk in the title, an Identity that shows nothing: "
+         "spaces and the bus name",
+         [&] {
+             view.control("playpause");
+             ASSERT_TRUE(odd->start("Playing", {{"\u202Eit\x01le\u2028line2\r\n\u2069", "n", ""}},
+                                    {"--identity", "\u200B\u200D"}));
+         },
+         "it le line2", "ODD", std::nullopt},
+        {"the player on screen quits: play/pause goes to no other (spotify stays paused)",
+         [&] { odd.reset(); ASSERT_TRUE(announced(2)); view.control("playpause"); }, std::nullopt, "", std::nullopt},
+        {"spotify quits, nothing on screen: play/pause to the paused mpv that answers, not the silent first name",
+         [&] {
+             spotify.reset();
+             ASSERT_TRUE(silent.start("Paused", {}, {"--silent"}));
+             ASSERT_TRUE(waitUntil([&] { return names->names() == QStringList{silent.busName(), mpvName}; }));
+             view.control("playpause");
+         },
+         "Onda Lunga", "MPV", blue},
+        {"a phone bridge, one connection with two names: the playing one's Identity",
+         [&] { ASSERT_TRUE(phone.start("Paused", {}, {"--identity", "Phone VLC", "--also", "PhoneSpotify", "Playing",
+                                                       "Phone Spotify"})); },
+         "Song", "PHONE SPOTIFY", std::nullopt},
+        {"the other name plays instead: its Identity, not the connection's first",
+         [&] { phone.tell("PhoneSpotify", "org.mpris.MediaPlayer2.Player.PlayPause");
+               phone.tell("PhoneVLC", "org.mpris.MediaPlayer2.Player.PlayPause"); },
+         "Song", "PHONE VLC", std::nullopt},
+        {"it renames itself: read again",
+         [&] { phone.tell("PhoneVLC", "org.pellix.TestPlayer.SetIdentity", {QString("Telefono")}); },
+         "Song", "TELEFONO", std::nullopt},
     };
     for (const auto &step : steps) {
         step.act();

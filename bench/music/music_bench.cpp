@@ -29,9 +29,8 @@ long long cpuUsec(const rusage &r) { return usec(r.ru_utime) + usec(r.ru_stime);
 void measure(const char *label, int rounds, const QDBusConnection &bus, MprisNames &names)
 {
     QCoreApplication::processEvents();  // the players' arrival, announced by the bus
-    MprisIdentities identities;  // as the app keeps them: asked at the first call only
     const auto call = [&] {
-        MprisPlayers players(bus, MprisPlayers::kCallTimeoutMs, &names, &identities);
+        MprisPlayers players(bus, MprisPlayers::kCallTimeoutMs, &names);
         return MusicMonitor::getNowPlaying(players).music;
     };
     const MusicData first = call();

@@ -2,13 +2,18 @@
 """A scripted MPRIS player on the session bus, for tests.
 
   mpris_player.py NAME [--status Playing|Paused|Stopped] [--track TITLE ARTISTS ART]...
+                  [--identity TEXT] [--also NAME STATUS IDENTITY]...
                   [--title-length N] [--log FILE] [--silent]
 
 Owns org.mpris.MediaPlayer2.NAME. ARTISTS is ";"-separated (sent as a list);
 an empty ART leaves mpris:artUrl out; --title-length repeats every TITLE to N
-characters (more than a command line holds). PlayPause, Next and Previous
-change the state; every Player method received is appended to FILE, one name
-a line. --silent answers nothing at all (a hung player). SIGTERM ends it.
+characters (more than a command line holds). --identity gives the root
+interface's Identity (none without it). --also owns one more name on the same
+connection (as a phone bridge does), with its own state and Identity.
+PlayPause, Next and Previous change the state of the name they were sent to;
+every Player method received is appended to FILE, one name a line;
+org.pellix.TestPlayer.SetIdentity(s) renames. --silent answers nothing at all
+(a hung player). SIGTERM ends it.
 """
 import argparse
 import time
@@ -16,12 +21,18 @@ import time
 from gi.repository import Gio, GLib
 
 PATH = '/org/mpris/MediaPlayer2'
-PLAYER = 'org.mpris.MediaPlayer2.Player'
-XML = f'''<node><interface name="{PLAYER}">
+PREFIX = 'org.mpris.MediaPlayer2.'
+PLAYER = PREFIX + 'Player'
+# Properties are left to the method handler (no get_property): it sees which name was asked.
+XML = f'''<node>
+<interface name="org.mpris.MediaPlayer2"><property name="Identity" type="s" access="read"/></interface>
+<interface name="{PLAYER}">
   <method name="PlayPause"/><method name="Next"/><method name="Previous"/>
   <property name="PlaybackStatus" type="s" access="read"/>
   <property name="Metadata" type="a{{sv}}" access="read"/>
-</interface></node>'''
+</interface>
+<interface name="org.pellix.TestPlayer"><method name="SetIdentity"><arg type="s" direction="in"/></method></interface>
+</node>'''
 
 
 def main():
@@ -29,6 +40,8 @@ def main():
     parser.add_argument('name')
     parser.add_argument('--status', default='Playing')
     parser.add_argument('--track', nargs=3, action='append', default=[])
+    parser.add_argument('--identity')
+    parser.add_argument('--also', nargs=3, action='append', default=[])
     parser.add_argument('--title-length', type=int)
     parser.add_argument('--log')
     parser.add_argument('--silent', action='store_true')
@@ -36,9 +49,10 @@ def main():
     tracks = args.track or [('Song', 'Artist', '')]
     if args.title_length:
         tracks = [((t * (args.title_length // len(t) + 1))[:args.title_length], a, art) for t, a, art in tracks]
-    state = {'status': args.status, 'index': 0}
+    states = {PREFIX + name: {'status': status, 'index': 0, 'identity': identity}
+              for name, status, identity in [(args.name, args.status, args.identity)] + args.also}
 
-    def metadata():
+    def metadata(state):
         title, artists, art = tracks[state['index']]
         md = {'mpris:trackid': GLib.Variant('o', f'/track/{state["index"]}'),
               'xesam:title': GLib.Variant('s', title),
@@ -47,16 +61,25 @@ def main():
             md['mpris:artUrl'] = GLib.Variant('s', art)
         return GLib.Variant('a{sv}', md)
 
-    def get_property(conn, sender, path, iface, name):
-        if args.silent:
-            time.sleep(3600)
-        if name == 'PlaybackStatus':
-            return GLib.Variant('s', state['status'])
-        return metadata()
+    def properties(state, iface):
+        if iface == PLAYER:
+            return {'PlaybackStatus': GLib.Variant('s', state['status']), 'Metadata': metadata(state)}
+        return {'Identity': GLib.Variant('s', state['identity'])} if state['identity'] is not None else {}
 
     def call(conn, sender, path, iface, method, params, invocation):
         if args.silent:
             time.sleep(3600)
+        state = states.get(invocation.get_message().get_destination(), states[PREFIX + args.name])
+        if iface == 'org.freedesktop.DBus.Properties':
+            values = properties(state, params[0])
+            if method == 'GetAll':
+                return invocation.return_value(GLib.Variant('(a{sv})', (values,)))
+            if method == 'Get' and params[1] in values:
+                return invocation.return_value(GLib.Variant('(v)', (values[params[1]],)))
+            return invocation.return_dbus_error('org.freedesktop.DBus.Error.InvalidArgs', 'no such property')
+        if method == 'SetIdentity':
+            state['identity'] = params[0]
+            return invocation.return_value(None)
         if args.log:
             with open(args.log, 'a') as log:
                 log.write(method + '\n')
@@ -67,10 +90,11 @@ def main():
         invocation.return_value(None)
 
     bus = Gio.bus_get_sync(Gio.BusType.SESSION, None)
-    bus.register_object(PATH, Gio.DBusNodeInfo.new_for_xml(XML).interfaces[0], call, get_property, None)
-    # The object is there before the name, so a visible name always answers.
-    Gio.bus_own_name_on_connection(bus, 'org.mpris.MediaPlayer2.' + args.name, Gio.BusNameOwnerFlags.NONE,
-                                   None, None)
+    for info in Gio.DBusNodeInfo.new_for_xml(XML).interfaces:
+        bus.register_object(PATH, info, call, None, None)
+    # The object is there before the names, so a visible name always answers.
+    for name in states:
+        Gio.bus_own_name_on_connection(bus, name, Gio.BusNameOwnerFlags.NONE, None, None)
     GLib.MainLoop().run()
 
 

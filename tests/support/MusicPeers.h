@@ -53,6 +53,14 @@ public:
     }
 
     QString busName() const { return "org.mpris.MediaPlayer2." + m_name; }
+    // `method` ("org.mpris.MediaPlayer2.Player.Next") of the object at org.mpris.MediaPlayer2.<name>, answered.
+    bool tell(const QString &name, const QString &method, const QVariantList &arguments = {}) const
+    {
+        QDBusMessage call = QDBusMessage::createMethodCall("org.mpris.MediaPlayer2." + name, "/org/mpris/MediaPlayer2",
+                                                           method.section('.', 0, -2), method.section('.', -1));
+        call.setArguments(arguments);
+        return m_bus.call(call, QDBus::Block, 2000).type() == QDBusMessage::ReplyMessage;
+    }
     // The Player methods received so far, in order.
     QStringList calls() const
     {

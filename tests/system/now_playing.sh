@@ -2,8 +2,10 @@
 # The real app with the now-playing widget (medium) while mpv plays, on a
 # private session bus, under the test X server: the shared file names the
 # track; a click on the widget's play/pause button pauses mpv and the next
-# refresh publishes it; a press elsewhere still drags the widget; in
-# click-through mode the button does nothing. Then a player on Spotify's name
+# refresh publishes it; beside two players that never answer (one on
+# Spotify's name), a burst of clicks on next leaves the app answering second
+# launches; a press elsewhere still drags the widget; in click-through mode
+# the button does nothing. Then a player on Spotify's name
 # sends a 10-million-character title: the app keeps answering second launches
 # within a second, the shared file stays small and the extension's host reads it.
 # Usage: now_playing.sh <path-to-pellix-widget>   (PELLIX_HOST: the host binary;
@@ -14,11 +16,14 @@ host=${PELLIX_HOST:?set PELLIX_HOST to pellix-widget-host}
 . "$(dirname "$0")/support/harness.sh"
 unset PELLIX_MUSIC_SOURCE
 mpv_status() { mpris_get mpv PlaybackStatus | grep -q "'$1'"; }
-click_play_pause() {  # the 40-point circle: 18 + 124 + 20 + 32 + 16 + 20 = 230 across, 170 - 18 - 20 = 132 down
+# click_button WINDOW ACROSS [XDOTOOL CLICK OPTIONS]: play/pause is the 40-point circle at
+# 18 + 124 + 20 + 32 + 16 + 20 = 230 across, next 20 + 16 + 16 = 52 further; 170 - 18 - 20 = 132 down.
+click_button() {
   local cx cy
   read -r cx cy <<<"$(content_origin "$1")"
-  xdotool mousemove $((cx + 230)) $((cy + 132)) click 1
+  xdotool mousemove $((cx + $2)) $((cy + 132)) click "${@:3}" 1
 }
+click_play_pause() { click_button "$1" 230; }
 
 . "$repo_dir/scripts/music-peers.sh"
 start_session_bus "$root" || { echo "session bus did not start" >&2; exit 1; }
@@ -37,6 +42,19 @@ if wait_for 10 window music; then
   check "the next refresh publishes it" wait_for 4 published 'm == {"playing": False}'
   mpris_call mpv PlayPause
   check "playing again is seen at the next refresh" wait_for 4 published 'm["playing"] and m["track"] == "Onda Lunga"'
+
+  silent=()
+  for name in spotify browser; do
+    /usr/bin/python3 "$repo_dir/tests/peers/mpris_player.py" "$name" --silent &
+    silent+=($!) pids+=($!)
+  done
+  wait_for 5 sh -c 'gdbus call --session --dest org.freedesktop.DBus --object-path / \
+    --method org.freedesktop.DBus.NameHasOwner org.mpris.MediaPlayer2.browser | grep -q true'
+  click_button "$w" 282 --repeat 9 --delay 100 &
+  check "9 clicks on next beside two silent players: second launches answered within 1 s" answers_launches 5
+  wait $!
+  check "all nine reached mpv" wait_for 4 published 'm["playing"] and m["track"] == "Seconda Onda"'
+  kill "${silent[@]}"; wait "${silent[@]}" 2>/dev/null
 
   # A press on the art (not a button) drags the window.
   read -r cx cy <<<"$(content_origin "$w")"

@@ -14,6 +14,7 @@ const QString kPrefix = QStringLiteral("org.mpris.MediaPlayer2.");
 const QString kPlayerctld = QStringLiteral("org.mpris.MediaPlayer2.playerctld");
 const QString kObjectPath = QStringLiteral("/org/mpris/MediaPlayer2");
 const QString kPlayerInterface = QStringLiteral("org.mpris.MediaPlayer2.Player");
+const QString kRootInterface = QStringLiteral("org.mpris.MediaPlayer2");
 
 }  // namespace
 
@@ -71,6 +72,12 @@ QStringList otherPlayers(const QStringList &busNames)
     return players;
 }
 
+QString playerName(const QVariant &identity, const QString &busName)
+{
+    const QString name = boundedPlayerText(text(identity).value_or(QString()), kMaxPlayerNameLength);
+    return hasVisibleText(name) ? name : busName.section(u'.', 3, 3);
+}
+
 std::optional<MusicData> musicFromProperties(const QVariantMap &properties, const QString &source)
 {
     if (text(properties.value(QStringLiteral("PlaybackStatus"))) != QLatin1String("Playing"))
@@ -89,8 +96,8 @@ std::optional<MusicData> musicFromProperties(const QVariantMap &properties, cons
 
 }  // namespace mpris
 
-MprisPlayers::MprisPlayers(QDBusConnection bus, int callTimeoutMs, MprisNames *names, MprisIdentities *identities)
-    : m_bus(std::move(bus)), m_timeoutMs(callTimeoutMs), m_names(names), m_identities(identities)
+MprisPlayers::MprisPlayers(QDBusConnection bus, int callTimeoutMs, MprisNames *names)
+    : m_bus(std::move(bus)), m_timeoutMs(callTimeoutMs), m_names(names)
 {
 }
 
@@ -109,32 +116,42 @@ QStringList MprisPlayers::candidates(MusicPlayer player)
     return mpris::otherPlayers(busNames());
 }
 
-QList<MprisPlayers::Answer> MprisPlayers::ask(const QStringList &names)
+QList<MprisPlayers::Answer> MprisPlayers::ask(const QStringList &names, bool identities)
 {
-    QList<QDBusPendingCall> pending;
+    const auto call = [&](const QString &name, const QString &method, const QVariantList &arguments) {
+        QDBusMessage message = QDBusMessage::createMethodCall(
+            name, kObjectPath, QStringLiteral("org.freedesktop.DBus.Properties"), method);
+        message.setAutoStartService(false);
+        message.setArguments(arguments);
+        return m_bus.asyncCall(message, m_timeoutMs);
+    };
+    QList<QDBusPendingCall> states, identityCalls;
     for (const QString &name : names) {
-        QDBusMessage getAll = QDBusMessage::createMethodCall(name, kObjectPath,
-                                                             QStringLiteral("org.freedesktop.DBus.Properties"),
-                                                             QStringLiteral("GetAll"));
-        getAll.setAutoStartService(false);
-        getAll << kPlayerInterface;
-        pending.append(m_bus.asyncCall(getAll, m_timeoutMs));
+        states.append(call(name, QStringLiteral("GetAll"), {kPlayerInterface}));
+        if (identities)
+            identityCalls.append(call(name, QStringLiteral("Get"), {kRootInterface, QStringLiteral("Identity")}));
     }
     QList<Answer> answers;
-    for (qsizetype i = 0; i < pending.size(); ++i) {
-        pending[i].waitForFinished();
-        const QDBusMessage reply = pending[i].reply();
-        if (reply.type() == QDBusMessage::ReplyMessage && reply.signature() == QLatin1String("a{sv}"))
-            answers.append({names[i], reply.service(), qdbus_cast<QVariantMap>(reply.arguments().constFirst())});
-        else if (reply.type() == QDBusMessage::ErrorMessage)
+    for (qsizetype i = 0; i < states.size(); ++i) {
+        states[i].waitForFinished();
+        const QDBusMessage reply = states[i].reply();
+        if (reply.type() == QDBusMessage::ReplyMessage && reply.signature() == QLatin1String("a{sv}")) {
+            Answer answer{names[i], qdbus_cast<QVariantMap>(reply.arguments().constFirst()), {}};
+            if (identities) {
+                identityCalls[i].waitForFinished();
+                answer.identity = identityCalls[i].reply().arguments().value(0);
+            }
+            answers.append(answer);
+        } else if (reply.type() == QDBusMessage::ErrorMessage) {
             qCWarning(lcMusic, "%s GetAll: %s", qPrintable(names[i]), qPrintable(reply.errorName()));
+        }
     }
     return answers;
 }
 
-std::optional<MprisPlayers::Answer> MprisPlayers::choose(MusicPlayer player, bool anyIfNonePlays)
+std::optional<MprisPlayers::Answer> MprisPlayers::choose(MusicPlayer player, bool anyIfNonePlays, bool identities)
 {
-    const QList<Answer> answers = ask(candidates(player));
+    const QList<Answer> answers = ask(candidates(player), identities);
     for (const Answer &answer : answers)
         if (mpris::musicFromProperties(answer.properties, {}))
             return answer;
@@ -145,20 +162,16 @@ std::optional<MprisPlayers::Answer> MprisPlayers::choose(MusicPlayer player, boo
 
 std::optional<NowPlaying> MprisPlayers::playing(MusicPlayer player)
 {
-    const std::optional<Answer> chosen = choose(player, false);
+    // Spotify's badge is its own; any other player is named by itself.
+    const bool spotify = player == MusicPlayer::Spotify;
+    const std::optional<Answer> chosen = choose(player, false, !spotify);
     if (!chosen)
         return std::nullopt;
-    const bool spotify = player == MusicPlayer::Spotify;
     std::optional<MusicData> music =
         mpris::musicFromProperties(chosen->properties, spotify ? QStringLiteral("spotify") : QStringLiteral("music"));
     if (!music)
         return std::nullopt;
-    // Spotify's badge is its own; any other player is named by itself.
-    QString name;
-    if (!spotify)
-        name = m_identities ? m_identities->name(m_bus, chosen->busName, chosen->owner, m_timeoutMs)
-                            : MprisIdentities::ask(m_bus, chosen->busName, m_timeoutMs);
-    return NowPlaying{*music, {player, chosen->busName}, name};
+    return NowPlaying{*music, {player, chosen->busName}, spotify ? QString() : mpris::playerName(chosen->identity, chosen->busName)};
 }
 
 bool MprisPlayers::isRunning(const PlayerAddress &player)

@@ -6,11 +6,10 @@
 // time-out; a player that does not answer in time reads as not playing.
 //
 // One object serves one monitor call. The bus names come from a long-lived
-// MprisNames when given one; otherwise the object lists them once itself. The
-// name of a player other than Spotify (its Identity, for the badge) comes from
-// a long-lived MprisIdentities when given one, else it is asked each time.
+// MprisNames when given one; otherwise the object lists them once itself. A
+// player other than Spotify is named by its Identity, asked afresh with its
+// state (a player may change it, and one connection may own several names).
 
-#include "MprisIdentities.h"
 #include "MprisNames.h"
 #include "MusicPlayers.h"
 
@@ -31,13 +30,16 @@ QStringList otherPlayers(const QStringList &busNames);
 // type count as absent.
 std::optional<MusicData> musicFromProperties(const QVariantMap &properties, const QString &source);
 
+// The badge's name: the player's Identity, cleaned and cut; when nothing of it
+// shows, the bus name's own part ("vlc" of org.mpris.MediaPlayer2.vlc.instance7).
+QString playerName(const QVariant &identity, const QString &busName);
+
 }  // namespace mpris
 
 class MprisPlayers : public MusicPlayers {
 public:
     static constexpr int kCallTimeoutMs = 250;
-    explicit MprisPlayers(QDBusConnection bus, int callTimeoutMs = kCallTimeoutMs, MprisNames *names = nullptr,
-                          MprisIdentities *identities = nullptr);
+    explicit MprisPlayers(QDBusConnection bus, int callTimeoutMs = kCallTimeoutMs, MprisNames *names = nullptr);
 
     std::optional<NowPlaying> playing(MusicPlayer player) override;
     bool isRunning(const PlayerAddress &player) override;
@@ -46,22 +48,21 @@ public:
 private:
     struct Answer {
         QString busName;
-        QString owner;  // the unique name that answered
         QVariantMap properties;
+        QVariant identity;  // asked only with `identities`
     };
     const QStringList &busNames();
     QStringList candidates(MusicPlayer player);
-    // The players' properties, asked of all at once; in the candidates' order,
-    // without those that did not answer.
-    QList<Answer> ask(const QStringList &names);
+    // The players' properties (and Identities), asked of all at once; in the
+    // candidates' order, without those that did not answer.
+    QList<Answer> ask(const QStringList &names, bool identities);
     // The candidate that plays, else (with `anyIfNonePlays`) the first that answered.
-    std::optional<Answer> choose(MusicPlayer player, bool anyIfNonePlays);
+    std::optional<Answer> choose(MusicPlayer player, bool anyIfNonePlays, bool identities = false);
     // The bus name a command goes to; empty when there is none.
     QString target(const PlayerAddress &player);
 
     QDBusConnection m_bus;
     int m_timeoutMs;
     MprisNames *m_names;
-    MprisIdentities *m_identities;
     std::optional<QStringList> m_busNames;
 };

@@ -14,10 +14,14 @@ inline constexpr qsizetype kMaxArtUrlLength = 4096;
 // A data: URL holds the image itself: base64 of the largest art decoded, 10 MiB.
 inline constexpr qsizetype kMaxDataUrlLength = 14 * 1024 * 1024;
 
-// At most `maxLength` UTF-16 units of `text` (never half a surrogate pair),
-// control characters (C0, DEL, C1) and the bidi embeddings, overrides and
-// isolates dropped; tabs and line breaks become spaces.
+// At most `maxLength` UTF-16 units of `text`, cut between grapheme clusters;
+// control characters (C0, DEL, C1) and line and paragraph separators become
+// spaces, runs of spaces one space, none at either end; the bidi embeddings,
+// overrides and isolates are dropped.
 QString boundedPlayerText(const QString &text, qsizetype maxLength);
+
+// Whether `text` draws anything: not only spaces, zero-width characters and marks.
+bool hasVisibleText(const QString &text);
 
 // The answer with every field bounded; an art URL over its limit is dropped
 // (a cut URL would name another file).

@@ -6,7 +6,6 @@
 
 #include <QCoreApplication>
 #include <QDBusConnection>
-#include <QPointer>
 #include <QThread>
 
 std::optional<TransportCommand> transportCommand(const QString &action)
@@ -22,34 +21,42 @@ std::optional<TransportCommand> transportCommand(const QString &action)
 
 namespace {
 
-// The session bus's MPRIS names, followed for the life of the app. Only the
-// app's main thread runs the event loop that keeps them fresh; elsewhere each
-// call lists the names itself.
-MprisNames *sessionNames()
-{
-    QCoreApplication *app = QCoreApplication::instance();
-    if (!app || QThread::currentThread() != app->thread())
-        return nullptr;
-    static QPointer<MprisNames> names;
-    if (!names)
-        names = new MprisNames(QDBusConnection::sessionBus(), MprisPlayers::kCallTimeoutMs, app);
-    return names;
-}
+// The monitor's thread, and on it the MPRIS names it follows for the life of
+// the app. It ends with the app's event loop, or at the latest with the app;
+// either waits at most for the call under way, which is bounded.
+class MusicThread : public QThread {
+public:
+    explicit MusicThread(QObject *parent) : QThread(parent)
+    {
+        connect(qApp, &QCoreApplication::aboutToQuit, this, &MusicThread::stop);
+    }
+    ~MusicThread() override { stop(); }
+    void stop()
+    {
+        quit();
+        wait();
+    }
+};
 
-// The players' own names, kept likewise on the main thread only.
-MprisIdentities *sessionIdentities()
-{
-    QCoreApplication *app = QCoreApplication::instance();
-    if (!app || QThread::currentThread() != app->thread())
-        return nullptr;
-    static MprisIdentities identities;
-    return &identities;
-}
+class MusicWorker : public QObject {
+public:
+    MprisNames *names()
+    {
+        if (!m_names)
+            m_names = new MprisNames(QDBusConnection::sessionBus(), MprisPlayers::kCallTimeoutMs, this);
+        return m_names;
+    }
 
-MprisPlayers sessionPlayers()
+private:
+    MprisNames *m_names = nullptr;
+};
+
+// Off the monitor's thread the names are listed at each call.
+MprisPlayers sessionPlayers(const QThread *thread, QObject *worker)
 {
-    return MprisPlayers(QDBusConnection::sessionBus(), MprisPlayers::kCallTimeoutMs, sessionNames(),
-                        sessionIdentities());
+    MprisNames *names = thread && QThread::currentThread() == thread ? static_cast<MusicWorker *>(worker)->names()
+                                                                      : nullptr;
+    return MprisPlayers(QDBusConnection::sessionBus(), MprisPlayers::kCallTimeoutMs, names);
 }
 
 }  // namespace
@@ -80,7 +87,7 @@ NowPlaying MusicMonitor::getNowPlaying() const
         AppleScriptPlayers players;
         return getNowPlaying(players);
     }
-    MprisPlayers players = sessionPlayers();
+    MprisPlayers players = sessionPlayers(m_thread, m_worker);
     return getNowPlaying(players);
 }
 
@@ -91,8 +98,37 @@ void MusicMonitor::controlMusic(const QString &action, const std::optional<Playe
         controlMusic(players, action, shown);
         return;
     }
-    MprisPlayers players = sessionPlayers();
+    MprisPlayers players = sessionPlayers(m_thread, m_worker);
     controlMusic(players, action, shown);
+}
+
+void MusicMonitor::post(std::function<void()> work)
+{
+    if (!m_thread) {
+        m_thread = new MusicThread(qApp);
+        m_worker = new MusicWorker;
+        m_worker->moveToThread(m_thread);
+        connect(m_thread, &QThread::finished, m_worker, &QObject::deleteLater);
+        m_thread->start();
+    } else if (m_thread->isFinished()) {
+        return;  // the app is quitting
+    }
+    QMetaObject::invokeMethod(m_worker, std::move(work), Qt::QueuedConnection);
+}
+
+void MusicMonitor::requestNowPlaying()
+{
+    if (m_refreshWaiting.exchange(true))
+        return;
+    post([this] {
+        m_refreshWaiting = false;
+        emit nowPlayingRead(getNowPlaying());
+    });
+}
+
+void MusicMonitor::requestControl(const QString &action, const std::optional<PlayerAddress> &shown)
+{
+    post([this, action, shown] { controlMusic(action, shown); });
 }
 
 // Whatever a player sends is bounded here, before the view or the shared file sees it.
@@ -104,13 +140,14 @@ NowPlaying MusicMonitor::getNowPlaying(MusicPlayers &players)
     return NowPlaying{};
 }
 
-// The buttons act on the track on screen; with none (or its player gone), the
-// target is the player that runs, not the one that plays.
+// The buttons act on the track on screen; with none, the target is the player
+// that runs, not the one that plays.
 void MusicMonitor::controlMusic(MusicPlayers &players, const QString &action,
                                 const std::optional<PlayerAddress> &shown)
 {
-    if (shown && players.isRunning(*shown)) {
-        if (const std::optional<TransportCommand> command = transportCommand(action))
+    if (shown) {
+        const std::optional<TransportCommand> command = transportCommand(action);
+        if (command && players.isRunning(*shown))
             players.send(*shown, *command);
         return;
     }

@@ -18,9 +18,9 @@ MusicWidgetView::MusicWidgetView(QWidget *parent) : MusicWidgetView(SettingsMana
 MusicWidgetView::MusicWidgetView(SettingsManager &settings, QWidget *parent)
     : QWidget(parent),
       m_settings(settings),
-      m_nowPlaying([] { return MusicMonitor::shared().getNowPlaying(); }),
+      m_ask([] { MusicMonitor::shared().requestNowPlaying(); }),
       m_control([](const QString &action, const std::optional<PlayerAddress> &shown) {
-          MusicMonitor::shared().controlMusic(action, shown);
+          MusicMonitor::shared().requestControl(action, shown);
       }),
       m_glowColor(pellix::ui::musicPink()),
       m_loader(new ArtworkLoader(this)),
@@ -35,6 +35,11 @@ MusicWidgetView::MusicWidgetView(SettingsManager &settings, QWidget *parent)
 
     m_timer.setInterval(kRefreshIntervalMs);
     connect(&m_timer, &QTimer::timeout, this, &MusicWidgetView::refreshMusic);
+    // A burst of presses is one refresh, after the last.
+    m_afterControl.setSingleShot(true);
+    m_afterControl.setInterval(kControlRefreshDelayMs);
+    connect(&m_afterControl, &QTimer::timeout, this, &MusicWidgetView::refreshMusic);
+    connect(&MusicMonitor::shared(), &MusicMonitor::nowPlayingRead, this, &MusicWidgetView::showNowPlaying);
     connect(m_content, &MusicContentView::commandRequested, this, &MusicWidgetView::control);
     connect(&m_settings, &SettingsManager::changed, this, [this](const QString &property) {
         if (property == QLatin1String("musicSize"))
@@ -45,15 +50,18 @@ MusicWidgetView::MusicWidgetView(SettingsManager &settings, QWidget *parent)
 
 MusicWidgetView::~MusicWidgetView() = default;
 
-void MusicWidgetView::setCollector(NowPlayingSource nowPlaying, CommandSink control)
+void MusicWidgetView::setCollector(NowPlayingSource ask, CommandSink control)
 {
-    m_nowPlaying = std::move(nowPlaying);
+    disconnect(&MusicMonitor::shared(), &MusicMonitor::nowPlayingRead, this, &MusicWidgetView::showNowPlaying);
+    m_ask = std::move(ask);
     m_control = std::move(control);
 }
 
-void MusicWidgetView::refreshMusic()
+void MusicWidgetView::refreshMusic() { m_ask(); }
+
+void MusicWidgetView::showNowPlaying(const NowPlaying &playing)
 {
-    m_shown = m_nowPlaying();
+    m_shown = playing;
     const MusicData &info = m_shown.music;
 
     SharedWidgetData shared = m_settings.sharedData();
@@ -74,7 +82,7 @@ void MusicWidgetView::refreshMusic()
 void MusicWidgetView::control(const QString &action)
 {
     m_control(action, m_shown.music.playing ? std::optional(m_shown.player) : std::nullopt);
-    QTimer::singleShot(kControlRefreshDelayMs, this, &MusicWidgetView::refreshMusic);
+    m_afterControl.start();
 }
 
 // Downloads are not cancelled; an answer for an art URL that is no longer the

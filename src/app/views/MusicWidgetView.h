@@ -3,7 +3,8 @@
 // The now-playing widget: every 3 seconds (and when shown) it asks the music
 // monitor what plays, publishes it to the shared file and shows it in the
 // glass container, glowing with the cover art's average colour. Its buttons
-// send the transport commands and read the state again 0.3 s later.
+// send the transport commands and read the state again 0.3 s after the last
+// press. The players are asked off the GUI thread: the answer comes later.
 
 #include "monitors/MusicPlayers.h"
 
@@ -31,11 +32,12 @@ public:
     static constexpr int kControlRefreshDelayMs = 300;
 
     // Where the state comes from and the commands go: the shared monitor unless
-    // tests or tools say otherwise.
-    using NowPlayingSource = std::function<NowPlaying()>;
+    // tests or tools say otherwise. Neither may block; the answer to an `ask`
+    // comes (at once or later) to showNowPlaying.
+    using NowPlayingSource = std::function<void()>;
     // `shown`: the player of the track on screen, none while nothing plays.
     using CommandSink = std::function<void(const QString &action, const std::optional<PlayerAddress> &shown)>;
-    void setCollector(NowPlayingSource nowPlaying, CommandSink control);
+    void setCollector(NowPlayingSource ask, CommandSink control);
 
     const NowPlaying &nowPlaying() const { return m_shown; }
     QColor glowColor() const { return m_glowColor; }
@@ -44,9 +46,11 @@ public:
     MusicContentView *content() const { return m_content; }
     bool isRefreshing() const { return m_timer.isActive(); }
 
-    // One refresh, as the timer does it: ask, keep, publish, fetch new art.
+    // One refresh, as the timer does it: asks what plays.
     void refreshMusic();
-    // Sends the command, then refreshes 0.3 s later.
+    // An answer: keep, publish, fetch new art, show.
+    void showNowPlaying(const NowPlaying &playing);
+    // Sends the command, then refreshes 0.3 s after the last command.
     void control(const QString &action);
 
 protected:
@@ -58,7 +62,7 @@ private:
     void render();
 
     SettingsManager &m_settings;
-    NowPlayingSource m_nowPlaying;
+    NowPlayingSource m_ask;
     CommandSink m_control;
     NowPlaying m_shown;
     // The art URL the image and glow belong to (or were last asked for): kept
@@ -68,6 +72,7 @@ private:
     QColor m_glowColor;
     QImage m_image;
     QTimer m_timer;
+    QTimer m_afterControl;
     ArtworkLoader *m_loader;
     MusicContentView *m_content;
     WidgetContainer *m_container;
