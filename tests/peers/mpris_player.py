@@ -7,13 +7,12 @@
 
 Owns org.mpris.MediaPlayer2.NAME. ARTISTS is ";"-separated (sent as a list);
 an empty ART leaves mpris:artUrl out; --title-length repeats every TITLE to N
-characters (more than a command line holds). --identity gives the root
-interface's Identity (none without it). --also owns one more name on the same
-connection (as a phone bridge does), with its own state and Identity.
-PlayPause, Next and Previous change the state of the name they were sent to;
-every Player method received is appended to FILE, one name a line;
-org.pellix.TestPlayer.SetIdentity(s) renames. --silent answers nothing at all
-(a hung player). SIGTERM ends it.
+characters (more than a command line holds). --identity: the Identity (none
+without); --also: one more name on the connection (a phone bridge), with its
+own state. PlayPause, Next, Previous and org.pellix.TestPlayer.SetIdentity(s)
+change the state of the name they were sent to; every Player method received
+is appended to FILE, one name a line. --silent answers nothing at all (a hung
+player). SIGTERM ends it.
 """
 import argparse
 import time

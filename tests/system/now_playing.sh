@@ -16,8 +16,8 @@ host=${PELLIX_HOST:?set PELLIX_HOST to pellix-widget-host}
 . "$(dirname "$0")/support/harness.sh"
 unset PELLIX_MUSIC_SOURCE
 mpv_status() { mpris_get mpv PlaybackStatus | grep -q "'$1'"; }
-# click_button WINDOW ACROSS [XDOTOOL CLICK OPTIONS]: play/pause is the 40-point circle at
-# 18 + 124 + 20 + 32 + 16 + 20 = 230 across, next 20 + 16 + 16 = 52 further; 170 - 18 - 20 = 132 down.
+# click_button WINDOW ACROSS [CLICK OPTIONS]: play/pause (the 40-point circle) is at 18 + 124 + 20 + 32 + 16
+# + 20 = 230 across, next 20 + 16 + 16 = 52 further, both 170 - 18 - 20 = 132 down.
 click_button() {
   local cx cy
   read -r cx cy <<<"$(content_origin "$1")"
@@ -43,13 +43,10 @@ if wait_for 10 window music; then
   mpris_call mpv PlayPause
   check "playing again is seen at the next refresh" wait_for 4 published 'm["playing"] and m["track"] == "Onda Lunga"'
 
-  silent=()
-  for name in spotify browser; do
-    /usr/bin/python3 "$repo_dir/tests/peers/mpris_player.py" "$name" --silent &
-    silent+=($!) pids+=($!)
-  done
-  wait_for 5 sh -c 'gdbus call --session --dest org.freedesktop.DBus --object-path / \
-    --method org.freedesktop.DBus.NameHasOwner org.mpris.MediaPlayer2.browser | grep -q true'
+  for name in spotify browser; do /usr/bin/python3 "$repo_dir/tests/peers/mpris_player.py" "$name" --silent & silent+=($!); done
+  pids+=("${silent[@]}")
+  wait_for 5 sh -c 'gdbus call --session --dest org.freedesktop.DBus --object-path / --method \
+    org.freedesktop.DBus.NameHasOwner org.mpris.MediaPlayer2.browser | grep -q true'
   click_button "$w" 282 --repeat 9 --delay 100 &
   check "9 clicks on next beside two silent players: second launches answered within 1 s" answers_launches 5
   wait $!
