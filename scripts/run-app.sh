@@ -42,15 +42,18 @@ check_display() {
   [ "$build" = build ] || make="make BUILD=$build"
   local n sudo=; n=$(free_display)
   [ "$(id -u)" -eq 0 ] || sudo="sudo "
+  # Xvfb writes its number to -displayfd once it answers (its socket file comes
+  # earlier); -noreset keeps it from resetting when a first client leaves. Either
+  # way a window manager or compositor started meanwhile finds no display.
   cat >&2 <<TXT
 PellixWidget is a desktop app and $why.
 
 Run \`make run\` from a terminal of your desktop session (X11, or Wayland with
 XWayland). Without one, start a virtual display with a window manager and a
-compositor, then the app on it:
+compositor, then the app on it (Ctrl-C ends them all):
 
     ${sudo}apt-get install xvfb openbox picom
-    Xvfb :$n -screen 0 1440x900x24 & while [ ! -e /tmp/.X11-unix/X$n ]; do sleep 0.1; done; DISPLAY=:$n openbox --sm-disable & DISPLAY=:$n picom --backend xrender --config /dev/null & DISPLAY=:$n $make run
+    Xvfb :$n -screen 0 1440x900x24 -noreset -displayfd 1 | ( read -r -t 30 || { echo "Xvfb :$n did not answer" >&2; exit 1; }; DISPLAY=:$n openbox --sm-disable & DISPLAY=:$n picom --backend xrender --config /dev/null & DISPLAY=:$n $make run )
 
 and look at it with a screenshot: DISPLAY=:$n import -window root shot.png (imagemagick).
 TXT
