@@ -6,10 +6,12 @@ set -u
 
 # The first display number nobody uses here, for the virtual display of the hint;
 # from 50 on, clear of the low numbers that servers started with -displayfd take
-# meanwhile.
+# meanwhile. A server in another root or container shows only by its abstract socket.
 free_display() {
   local n=50
-  while [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; do n=$((n + 1)); done
+  while [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] || grep -qs "@/tmp/.X11-unix/X$n\$" /proc/net/unix; do
+    n=$((n + 1))
+  done
   echo "$n"
 }
 
