@@ -71,7 +71,7 @@ bench: build
 	@bash bench/run.sh $(BUILD)
 ifneq ($(FOOTPRINT),0)
 ifeq ($(HOST_RELEASE),12)
-	@if [ "$$(id -u)" -ne 0 ]; then echo "bench: the Wayland footprint runs in Debian 13's root, which needs root: skipped"; \
+	@if ! why=$$(bash scripts/debian-root.sh check 2>&1); then echo "bench: the Wayland footprint runs in Debian 13's root, which cannot run here: $${why#debian-root: }; skipped"; \
 	else bash scripts/debian-root.sh run 13 bash scripts/install-deps.sh all && \
 	  bash scripts/debian-root.sh run 13 make --no-print-directory bench-wayland BUILD=build/debian-13 JOBS=$(JOBS); fi
 else

@@ -7,6 +7,7 @@
 #                          repository is at /src (the working directory), with /proc, /sys,
 #                          /dev, a tmpfs on /dev/shm and the host's resolv.conf
 #   remove RELEASE         removes that root (refused while anything is mounted in it)
+#   check                  whether roots can run here; if not, says why in one line
 # Needs root. The mounts live in a private mount namespace, so they never show
 # in the host's tree and go with the last process, however it ends; a trap also
 # unmounts them in order. Compiler caches of builds inside the root stay in the
@@ -24,6 +25,12 @@ codename() {
   esac
 }
 need_root() { [ "$(id -u)" -eq 0 ] || { echo "debian-root: needs root (debootstrap, chroot)" >&2; exit 77; }; }
+# The mount namespace run needs: refused in an unprivileged container; in a
+# chroot / is no mount point, so its propagation cannot be made private.
+check() {
+  local why
+  why=$(unshare --mount --propagation private true 2>&1) || { echo "debian-root: ${why##*$'\n'}" >&2; exit 77; }
+}
 
 # Nothing may be removed under a directory something is mounted in: a bind
 # mount of /dev or of the repository would take the host's files with it.
@@ -114,8 +121,9 @@ inside() {
 
 case "${1:-}" in
   base) need_root; codename "${2:?release}" >/dev/null; base "$2" ;;
-  run) need_root; shift; run "${1:?release}" "${@:2}" ;;
+  run) need_root; check; shift; run "${1:?release}" "${@:2}" ;;
+  check) need_root; check ;;
   remove) need_root; codename "${2:?release}" >/dev/null; safe_remove "$repo/build/debian-$2-root" ;;
   _inside) shift; inside "$@" ;;
-  *) sed -n '2,13s/^# \{0,1\}//p' "$0" >&2; exit 2 ;;
+  *) sed -n '2,14s/^# \{0,1\}//p' "$0" >&2; exit 2 ;;
 esac

@@ -6,10 +6,12 @@ set -u
 
 # The first display number nobody uses here, for the virtual display of the hint;
 # from 50 on, clear of the low numbers that servers started with -displayfd take
-# meanwhile.
+# meanwhile. A server in another root or container shows only by its abstract socket.
 free_display() {
   local n=50
-  while [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; do n=$((n + 1)); done
+  while [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] || grep -qs "@/tmp/.X11-unix/X$n\$" /proc/net/unix; do
+    n=$((n + 1))
+  done
   echo "$n"
 }
 
@@ -42,15 +44,18 @@ check_display() {
   [ "$build" = build ] || make="make BUILD=$build"
   local n sudo=; n=$(free_display)
   [ "$(id -u)" -eq 0 ] || sudo="sudo "
+  # Xvfb writes its number to -displayfd once it answers (its socket file comes
+  # earlier); -noreset keeps it from resetting when a first client leaves. Either
+  # way a window manager or compositor started meanwhile finds no display.
   cat >&2 <<TXT
 PellixWidget is a desktop app and $why.
 
 Run \`make run\` from a terminal of your desktop session (X11, or Wayland with
 XWayland). Without one, start a virtual display with a window manager and a
-compositor, then the app on it:
+compositor, then the app on it (Ctrl-C ends them all):
 
     ${sudo}apt-get install xvfb openbox picom
-    Xvfb :$n -screen 0 1440x900x24 & while [ ! -e /tmp/.X11-unix/X$n ]; do sleep 0.1; done; DISPLAY=:$n openbox --sm-disable & DISPLAY=:$n picom --backend xrender --config /dev/null & DISPLAY=:$n $make run
+    Xvfb :$n -screen 0 1440x900x24 -noreset -displayfd 1 | ( read -r -t 30 || { echo "Xvfb :$n did not answer" >&2; exit 1; }; DISPLAY=:$n openbox --sm-disable & DISPLAY=:$n picom --backend xrender --config /dev/null & DISPLAY=:$n $make run )
 
 and look at it with a screenshot: DISPLAY=:$n import -window root shot.png (imagemagick).
 TXT

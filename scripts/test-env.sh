@@ -22,9 +22,10 @@ trap cleanup EXIT
 trap 'exit 130' INT TERM
 
 # Xvfb picks a free display itself and writes its number once it listens:
-# parallel runs never race for the same one.
+# parallel runs never race for the same one. -noreset: when its last client
+# leaves (the probe below), a display resets and drops whoever connects meanwhile.
 exec {dfd}<> <(:)
-Xvfb -displayfd "$dfd" -screen 0 "${PELLIX_TEST_SCREEN:-1440x900}x24" -nolisten tcp >"$run/xvfb.log" 2>&1 &
+Xvfb -displayfd "$dfd" -screen 0 "${PELLIX_TEST_SCREEN:-1440x900}x24" -nolisten tcp -noreset >"$run/xvfb.log" 2>&1 &
 pids+=($!)
 n=
 read -r -t 10 n <&"$dfd"

@@ -48,7 +48,7 @@ done
 
 # The desktop. Xvfb picks a free display itself.
 exec {dfd}<> <(:)
-Xvfb -displayfd "$dfd" -screen 0 1920x1080x24 -nolisten tcp >"$results/xvfb.log" 2>&1 &
+Xvfb -displayfd "$dfd" -screen 0 1920x1080x24 -nolisten tcp -noreset >"$results/xvfb.log" 2>&1 &
 xvfb=$!; pids+=("$xvfb")
 n=
 read -r -t 10 n <&"$dfd"

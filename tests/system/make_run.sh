@@ -2,6 +2,9 @@
 # `make run` without a display: within seconds, before installing or building
 # anything, it says what to do and fails; and the virtual display its hint
 # starts comes up with a window manager and a compositor, DISPLAY set for each.
+# And `make test` where the other release's root cannot run (no CAP_SYS_ADMIN,
+# as in an unprivileged container; or not root): one line says why and this
+# release's suite runs; under CI it fails before any suite.
 # Usage: make_run.sh <path-to-pellix-widget>
 set -u
 src=$(cd "$(dirname "$0")/../.." && pwd)
@@ -45,5 +48,18 @@ check "the app is started on the virtual display" grep -Eq '^DISPLAY=:[0-9]+ arg
 check "openbox manages that display" grep -q '_NET_SUPPORTING_WM_CHECK(WINDOW): window id' "$root/seen"
 check "a compositor runs on it" grep -qx composited "$root/seen"
 [ "$failures" = 0 ] || cat "$root/seen"
+
+# `make test`'s releases, with a make that records them.
+mkdir -p "$root/repo/scripts" "$root/repo/bin" && cp "$src"/scripts/{test-releases,debian-root}.sh "$root/repo/scripts/"
+printf '#!/bin/sh\necho "$*" >>"%s/suites"\n' "$root" >"$root/repo/bin/make" && chmod +x "$root/repo/bin/make"
+host=$(. /etc/os-release && echo "$VERSION_ID") other=$([ "$host" = 12 ] && echo 13 || echo 12)
+nocap=(); [ "$(id -u)" -ne 0 ] || nocap=(setpriv --inh-caps=-sys_admin --bounding-set=-sys_admin)
+make_test() { env PATH="$root/repo/bin:$PATH" "$@" "${nocap[@]}" bash "$root/repo/scripts/test-releases.sh" "$host" "$other"; }
+make_test >"$root/test.out" 2>&1; status=$?
+check "make test: this release's suite runs, and passes" test "$status:$(cat "$root/suites")" = "0:--no-print-directory test-$host"
+check "the other one is skipped, saying why" grep -q "^Debian $other: skipped, its root cannot run here: ." "$root/test.out"
+rm "$root/suites"; make_test CI=true >>"$root/test.out" 2>&1; status=$?
+check "under CI it fails before any suite" test "$status" -ne 0 -a ! -e "$root/suites"
+[ "$failures" = 0 ] || cat "$root/test.out"
 
 finish

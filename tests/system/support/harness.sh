@@ -121,7 +121,7 @@ serve_weather() {
 start_x() {
   local dfd n=
   exec {dfd}<> <(:)
-  Xvfb -displayfd "$dfd" -screen 0 "${1}x24" -nolisten tcp >"$root/xvfb-$RANDOM.out" 2>&1 &
+  Xvfb -displayfd "$dfd" -screen 0 "${1}x24" -nolisten tcp -noreset >"$root/xvfb-$RANDOM.out" 2>&1 &
   pids+=($!)
   read -r -t 10 n <&"$dfd"
   exec {dfd}>&-
