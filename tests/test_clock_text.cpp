@@ -68,12 +68,3 @@ TEST(ClockText, CityUpdateRule)
     for (const auto &c : cases)
         EXPECT_EQ(updatedCity(c.settings, c.weather, c.current), c.expected) << c.settings.city.toStdString();
 }
-
-TEST(ClockText, NextTickLandsInTheFollowingSecondNeverBefore)
-{
-    for (int ms = 0; ms < 1000; ms += 9) {
-        const QTime next = QTime(10, 0, 0, ms).addMSecs(msecsToNextSecond(QTime(10, 0, 0, ms)));
-        EXPECT_EQ(next.second(), 1) << ms;
-        EXPECT_NEAR(next.msec(), kTickMarginMs, 1) << ms;  // just after the boundary: no drift
-    }
-}

@@ -6,12 +6,14 @@
 #include "views/ClockSidePanel.h"
 #include "views/ClockWidgetView.h"
 #include "views/DigitalClockFace.h"
+#include "views/EdgeTimer.h"
 #include "test_support.h"
 
 #include <QApplication>
 #include <QImage>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QtMath>
 #include <gtest/gtest.h>
 
@@ -118,6 +120,43 @@ TEST_F(ClockViewTest, TicksOnTheWallClockOnlyWhileShownWithoutSkippingASecond)
     EXPECT_FALSE(view.isTicking());
     view.show();
     EXPECT_TRUE(view.isTicking());
+}
+
+TEST(EdgeTimer, AimsJustPastTheNextEdgeOfItsPeriod)
+{
+    const struct {
+        qint64 now;
+        int period;
+        qint64 next;
+    } cases[] = {
+        {1'000'000, 1000, 1'000'004},  // on the edge, before the margin has passed
+        {1'000'003, 1000, 1'000'004},
+        {1'000'004, 1000, 1'001'004},  // a tick that lands on time aims at the next second
+        {1'000'999, 1000, 1'001'004},
+        {1'001'000, 4000, 1'004'004},  // every fourth second meets a second's tick
+        {1'004'004, 4000, 1'008'004},
+        {-1, 1000, 4},                 // before the epoch, the edges hold
+        {-2500, 1000, -1996},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(EdgeTimerRules::nextEdge(c.now, c.period), c.next) << c.now << " " << c.period;
+}
+
+// Timers whose edges meet fire in one wake-up: nothing runs between them.
+TEST_F(ClockViewTest, EdgeTimersThatMeetFireTogether)
+{
+    EdgeTimer second(1000), everyOther(2000);
+    QString log;
+    QObject::connect(&second, &EdgeTimer::timeout, [&] {
+        log += 'a';
+        QTimer::singleShot(0, [&] { log += '|'; });
+    });
+    QObject::connect(&everyOther, &EdgeTimer::timeout, [&] { log += 'b'; });
+    second.start();
+    everyOther.start();
+    QTest::qWait(4200);
+    EXPECT_GE(log.count('b'), 2) << log.toStdString();
+    EXPECT_EQ(log.count('b'), log.count(QLatin1String("ab"))) << log.toStdString();
 }
 
 TEST_F(ClockViewTest, ATickRepaintsOnlyWhatMoved)

@@ -202,6 +202,9 @@ TEST_F(MusicWidgetTest, ShowRefreshesEveryTimeAndShowsControlsOnlyWhenMediumAndP
     // A button sends its action; a burst of presses reads the state again once, 0.3 s after the last.
     refreshWith(playing(std::nullopt));
     view.show();
+    // Pressed just after a periodic refresh, so the next one is 3 s away.
+    const int shown = asked;
+    ASSERT_TRUE(waitUntil([&] { return asked > shown; }, 3500));
     const int before = asked;
     for (int press = 0; press < 3; ++press)
         QTest::mouseClick(content->previousButton(), Qt::LeftButton, {}, QPoint(16, 16));

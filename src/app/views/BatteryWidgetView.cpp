@@ -5,6 +5,7 @@
 #include "BatteryWidgetLayout.h"
 #include "WidgetContainer.h"
 #include "monitors/BatteryMonitor.h"
+#include "monitors/SessionSight.h"
 #include "settings/SettingsManager.h"
 
 #include <QHBoxLayout>
@@ -32,8 +33,9 @@ BatteryWidgetView::BatteryWidgetView(SettingsManager &settings, QWidget *parent)
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_container);
 
-    m_timer.setInterval(kRefreshIntervalMs);
-    connect(&m_timer, &QTimer::timeout, this, &BatteryWidgetView::refreshDevices);
+    connect(&m_timer, &EdgeTimer::timeout, this, &BatteryWidgetView::refreshDevices);
+    // Unseen, the refreshes go on for the shared file; only the paints wait.
+    SessionSight::shared().follow(this);
     connect(&m_settings, &SettingsManager::changed, this, &BatteryWidgetView::onSettingChanged);
     render();
 }

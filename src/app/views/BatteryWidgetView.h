@@ -4,10 +4,10 @@
 // publishes them to the shared file and draws the computer's ring (small) or up
 // to four rings (medium) in the glass container, glowing by the computer's charge.
 
+#include "EdgeTimer.h"
 #include "SharedWidgetData.h"
 
 #include <QList>
-#include <QTimer>
 #include <QWidget>
 
 #include <functional>
@@ -57,7 +57,7 @@ private:
     QString m_computerName = QStringLiteral("MacBook");
     bool m_shownOnce = false;
     bool m_usesMonitor = true;
-    QTimer m_timer;
+    EdgeTimer m_timer{kRefreshIntervalMs};  // on the clock's seconds, so both wake the process once
 
     WidgetContainer *m_container = nullptr;
     QHBoxLayout *m_row = nullptr;

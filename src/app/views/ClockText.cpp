@@ -118,9 +118,4 @@ QString updatedCity(const WeatherSettings &settings, const std::optional<Weather
     return current;
 }
 
-int msecsToNextSecond(const QTime &now)
-{
-    return 1000 - now.msec() + kTickMarginMs;
-}
-
 }  // namespace ClockText

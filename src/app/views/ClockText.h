@@ -40,9 +40,4 @@ inline const QString kDefaultCity = QStringLiteral("MILANO");
 QString updatedCity(const WeatherSettings &settings, const std::optional<WeatherData> &weather,
                     const QString &current);
 
-// Milliseconds from `now` to just past the next whole second; the small margin
-// makes a tick land after the boundary, never before it.
-inline constexpr int kTickMarginMs = 4;
-int msecsToNextSecond(const QTime &now);
-
 }  // namespace ClockText

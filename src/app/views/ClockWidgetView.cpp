@@ -5,6 +5,7 @@
 #include "ClockText.h"
 #include "DigitalClockFace.h"
 #include "WidgetContainer.h"
+#include "monitors/SessionSight.h"
 #include "settings/SettingsManager.h"
 
 #include <QHBoxLayout>
@@ -17,13 +18,14 @@ ClockWidgetView::ClockWidgetView(SettingsManager &settings, QWidget *parent)
       m_city(ClockText::kDefaultCity), m_lastWeatherCity(settings.weatherSettings().city)
 {
     m_currentDate = m_now();
-    // Single-shot and re-aimed at each second boundary: a repeating one-second
-    // timer drifts and would now and then jump over a second.
-    m_timer.setSingleShot(true);
-    m_timer.setTimerType(Qt::PreciseTimer);
-    connect(&m_timer, &QTimer::timeout, this, [this] {
-        tick();
-        scheduleNextTick();
+    // On each second's edge: a repeating one-second timer drifts and would now
+    // and then jump over a second.
+    connect(&m_timer, &EdgeTimer::timeout, this, &ClockWidgetView::tick);
+    // Unseen, the clock has nothing to do; seen again, it shows the time at once.
+    SessionSight::shared().follow(this, [this](bool seen) {
+        if (seen && isVisible())
+            tick();
+        followTicks();
     });
 
     auto *content = new QWidget;
@@ -65,7 +67,7 @@ void ClockWidgetView::showEvent(QShowEvent *event)
     QWidget::showEvent(event);
     updateCity();
     tick();
-    scheduleNextTick();
+    followTicks();
 }
 
 void ClockWidgetView::hideEvent(QHideEvent *event)
@@ -74,13 +76,12 @@ void ClockWidgetView::hideEvent(QHideEvent *event)
     QWidget::hideEvent(event);
 }
 
-void ClockWidgetView::scheduleNextTick()
+void ClockWidgetView::followTicks()
 {
-    if (isVisible())
-        // The milliseconds past the second are the same in UTC and local time, and
-        // UTC needs no time-zone lookup (a stat of /etc/localtime each time).
-        m_timer.start(ClockText::msecsToNextSecond(
-            QTime::fromMSecsSinceStartOfDay(int(QDateTime::currentMSecsSinceEpoch() % 1000))));
+    if (isVisible() && SessionSight::shared().seen())
+        m_timer.start();
+    else
+        m_timer.stop();
 }
 
 void ClockWidgetView::onSettingChanged(const QString &property)

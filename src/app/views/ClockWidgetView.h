@@ -2,10 +2,11 @@
 
 // The clock widget: an analogue or digital face in the glass container, with a
 // side panel in the medium size. It ticks once a second, on the second, while
-// it is shown.
+// it is shown and someone can see it.
+
+#include "EdgeTimer.h"
 
 #include <QDateTime>
-#include <QTimer>
 #include <QWidget>
 
 #include <functional>
@@ -49,14 +50,14 @@ private:
     void onSettingChanged(const QString &property);
     void rebuildContent();
     void pushState();
-    void scheduleNextTick();
+    void followTicks();
 
     SettingsManager &m_settings;
     std::function<QDateTime()> m_now;
     QDateTime m_currentDate;
     QString m_city;
     QString m_lastWeatherCity;
-    QTimer m_timer;
+    EdgeTimer m_timer{1000};
 
     WidgetContainer *m_container = nullptr;
     QHBoxLayout *m_row = nullptr;

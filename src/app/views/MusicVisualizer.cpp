@@ -1,5 +1,7 @@
 #include "MusicVisualizer.h"
 
+#include "monitors/SessionSight.h"
+
 #include <QEasingCurve>
 #include <QPainter>
 #include <QRandomGenerator>
@@ -23,6 +25,7 @@ MusicVisualizer::MusicVisualizer(const QColor &color, QWidget *parent) : QWidget
     setFixedSize(sizeHint());
     m_timer.setInterval(kFrameMs);
     connect(&m_timer, &QTimer::timeout, this, &MusicVisualizer::frame);
+    SessionSight::shared().follow(this, [this](bool) { followScreen(); });
 }
 
 QSizeF MusicVisualizer::barsSize() { return {kBars * kBarWidth + (kBars - 1) * kBarSpacing, kMaxBarHeight}; }
@@ -104,16 +107,25 @@ void MusicVisualizer::paintEvent(QPaintEvent *)
 }
 
 // Only a meter on screen moves: hidden (other size, nothing playing, widget
-// off, window unmapped) it costs nothing.
+// off, window unmapped) or unseen (session locked) it costs nothing.
 void MusicVisualizer::showEvent(QShowEvent *event)
 {
     QWidget::showEvent(event);
-    m_moveStart = -kTickMs;  // a new move at the first frame
-    m_timer.start();
+    followScreen();
 }
 
 void MusicVisualizer::hideEvent(QHideEvent *event)
 {
     QWidget::hideEvent(event);
-    m_timer.stop();
+    followScreen();
+}
+
+void MusicVisualizer::followScreen()
+{
+    if (!isVisible() || !SessionSight::shared().seen()) {
+        m_timer.stop();
+    } else if (!m_timer.isActive()) {
+        m_moveStart = -kTickMs;  // a new move at the first frame
+        m_timer.start();
+    }
 }

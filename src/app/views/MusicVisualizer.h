@@ -52,6 +52,7 @@ protected:
 private:
     const QPixmap &barSprite();
     void newTargets();
+    void followScreen();
 
     QColor m_color;
     QPixmap m_sprite;  // one full-height bar, re-made when the colour or pixel ratio changes

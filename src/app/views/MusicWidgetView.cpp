@@ -6,6 +6,7 @@
 #include "WidgetContainer.h"
 #include "monitors/MusicBounds.h"
 #include "monitors/MusicMonitor.h"
+#include "monitors/SessionSight.h"
 #include "settings/SettingsManager.h"
 
 #include <QLayout>
@@ -33,8 +34,9 @@ MusicWidgetView::MusicWidgetView(SettingsManager &settings, QWidget *parent)
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_container);
 
-    m_timer.setInterval(kRefreshIntervalMs);
-    connect(&m_timer, &QTimer::timeout, this, &MusicWidgetView::refreshMusic);
+    connect(&m_timer, &EdgeTimer::timeout, this, &MusicWidgetView::refreshMusic);
+    // Unseen, the refreshes go on for the shared file; only the paints wait.
+    SessionSight::shared().follow(this);
     // A burst of presses is one refresh, after the last.
     m_afterControl.setSingleShot(true);
     m_afterControl.setInterval(kControlRefreshDelayMs);

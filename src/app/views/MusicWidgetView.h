@@ -6,6 +6,7 @@
 // send the transport commands and read the state again 0.3 s after the last
 // press. The players are asked off the GUI thread: the answer comes later.
 
+#include "EdgeTimer.h"
 #include "monitors/MusicPlayers.h"
 
 #include <QColor>
@@ -71,7 +72,7 @@ private:
     std::optional<QString> m_artUrl;
     QColor m_glowColor;
     QImage m_image;
-    QTimer m_timer;
+    EdgeTimer m_timer{kRefreshIntervalMs};  // on the clock's seconds, so both wake the process once
     QTimer m_afterControl;
     ArtworkLoader *m_loader;
     MusicContentView *m_content;

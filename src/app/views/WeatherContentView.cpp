@@ -5,6 +5,7 @@
 #include "Fonts.h"
 #include "Shadow.h"
 #include "WeatherText.h"
+#include "monitors/SessionSight.h"
 
 #include <QFontMetricsF>
 #include <QHash>
@@ -210,6 +211,7 @@ WeatherContentView::WeatherContentView(QWidget *parent) : QWidget(parent)
         m_spinnerPhase = (m_spinnerPhase + 1) % kSpinnerSpokes;
         update();
     });
+    SessionSight::shared().follow(this, [this](bool) { updateSpinner(); });
 }
 
 void WeatherContentView::setState(const WeatherViewState &state, bool medium)
@@ -236,10 +238,10 @@ void WeatherContentView::hideEvent(QHideEvent *)
     updateSpinner();
 }
 
-// The spinner turns only while it is on screen.
+// The spinner turns only while it is on screen and seen.
 void WeatherContentView::updateSpinner()
 {
-    const bool run = m_state.loading && isVisible();
+    const bool run = m_state.loading && isVisible() && SessionSight::shared().seen();
     if (run && !m_spinner.isActive())
         m_spinner.start();
     else if (!run)

@@ -3,6 +3,7 @@
 #include "WeatherContentView.h"
 #include "WeatherText.h"
 #include "WidgetContainer.h"
+#include "monitors/SessionSight.h"
 #include "monitors/WeatherMonitor.h"
 #include "settings/SettingsManager.h"
 
@@ -26,6 +27,8 @@ WeatherWidgetView::WeatherWidgetView(SettingsManager &settings, WeatherMonitor &
     m_timer.setInterval(kRefreshSeconds * 1000);
     connect(&m_timer, &QTimer::timeout, this, &WeatherWidgetView::loadWeatherData);
     connect(&m_settings, &SettingsManager::changed, this, &WeatherWidgetView::onSettingChanged);
+    // Unseen, the reloads go on for the shared file; only the paints wait.
+    SessionSight::shared().follow(this);
     render();
 }
 

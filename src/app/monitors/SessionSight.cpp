@@ -1,0 +1,122 @@
+#include "SessionSight.h"
+
+#include <QCoreApplication>
+#include <QDBusConnection>
+#include <QDBusMessage>
+#include <QDBusObjectPath>
+#include <QDBusPendingCallWatcher>
+#include <QDBusPendingReply>
+#include <QDBusVariant>
+#include <QWidget>
+
+namespace {
+constexpr int kCallTimeoutMs = 3000;
+const QString kLogind = QStringLiteral("org.freedesktop.login1");
+const QString kSessionInterface = QStringLiteral("org.freedesktop.login1.Session");
+const QString kProperties = QStringLiteral("org.freedesktop.DBus.Properties");
+const QString kScreenSaver = QStringLiteral("org.freedesktop.ScreenSaver");
+
+// Calls `done` with the reply when it comes, or never on an error or timeout.
+void callAsync(QDBusConnection bus, const QDBusMessage &call, QObject *context,
+               std::function<void(const QDBusMessage &)> done)
+{
+    auto *watch = new QDBusPendingCallWatcher(bus.asyncCall(call, kCallTimeoutMs), context);
+    QObject::connect(watch, &QDBusPendingCallWatcher::finished, context, [watch, done] {
+        watch->deleteLater();
+        if (!watch->isError())
+            done(watch->reply());
+    });
+}
+
+bool firstArgumentBool(const QDBusMessage &reply)
+{
+    if (reply.arguments().isEmpty())
+        return false;
+    QVariant v = reply.arguments().constFirst();
+    if (v.canConvert<QDBusVariant>())
+        v = v.value<QDBusVariant>().variant();
+    return v.toBool();
+}
+}  // namespace
+
+SessionSight &SessionSight::shared()
+{
+    static SessionSight *instance = new SessionSight;
+    return *instance;
+}
+
+SessionSight::SessionSight()
+{
+    if (!QCoreApplication::instance())
+        return;
+    moveToThread(QCoreApplication::instance()->thread());
+    watchLogind();
+    watchScreenSaver();
+}
+
+void SessionSight::follow(QWidget *view, std::function<void(bool)> changed)
+{
+    auto apply = [view, changed](bool seen) {
+        view->setUpdatesEnabled(seen);  // enabling repaints the view once
+        if (changed)
+            changed(seen);
+    };
+    if (!seen())
+        apply(false);
+    connect(this, &SessionSight::seenChanged, view, apply);
+}
+
+// The session of this process: the one XDG_SESSION_ID names, else logind's "auto".
+void SessionSight::watchLogind()
+{
+    QDBusConnection bus = QDBusConnection::systemBus();
+    if (!bus.isConnected())
+        return;
+    QDBusMessage get = QDBusMessage::createMethodCall(kLogind, QStringLiteral("/org/freedesktop/login1"),
+                                                      QStringLiteral("org.freedesktop.login1.Manager"),
+                                                      QStringLiteral("GetSession"));
+    get << qEnvironmentVariable("XDG_SESSION_ID", QStringLiteral("auto"));
+    callAsync(bus, get, this, [this, bus](const QDBusMessage &reply) {
+        if (reply.arguments().isEmpty())
+            return;
+        const QString path = reply.arguments().constFirst().value<QDBusObjectPath>().path();
+        if (path.isEmpty())
+            return;
+        QDBusConnection(bus).connect(kLogind, path, kProperties, QStringLiteral("PropertiesChanged"), this,
+                                     SLOT(onSessionProperties(QString, QVariantMap, QStringList)));
+        QDBusMessage hint = QDBusMessage::createMethodCall(kLogind, path, kProperties, QStringLiteral("Get"));
+        hint << kSessionInterface << QStringLiteral("LockedHint");
+        callAsync(bus, hint, this,
+                  [this](const QDBusMessage &value) { setFlag(m_locked, firstArgumentBool(value)); });
+    });
+}
+
+void SessionSight::watchScreenSaver()
+{
+    QDBusConnection bus = QDBusConnection::sessionBus();
+    if (!bus.isConnected())
+        return;
+    // GNOME and KDE send it from /org/freedesktop/ScreenSaver, KDE also from /ScreenSaver.
+    bus.connect(kScreenSaver, QString(), kScreenSaver, QStringLiteral("ActiveChanged"), this,
+                SLOT(onScreenSaverActive(bool)));
+    const QDBusMessage get = QDBusMessage::createMethodCall(kScreenSaver, QStringLiteral("/org/freedesktop/ScreenSaver"),
+                                                            kScreenSaver, QStringLiteral("GetActive"));
+    callAsync(bus, get, this, [this](const QDBusMessage &reply) { setFlag(m_saverActive, firstArgumentBool(reply)); });
+}
+
+void SessionSight::onSessionProperties(const QString &, const QVariantMap &changed, const QStringList &)
+{
+    const auto hint = changed.constFind(QStringLiteral("LockedHint"));
+    if (hint != changed.constEnd())
+        setFlag(m_locked, hint->toBool());
+}
+
+void SessionSight::onScreenSaverActive(bool active) { setFlag(m_saverActive, active); }
+
+void SessionSight::setFlag(bool &flag, bool value)
+{
+    const bool before = seen();
+    flag = value;
+    if (seen() != before)
+        emit seenChanged(seen());
+}

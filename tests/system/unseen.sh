@@ -1,0 +1,80 @@
+#!/usr/bin/env bash
+# Clock, weather and battery while nobody can see them: with the session locked
+# (logind's LockedHint, python3-dbusmock's logind on the private system bus) the
+# app must leave the CPU alone but for its data refreshes, and on unlock the
+# clock must show the current second within one second.
+# Usage: unseen.sh <path-to-pellix-widget>
+set -u
+app=$1
+. "$(dirname "$0")/support/harness.sh"
+needs DBUS_SYSTEM_BUS_ADDRESS "the private buses"
+echo '{"widget.clock.enabled": true, "widget.clock.style": "analog", "widget.clock.size": "small",
+       "widget.clock.position": "{\"x\":40,\"y\":40}", "widget.weather.enabled": true,
+       "widget.battery.enabled": true}' >"$settings_file"
+serve_weather
+. "$repo_dir/scripts/battery-peers.sh"
+fake_power_supply "$root/sys"
+
+login_call() {  # PATH INTERFACE.METHOD ARGS...
+  gdbus call --system --timeout 5 --dest org.freedesktop.login1 --object-path "$1" --method "$2" "${@:3}" >/dev/null
+}
+/usr/bin/python3 -m dbusmock --template logind --system >"$root/logind.log" 2>&1 &
+pids+=($!)
+wait_for 5 login_call /org/freedesktop/login1 org.freedesktop.DBus.Mock.AddSession c1 seat0 'uint32 0' root true \
+  || { echo "logind mock did not start" >&2; exit 1; }
+lock() { login_call /org/freedesktop/login1/session/c1 org.freedesktop.login1.Session.SetLockedHint "$1"; }
+
+launch PELLIX_POWER_SUPPLY_ROOT=$root/sys/class/power_supply PELLIX_BATTERY_SOURCE=linux XDG_SESSION_ID=c1
+wait_for 20 published '"weather" in d and "battery" in d' || fail "nothing published: $(cat "$shared_file" 2>/dev/null)"
+wait_for 10 window clock || fail "no clock window"
+wmctrl -c 'PellixWidget Control Panel'
+sleep 2
+
+# wakeups_over SECONDS: times the app's threads were put on a CPU, followed once a
+# second so that a thread that ends meanwhile keeps what it counted.
+wakeups_over() {
+  local -A last=() ; local total=0 i f tid n
+  for ((i = 0; i <= $1; i++)); do
+    for f in /proc/$app_pid/task/*/schedstat; do
+      tid=${f%/schedstat}; tid=${tid##*/}
+      read -r _ _ n <"$f" 2>/dev/null || continue
+      if [ -n "${last[$tid]:-}" ]; then total=$((total + n - last[$tid])); elif ((i > 0)); then total=$((total + n)); fi
+      last[$tid]=$n
+    done
+    ((i < $1)) && sleep 1
+  done
+  echo $total
+}
+# second_hand_at S: in the screenshot, the clock's second hand (accent red) points at second S.
+second_hand_at() {
+  local x=$((clock_x + 85 + $(awk -v s="$1" 'BEGIN {printf "%d", 40 * sin(s * 6 * 3.14159265 / 180)}')))
+  local y=$((clock_y + 85 - $(awk -v s="$1" 'BEGIN {printf "%d", 40 * cos(s * 6 * 3.14159265 / 180)}')))
+  convert "$root/now.png" -crop "3x3+$((x - 1))+$((y - 1))" -depth 8 txt:- 2>/dev/null |
+    grep -o ': ([0-9]*,[0-9]*,[0-9]*' | tr -d ':( ' |
+    awk -F, '$1 > 200 && $2 < 120 && $3 < 120 {red = 1} END {exit !red}'
+}
+# The second before or after the screenshot: it may straddle an edge.
+shows_now() {
+  local before after
+  before=$(date +%-S); import -window root "$root/now.png"; after=$(date +%-S)
+  second_hand_at "$before" || second_hand_at "$after"
+}
+read -r clock_x clock_y <<<"$(content_origin "$(window clock)")"
+check "the clock shows the current second" shows_now
+
+lock true
+sleep 1
+during=$(wakeups_over 20)
+# Locked, the battery refreshes every 4 s for the shared file (5 in 20 s, each a
+# wake-up or two of the GUI thread); the clock, the repaints and the weather's
+# spinner stop. Unlocked the clock alone wakes the process at least 20 times.
+if [ "$during" -le 15 ]; then ok "locked: $during wake-ups in 20 s"; else fail "locked: $during wake-ups in 20 s"; fi
+published '"battery" in d' || fail "the shared file lost the battery while locked"
+
+lock false
+sleep 1
+check "a second after unlocking the clock shows the current second" shows_now
+sleep 1.3
+check "and keeps ticking" shows_now
+
+finish
