@@ -18,13 +18,12 @@ constexpr char kIidPrefix[] = "com.pellixwidget.WidgetBundle/";
 // "/a/b/c" -> "/", "/a", "/a/b", "/a/b/c".
 QStringList withAncestors(const QString &absolutePath)
 {
-    QStringList paths{absolutePath};
-    for (QDir dir = QFileInfo(absolutePath).dir(); !dir.isRoot() && dir.cdUp();)
-        paths.prepend(dir.path());
-    if (!paths.contains(QStringLiteral("/")))
-        paths.prepend(QStringLiteral("/"));
-    paths.removeDuplicates();
-    return paths;
+    QStringList paths;
+    for (QString path = absolutePath;; path = QFileInfo(path).path()) {
+        paths.prepend(path);
+        if (path == QLatin1String("/"))
+            return paths;
+    }
 }
 
 }  // namespace
@@ -184,9 +183,11 @@ QStringList ExtensionLoader::defaultSearchPath()
     // Relative to the host, so an install under any prefix (a package's /usr,
     // a user's ~/.local) finds its own plug-ins; in the build tree they are
     // beside the host.
+    // The project's own extension first, then the others shipped with it.
     const QString hostDirectory = QCoreApplication::applicationDirPath();
-    const QStringList own{hostDirectory,
-                          QDir::cleanPath(hostDirectory + QStringLiteral("/" PELLIX_EXTENSION_DIR_FROM_HOST))};
+    const QString installDirectory = QDir::cleanPath(hostDirectory + QStringLiteral("/" PELLIX_EXTENSION_DIR_FROM_HOST));
+    const QStringList own{hostDirectory + '/' + kExtensionFileName, hostDirectory,
+                          installDirectory + '/' + kExtensionFileName, installDirectory};
     return extensions::searchPath(qEnvironmentVariable("PELLIX_EXTENSION_PATH"), qEnvironmentVariable("XDG_DATA_HOME"),
                                   qEnvironmentVariable("XDG_DATA_DIRS"), QDir::homePath(), own);
 }

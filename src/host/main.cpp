@@ -105,6 +105,8 @@ int main(int argc, char **argv)
         return failWith(*why, 1);
     QApplication app(argc, argv);
     pellix::i18n::useSystemLanguage();
+    // Extensions speak the host's language through QLocale().
+    QLocale::setDefault(pellix::i18n::displayLocale());
 
     ExtensionLoader loader;
     const QStringList searchPath = ExtensionLoader::defaultSearchPath();
