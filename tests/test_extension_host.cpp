@@ -19,6 +19,8 @@
 
 #include <sys/stat.h>
 
+#include <thread>
+
 namespace {
 
 const QString kHost = PELLIX_BINARY_DIR "/src/host/pellix-widget-host";
@@ -207,4 +209,53 @@ TEST(TimelineSession, ReloadsAtTheReloadDateNeverEarlier)
     ASSERT_TRUE(QTest::qWaitFor([&] { return requests.size() == 3; }, 10000));
     EXPECT_GE(requests[2].at, requests[2].due);
     QFile::remove(path);
+}
+
+// A provider that answers from its own thread with two entries: each is shown
+// from its date on, and a timeline that asks to reload at its end is asked for
+// again at its last entry's date.
+TEST(TimelineSession, ShowsEachEntryAtItsDateWhicheverThreadAnswers)
+{
+    struct Numbered : widgetkit::TimelineEntry {
+        int n = 0;
+    };
+    class TwoEntries : public widgetkit::Widget {
+    public:
+        ~TwoEntries() override
+        {
+            for (std::thread &t : threads)
+                t.join();
+        }
+        widgetkit::WidgetDescriptor descriptor() const override { return {"Two", "", "", {}}; }
+        widgetkit::EntryPtr placeholder(const widgetkit::TimelineContext &) const override { return entry(0, 0); }
+        void getSnapshot(const widgetkit::TimelineContext &, const std::function<void(widgetkit::EntryPtr)> &) const override {}
+        void getTimeline(const widgetkit::TimelineContext &,
+                         const std::function<void(widgetkit::Timeline)> &completion) const override
+        {
+            threads.emplace_back([completion] {
+                completion({{entry(1, -1000), entry(2, 600)}, widgetkit::ReloadPolicy::atEnd()});
+            });
+        }
+        void render(QPainter &, const QRectF &, const widgetkit::TimelineEntry &,
+                    const widgetkit::WidgetEnvironment &) const override {}
+        static widgetkit::EntryPtr entry(int n, int inMs)
+        {
+            auto e = std::make_shared<Numbered>();
+            e->n = n;
+            e->date = QDateTime::currentDateTime().addMSecs(inMs);
+            return e;
+        }
+        mutable std::vector<std::thread> threads;
+    } widget;
+    TimelineSession session(widget, {});
+    int requests = 0;
+    QObject::connect(&session, &TimelineSession::timelineRequested, [&] { ++requests; });
+    const auto shown = [&] { return session.entry() ? static_cast<const Numbered &>(*session.entry()).n : -1; };
+    session.start();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return shown() == 1; }, 5000));
+    const QDateTime end = session.reloadDate();
+    EXPECT_GT(end, QDateTime::currentDateTime());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return shown() == 2; }, 5000));
+    EXPECT_GE(QDateTime::currentDateTime(), end);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return requests == 2; }, 5000));
 }
