@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QHash>
 #include <QJsonObject>
 #include <QRegularExpression>
 
@@ -165,7 +166,7 @@ QList<extensions::Extension> ExtensionLoader::discover(const QStringList &search
             QObject *instance = loader->instance();
             extension.bundle = qobject_cast<widgetkit::WidgetBundle *>(instance);
             if (!instance)
-                extension.refusal = QStringLiteral("cannot be loaded: %1").arg(loader->errorString());
+                extension.refusal = QStringLiteral("cannot be loaded: %1").arg(loader->errorString().simplified());
             else if (!extension.bundle)
                 extension.refusal = QStringLiteral("its plug-in object is no widget bundle");
             else
