@@ -2,7 +2,7 @@
 
 #include <QHash>
 
-const SystemTexts &systemTexts(const QString &language)
+SystemTexts systemTexts(const QString &language)
 {
     static const QHash<QString, SystemTexts> texts{
         {QStringLiteral("it"),

@@ -18,7 +18,7 @@ struct SystemTexts {
     QString minutes;
 };
 
-const SystemTexts &systemTexts(const QString &language);
+SystemTexts systemTexts(const QString &language);
 
 // Seconds as the largest two units: "3 d 4 h", "5 h 12 min", "7 min".
 QString duration(const SystemTexts &texts, qint64 seconds);

@@ -93,7 +93,7 @@ QJsonValue SystemEntry::content() const
 
 widgetkit::WidgetDescriptor SystemWidget::descriptor() const
 {
-    const SystemTexts &texts = systemTexts(hostLanguage());
+    const SystemTexts texts = systemTexts(hostLanguage());
     return {QStringLiteral("PellixSystemWidget"), texts.displayName, texts.description,
             {widgetkit::WidgetFamily::Small, widgetkit::WidgetFamily::Medium}};
 }
@@ -125,7 +125,7 @@ void SystemWidget::render(QPainter &painter, const QRectF &rect, const widgetkit
 {
     const auto *own = dynamic_cast<const SystemEntry *>(&entry);
     const SystemReadings *readings = own && own->readings ? &*own->readings : nullptr;
-    const SystemTexts &texts = systemTexts(environment.uiLanguage);
+    const SystemTexts texts = systemTexts(environment.uiLanguage);
     const QLocale locale(environment.uiLanguage);
     const bool dark = environment.colorScheme == widgetkit::ColorScheme::Dark;
     const QColor text = dark ? QColor(Qt::white) : QColor(0x1C, 0x1C, 0x1E);
@@ -178,7 +178,7 @@ QString SystemWidget::accessibleText(const widgetkit::TimelineEntry &entry) cons
     const auto *own = dynamic_cast<const SystemEntry *>(&entry);
     if (!own || !own->readings)
         return {};
-    const SystemTexts &texts = systemTexts(hostLanguage());
+    const SystemTexts texts = systemTexts(hostLanguage());
     const SystemReadings &r = *own->readings;
     const auto share = [&](double value) { return texts.percent.arg(QLocale().toString(value, 'f', 0)); };
     return QStringLiteral("CPU %1, %2 %3, %4 %5, %6")
