@@ -11,7 +11,7 @@ RELEASES ?= $(if $(filter 12,$(HOST_RELEASE)),12 13,$(HOST_RELEASE))
 # FUZZ_SECONDS set: each release's suite is followed by every fuzz target for that long.
 FUZZ_SECONDS ?=
 # What a user runs: the app, the widget extension and its host.
-APP_TARGETS = PellixWidget PellixWidgetExtension pellix-widget-host
+APP_TARGETS = PellixWidget PellixWidgetExtension PellixSystemExtension pellix-widget-host
 
 .PHONY: deps build run package test test-$(HOST_RELEASE) asan bench bench-wayland fuzz clean
 
@@ -31,7 +31,8 @@ run:
 	@cmake --build $(BUILD) -j $(JOBS) --target $(APP_TARGETS) -- --no-print-directory
 	@bash scripts/run-app.sh $(BUILD)
 
-# The Debian package, in $(BUILD): pellix-widget_<version>_<arch>.deb
+# The Debian packages, in $(BUILD): pellix-widget_<version>_<arch>.deb and the SDK's
+# pellix-widget-dev_<version>_all.deb
 package:
 	@bash scripts/install-deps.sh package
 	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPELLIX_BUILD_TESTS=OFF >/dev/null

@@ -49,19 +49,18 @@ int main(int argc, char **argv)
     QTemporaryDir home;
     pellix::test::useHome(home.path());
     qputenv("QT_QPA_PLATFORM", "offscreen");
-    qputenv("PELLIX_EXTENSION_PATH", PELLIX_HOST_OUTPUT_DIRECTORY);
     const QString sample = PELLIX_SOURCE_DIR "/tools/extension/sample-widget-data.json";
     const QString shared = home.path() + "/.local/share/group.com.pellixwidget/widget-data.json";
     pellix::test::writeFile(shared, pellix::test::readFile(sample));
 
     QGuiApplication app(argc, argv);
     ExtensionLoader loader;
-    QString error;
-    const widgetkit::WidgetBundle *bundle = loader.load(&error);
-    if (!bundle) {
-        std::fprintf(stderr, "%s\n", qPrintable(error));
+    const auto found = loader.discover({QStringLiteral(PELLIX_HOST_OUTPUT_DIRECTORY "/") + kExtensionFileName});
+    if (found.value(0).bundle == nullptr) {
+        std::fprintf(stderr, "%s\n", qPrintable(found.value(0).refusal));
         return 1;
     }
+    const widgetkit::WidgetBundle *bundle = found.first().bundle;
     const QString out = home.filePath("w.png");
     const auto render = [&](const widgetkit::Widget *widget, widgetkit::WidgetFamily family, int scale) {
         const double before = cpuMs();

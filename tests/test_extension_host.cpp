@@ -1,5 +1,6 @@
 // pellix-widget-host: its command line, the real binary with the real plug-in,
 // and the reload schedule of a shown widget under an injected clock.
+#include "ExtensionLoader.h"
 #include "HostCommandLine.h"
 #include "HostCommands.h"
 #include "PellixWidgets.h"
@@ -15,6 +16,10 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+#include <thread>
 
 namespace {
 
@@ -74,21 +79,68 @@ TEST(HostCommandLine, WrongArgumentsAreRefused)
     }
 }
 
-TEST(HostBinary, ListsTheWidgetsOfThePluginBesideIt)
+// The project's own extension first, then the example shipped with it.
+TEST(HostBinary, ListsTheExtensionsBesideItWithTheirWidgets)
 {
     const HostRun list = host({"--list"});
     EXPECT_EQ(list.status, 0) << list.err.toStdString();
-    EXPECT_EQ(list.out,
-              "PellixClockWidget\tPellix - Orologio\tsmall\tVisualizza l'ora corrente e la data.\n"
-              "PellixWeatherWidget\tPellix - Meteo\tsmall\tVisualizza la temperatura e le condizioni del meteo corrente.\n"
-              "PellixMusicWidget\tPellix - Now Playing\tsmall,medium\tVisualizza il brano attualmente in riproduzione.\n"
-              "PellixBatteryWidget\tPellix - Batteria\tsmall,medium\t"
-              "Controlla lo stato della batteria del MacBook e degli accessori.\n");
-    // PELLIX_EXTENSION_PATH wins over the plug-in beside the host; a directory holding it will do.
-    EXPECT_EQ(host({"--list"}, PELLIX_BINARY_DIR "/src/host").out, list.out);
-    const HostRun missing = host({"--list"}, "/nonexistent/PellixWidgetExtension.so");
-    EXPECT_EQ(missing.status, 1);
-    EXPECT_EQ(missing.err.count('\n'), 1) << missing.err.toStdString();
+    QStringList extensions;
+    QString widgets;
+    for (const QString &line : list.out.split('\n', Qt::SkipEmptyParts)) {
+        if (line.startsWith('\t'))
+            widgets += line + '\n';
+        else
+            extensions << line.section(' ', 0, 0);
+    }
+    EXPECT_EQ(extensions, QStringList({"com.pellixwidget.PellixWidgetExtension", "com.pellixwidget.examples.System"}));
+    EXPECT_EQ(widgets,
+              "\tPellixClockWidget\tPellix - Orologio\tsmall\tVisualizza l'ora corrente e la data.\n"
+              "\tPellixWeatherWidget\tPellix - Meteo\tsmall\tVisualizza la temperatura e le condizioni del meteo corrente.\n"
+              "\tPellixMusicWidget\tPellix - Now Playing\tsmall,medium\tVisualizza il brano attualmente in riproduzione.\n"
+              "\tPellixBatteryWidget\tPellix - Batteria\tsmall,medium\t"
+              "Controlla lo stato della batteria del MacBook e degli accessori.\n"
+              "\tPellixSystemWidget\tSistema\tsmall,medium\tCarico della CPU, memoria, disco e tempo di attività.\n");
+}
+
+// The rules the host (and, later, the app's supervisor) applies before loading
+// any code; the real files and plug-ins are system/extension_sdk.sh's.
+TEST(ExtensionRules, VersionPermissionsAndSearchOrder)
+{
+    using extensions::ApiVersion;
+    const QList<std::tuple<ApiVersion, ApiVersion, bool>> versions{
+        {{1, 0}, {1, 0}, true}, {{1, 0}, {1, 3}, true}, {{1, 3}, {1, 0}, false}, {{2, 0}, {1, 9}, false},
+        {{0, 9}, {1, 0}, false}};
+    for (const auto &[plugin, host, compatible] : versions)
+        EXPECT_EQ(!extensions::versionProblem(plugin, host), compatible) << plugin.text().toStdString();
+    EXPECT_EQ(extensions::versionProblem({2, 1}, {1, 0}), "built for widget API 2.1, this host has 1.0");
+    EXPECT_EQ(extensions::parseApiVersion("12.3"), (ApiVersion{12, 3}));
+    for (const char *wrong : {"1", "1.0.0", "1.x", "", " 1.0", "-1.0"})
+        EXPECT_FALSE(extensions::parseApiVersion(wrong)) << wrong;
+
+    constexpr uint kUser = 1000;
+    const auto chain = [](std::initializer_list<std::pair<uint, uint>> owners) {
+        QList<extensions::PathOwner> result;
+        for (const auto &[owner, mode] : owners)
+            result << extensions::PathOwner{QString("/p%1").arg(result.size()), owner, mode};
+        return result;
+    };
+    const uint dir = S_IFDIR;
+    const uint file = S_IFREG;
+    EXPECT_FALSE(extensions::permissionProblem(chain({{0, dir | 0755}, {0, dir | 01777}, {kUser, dir | 0700}, {kUser, file | 0644}}), kUser));
+    EXPECT_FALSE(extensions::permissionProblem(chain({{0, dir | 0755}, {0, file | 0755}}), kUser));
+    EXPECT_EQ(extensions::permissionProblem(chain({{0, dir | 0755}, {kUser, dir | 0775}, {kUser, file | 0644}}), kUser),
+              "/p1 is writable by other users");
+    EXPECT_TRUE(extensions::permissionProblem(chain({{0, dir | 0777}, {kUser, file | 0644}}), kUser));
+    EXPECT_TRUE(extensions::permissionProblem(chain({{0, dir | 0755}, {kUser, file | 01646}}), kUser));  // sticky file
+    EXPECT_EQ(extensions::permissionProblem(chain({{0, dir | 0755}, {1234, file | 0644}}), kUser),
+              "/p1 belongs to another user (uid 1234)");
+
+    EXPECT_EQ(extensions::searchPath("/a:/b/x.so:", "", "", "/home/u", {"/own/P.so", "/own/"}),
+              QStringList({"/a", "/b/x.so", "/home/u/.local/share/pellix-widget/extensions",
+                           "/usr/local/share/pellix-widget/extensions", "/usr/share/pellix-widget/extensions",
+                           "/own/P.so", "/own"}));
+    EXPECT_EQ(extensions::searchPath("", "/d", "/x:/y/", "/h", {}),
+              QStringList({"/d/pellix-widget/extensions", "/x/pellix-widget/extensions", "/y/pellix-widget/extensions"}));
 }
 
 TEST(HostBinary, WrongArgumentsExitWithStatusTwoAndOneLine)
@@ -157,4 +209,53 @@ TEST(TimelineSession, ReloadsAtTheReloadDateNeverEarlier)
     ASSERT_TRUE(QTest::qWaitFor([&] { return requests.size() == 3; }, 10000));
     EXPECT_GE(requests[2].at, requests[2].due);
     QFile::remove(path);
+}
+
+// A provider that answers from its own thread with two entries: each is shown
+// from its date on, and a timeline that asks to reload at its end is asked for
+// again at its last entry's date.
+TEST(TimelineSession, ShowsEachEntryAtItsDateWhicheverThreadAnswers)
+{
+    struct Numbered : widgetkit::TimelineEntry {
+        int n = 0;
+    };
+    class TwoEntries : public widgetkit::Widget {
+    public:
+        ~TwoEntries() override
+        {
+            for (std::thread &t : threads)
+                t.join();
+        }
+        widgetkit::WidgetDescriptor descriptor() const override { return {"Two", "", "", {}}; }
+        widgetkit::EntryPtr placeholder(const widgetkit::TimelineContext &) const override { return entry(0, 0); }
+        void getSnapshot(const widgetkit::TimelineContext &, const std::function<void(widgetkit::EntryPtr)> &) const override {}
+        void getTimeline(const widgetkit::TimelineContext &,
+                         const std::function<void(widgetkit::Timeline)> &completion) const override
+        {
+            threads.emplace_back([completion] {
+                completion({{entry(1, -1000), entry(2, 600)}, widgetkit::ReloadPolicy::atEnd()});
+            });
+        }
+        void render(QPainter &, const QRectF &, const widgetkit::TimelineEntry &,
+                    const widgetkit::WidgetEnvironment &) const override {}
+        static widgetkit::EntryPtr entry(int n, int inMs)
+        {
+            auto e = std::make_shared<Numbered>();
+            e->n = n;
+            e->date = QDateTime::currentDateTime().addMSecs(inMs);
+            return e;
+        }
+        mutable std::vector<std::thread> threads;
+    } widget;
+    TimelineSession session(widget, {});
+    int requests = 0;
+    QObject::connect(&session, &TimelineSession::timelineRequested, [&] { ++requests; });
+    const auto shown = [&] { return session.entry() ? static_cast<const Numbered &>(*session.entry()).n : -1; };
+    session.start();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return shown() == 1; }, 5000));
+    const QDateTime end = session.reloadDate();
+    EXPECT_GT(end, QDateTime::currentDateTime());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return shown() == 2; }, 5000));
+    EXPECT_GE(QDateTime::currentDateTime(), end);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return requests == 2; }, 5000));
 }

@@ -91,7 +91,8 @@ TEST(Timeline, ReloadIsCountedFromTheTimeTakenAfterTheRead)
                                                       });
     EXPECT_EQ(clockCallsAtRead, 1);
     EXPECT_EQ(timeline.entries.first()->date, t0);
-    EXPECT_EQ(timeline.reloadAfter, QDateTime(QDate(2026, 3, 29), QTime(2, 3, 7), QTimeZone::utc()));
+    EXPECT_EQ(timeline.policy.kind, widgetkit::ReloadPolicy::After);
+    EXPECT_EQ(timeline.policy.date, QDateTime(QDate(2026, 3, 29), QTime(2, 3, 7), QTimeZone::utc()));
     // No date five minutes on: the reload date is the moment itself.
     EXPECT_EQ(reloadDate(QDateTime()), QDateTime());
 }

@@ -9,7 +9,7 @@
 
 class PellixWidgetExtension : public QObject, public pellix::extension::PellixWidgetWidgetsBundle {
     Q_OBJECT
-    Q_PLUGIN_METADATA(IID PellixWidgetBundle_iid)
+    Q_PLUGIN_METADATA(IID PellixWidgetBundle_iid FILE "pellix-extension.json")
     Q_INTERFACES(widgetkit::WidgetBundle)
 
 public:

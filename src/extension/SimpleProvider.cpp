@@ -18,7 +18,7 @@ widgetkit::Timeline makeTimeline(const std::function<QDateTime()> &clock,
 {
     const QDateTime now = clock();
     auto entry = std::make_shared<const WidgetEntry>(now, read());
-    return {{entry}, reloadDate(clock())};
+    return {{entry}, widgetkit::ReloadPolicy::after(reloadDate(clock()))};
 }
 
 std::optional<SharedWidgetData> readSharedRegularFile()

@@ -5,7 +5,7 @@
 // never reads it.
 
 #include "SharedWidgetData.h"
-#include "WidgetBundle.h"
+#include <PellixWidgetKit/WidgetBundle.h>
 #include "WidgetEntry.h"
 
 #include <functional>

@@ -4,7 +4,7 @@
 // content is the view built from the entry and nothing else.
 
 #include "SimpleProvider.h"
-#include "WidgetBundle.h"
+#include <PellixWidgetKit/WidgetBundle.h>
 #include "WidgetEntry.h"
 
 #include <QCoreApplication>
@@ -41,7 +41,8 @@ public:
         m_provider.getTimeline(context, completion);
     }
 
-    void render(QPainter &painter, const QRectF &rect, const widgetkit::TimelineEntry &entry) const override
+    void render(QPainter &painter, const QRectF &rect, const widgetkit::TimelineEntry &entry,
+                const widgetkit::WidgetEnvironment &) const override
     {
         // Entries come from this widget's own provider; anything else draws the default content.
         const auto *own = dynamic_cast<const WidgetEntry *>(&entry);

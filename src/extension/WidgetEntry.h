@@ -5,7 +5,7 @@
 // nothing in a placeholder).
 
 #include "SharedWidgetData.h"
-#include "Timeline.h"
+#include <PellixWidgetKit/Timeline.h>
 
 #include <optional>
 

@@ -3,35 +3,192 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QHash>
+#include <QJsonObject>
+#include <QRegularExpression>
 
-QStringList extensionCandidates(const QString &environmentPath, const QString &hostDirectory,
-                                const QString &installDirectory)
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace extensions {
+
+namespace {
+
+constexpr char kIidPrefix[] = "com.pellixwidget.WidgetBundle/";
+
+// "/a/b/c" -> "/", "/a", "/a/b", "/a/b/c".
+QStringList withAncestors(const QString &absolutePath)
 {
-    if (!environmentPath.isEmpty()) {
-        if (QFileInfo(environmentPath).isDir())
-            return {environmentPath + '/' + kExtensionFileName};
-        return {environmentPath};
+    QStringList paths;
+    for (QString path = absolutePath;; path = QFileInfo(path).path()) {
+        paths.prepend(path);
+        if (path == QLatin1String("/"))
+            return paths;
     }
-    return {hostDirectory + '/' + kExtensionFileName, installDirectory + '/' + kExtensionFileName};
 }
 
-widgetkit::WidgetBundle *ExtensionLoader::load(QString *error)
+}  // namespace
+
+ApiVersion hostApiVersion() { return {PELLIX_WIDGETKIT_VERSION_MAJOR, PELLIX_WIDGETKIT_VERSION_MINOR}; }
+
+std::optional<ApiVersion> parseApiVersion(const QString &text)
+{
+    static const QRegularExpression form(QStringLiteral("^(\\d{1,4})\\.(\\d{1,4})$"));
+    const QRegularExpressionMatch match = form.match(text);
+    if (!match.hasMatch())
+        return std::nullopt;
+    return ApiVersion{match.captured(1).toInt(), match.captured(2).toInt()};
+}
+
+std::optional<QString> versionProblem(ApiVersion plugin, ApiVersion host)
+{
+    if (plugin.major != host.major)
+        return QStringLiteral("built for widget API %1, this host has %2").arg(plugin.text(), host.text());
+    if (plugin.minor > host.minor)
+        return QStringLiteral("built for widget API %1, this host has %2 (it needs a newer PellixWidget)")
+            .arg(plugin.text(), host.text());
+    return std::nullopt;
+}
+
+std::optional<QString> permissionProblem(const QList<PathOwner> &chain, uint user)
+{
+    for (const PathOwner &element : chain) {
+        if (element.owner != user && element.owner != 0)
+            return QStringLiteral("%1 belongs to another user (uid %2)").arg(element.path).arg(element.owner);
+        const bool stickyFolder = S_ISDIR(element.mode) && (element.mode & S_ISVTX);
+        if ((element.mode & (S_IWGRP | S_IWOTH)) && !stickyFolder)
+            return QStringLiteral("%1 is writable by other users").arg(element.path);
+    }
+    return std::nullopt;
+}
+
+std::optional<QList<PathOwner>> pathOwners(const QString &path)
+{
+    const QString absolute = QDir::cleanPath(QFileInfo(path).absoluteFilePath());
+    QStringList paths = withAncestors(absolute);
+    const QString target = QFileInfo(absolute).canonicalFilePath();
+    if (target.isEmpty())
+        return std::nullopt;
+    if (target != absolute)
+        paths += withAncestors(target);
+    QList<PathOwner> chain;
+    for (const QString &p : paths) {
+        struct stat s;
+        // lstat: a link's own folder is checked through its path, its target through the target's.
+        if (::lstat(QFile::encodeName(p).constData(), &s) != 0)
+            return std::nullopt;
+        if (!S_ISLNK(s.st_mode))
+            chain << PathOwner{p, uint(s.st_uid), uint(s.st_mode)};
+    }
+    return chain;
+}
+
+QStringList searchPath(const QString &extensionPath, const QString &dataHome, const QString &dataDirs,
+                       const QString &home, const QStringList &ownFolders)
+{
+    static const QString sub = QStringLiteral("/pellix-widget/extensions");
+    QStringList path = extensionPath.split(QLatin1Char(':'), Qt::SkipEmptyParts);
+    path << (dataHome.isEmpty() ? home + QStringLiteral("/.local/share") : dataHome) + sub;
+    const QString dirs = dataDirs.isEmpty() ? QStringLiteral("/usr/local/share:/usr/share") : dataDirs;
+    for (const QString &dir : dirs.split(QLatin1Char(':'), Qt::SkipEmptyParts))
+        path << dir + sub;
+    path << ownFolders;
+    for (QString &entry : path)
+        entry = QDir::cleanPath(entry);
+    path.removeDuplicates();
+    return path;
+}
+
+QStringList candidateFiles(const QStringList &searchPath)
+{
+    QStringList files;
+    for (const QString &entry : searchPath) {
+        const QFileInfo info(entry);
+        if (info.isFile()) {
+            files << info.absoluteFilePath();
+        } else if (info.isDir()) {
+            const QDir dir(entry);
+            for (const QString &name : dir.entryList({QStringLiteral("*.so")}, QDir::Files, QDir::Name))
+                files << dir.absoluteFilePath(name);
+        }
+    }
+    files.removeDuplicates();
+    return files;
+}
+
+Extension inspect(const QString &path)
+{
+    Extension extension{path, {}, {}, {}, {}, nullptr};
+    const auto refuse = [&extension](const QString &reason) {
+        extension.refusal = reason;
+        return extension;
+    };
+    const auto chain = pathOwners(path);
+    if (!chain)
+        return refuse(QStringLiteral("cannot be read"));
+    if (const auto problem = permissionProblem(*chain, ::geteuid()))
+        return refuse(*problem);
+
+    // Read from the file, not loaded: no code of it runs.
+    const QJsonObject metaData = QPluginLoader(path).metaData();
+    const QString iid = metaData.value(QLatin1String("IID")).toString();
+    if (metaData.isEmpty())
+        return refuse(QStringLiteral("not a Qt plug-in"));
+    if (!iid.startsWith(QLatin1String(kIidPrefix)))
+        return refuse(QStringLiteral("not a PellixWidget extension (its interface is \"%1\")").arg(iid));
+    const QJsonObject ours = metaData.value(QLatin1String("MetaData")).toObject();
+    extension.id = ours.value(QLatin1String("id")).toString();
+    extension.version = ours.value(QLatin1String("version")).toString();
+    extension.apiVersion = ours.value(QLatin1String("apiVersion")).toString();
+    const auto api = parseApiVersion(extension.apiVersion);
+    const auto major = parseApiVersion(iid.mid(int(sizeof kIidPrefix) - 1) + QStringLiteral(".0"));
+    if (extension.id.isEmpty() || !api || !major || major->major != api->major)
+        return refuse(QStringLiteral("no id or API version in its metadata (declare it with pellix_add_widget_extension)"));
+    if (const auto problem = versionProblem(*api, hostApiVersion()))
+        return refuse(*problem);
+    return extension;
+}
+
+}  // namespace extensions
+
+QList<extensions::Extension> ExtensionLoader::discover(const QStringList &searchPath)
+{
+    QList<extensions::Extension> found;
+    QHash<QString, QString> pathOfId;
+    for (const QString &path : extensions::candidateFiles(searchPath)) {
+        extensions::Extension extension = extensions::inspect(path);
+        if (extension.refusal.isEmpty() && pathOfId.contains(extension.id))
+            extension.refusal = QStringLiteral("%1 was found first at %2").arg(extension.id, pathOfId[extension.id]);
+        if (extension.refusal.isEmpty()) {
+            auto loader = std::make_unique<QPluginLoader>(path);
+            // Symbols resolved at once: a missing one fails the load, not a later call.
+            loader->setLoadHints(QLibrary::ResolveAllSymbolsHint);
+            QObject *instance = loader->instance();
+            extension.bundle = qobject_cast<widgetkit::WidgetBundle *>(instance);
+            if (!instance)
+                extension.refusal = QStringLiteral("cannot be loaded: %1").arg(loader->errorString().simplified());
+            else if (!extension.bundle)
+                extension.refusal = QStringLiteral("its plug-in object is no widget bundle");
+            else
+                m_loaders.push_back(std::move(loader));
+        }
+        if (extension.refusal.isEmpty())
+            pathOfId.insert(extension.id, path);
+        found << extension;
+    }
+    return found;
+}
+
+QStringList ExtensionLoader::defaultSearchPath()
 {
     // Relative to the host, so an install under any prefix (a package's /usr,
-    // a user's ~/.local) finds its own plug-in.
+    // a user's ~/.local) finds its own plug-ins; in the build tree they are
+    // beside the host.
+    // The project's own extension first, then the others shipped with it.
     const QString hostDirectory = QCoreApplication::applicationDirPath();
-    const QStringList candidates = extensionCandidates(
-        qEnvironmentVariable("PELLIX_EXTENSION_PATH"), hostDirectory,
-        QDir::cleanPath(hostDirectory + QStringLiteral("/" PELLIX_EXTENSION_DIR_FROM_HOST)));
-    for (const QString &path : candidates) {
-        if (!QFileInfo::exists(path))
-            continue;
-        m_loader.setFileName(path);
-        if (auto *bundle = qobject_cast<widgetkit::WidgetBundle *>(m_loader.instance()))
-            return bundle;
-        *error = QStringLiteral("cannot load the widget extension %1: %2").arg(path, m_loader.errorString());
-        return nullptr;
-    }
-    *error = QStringLiteral("no widget extension found (looked for %1)").arg(candidates.join(QStringLiteral(", ")));
-    return nullptr;
+    const QString installDirectory = QDir::cleanPath(hostDirectory + QStringLiteral("/" PELLIX_EXTENSION_DIR_FROM_HOST));
+    const QStringList own{hostDirectory + '/' + kExtensionFileName, hostDirectory,
+                          installDirectory + '/' + kExtensionFileName, installDirectory};
+    return extensions::searchPath(qEnvironmentVariable("PELLIX_EXTENSION_PATH"), qEnvironmentVariable("XDG_DATA_HOME"),
+                                  qEnvironmentVariable("XDG_DATA_DIRS"), QDir::homePath(), own);
 }

@@ -1,6 +1,7 @@
 #include "GalleryWindow.h"
 
 #include "HostedWidgetView.h"
+#include "ProviderAnswer.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -45,7 +46,9 @@ GalleryWindow::GalleryWindow(const widgetkit::WidgetBundle &bundle, QWidget *par
         previews->setSpacing(16);
         for (widgetkit::WidgetFamily family : d.supportedFamilies) {
             auto *view = new HostedWidgetView(*widget, family);
-            widget->getSnapshot({family, true}, [view](widgetkit::EntryPtr entry) { view->setEntry(std::move(entry)); });
+            widget->getSnapshot({family, true}, onGuiThread<widgetkit::EntryPtr>(view, [view](widgetkit::EntryPtr entry) {
+                                    view->setEntry(std::move(entry));
+                                }));
             previews->addWidget(view);
         }
         previews->addStretch();

@@ -3,7 +3,7 @@
 // --gallery: every widget of the bundle in every family it supports, with its
 // name and description, in one ordinary window, from snapshots.
 
-#include "WidgetBundle.h"
+#include <PellixWidgetKit/WidgetBundle.h>
 
 #include <QWidget>
 

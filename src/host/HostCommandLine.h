@@ -3,7 +3,7 @@
 // The host's command line. A wrong argument is reported in one line and the
 // host exits with status 2.
 
-#include "WidgetFamily.h"
+#include <PellixWidgetKit/WidgetFamily.h>
 #include "shell/ProgramCommandLine.h"
 
 #include <QCommandLineParser>

@@ -1,5 +1,6 @@
 #include "HostCommands.h"
 
+#include "ProviderAnswer.h"
 #include "WidgetRendering.h"
 
 #include <QJsonArray>
@@ -21,6 +22,14 @@ QStringList familyNames(const QList<widgetkit::WidgetFamily> &families)
 }
 
 }  // namespace
+
+LoadedWidgets::LoadedWidgets(const QList<extensions::Extension> &found)
+{
+    for (const extensions::Extension &extension : found) {
+        if (extension.bundle)
+            m_widgets += extension.bundle->widgets();
+    }
+}
 
 const widgetkit::Widget *findWidget(const widgetkit::WidgetBundle &bundle, const QString &kind)
 {
@@ -52,38 +61,68 @@ QList<ShownWidget> resolveWidgets(const widgetkit::WidgetBundle &bundle, const Q
     return shown;
 }
 
-void listWidgets(const widgetkit::WidgetBundle &bundle, QTextStream &out)
+void listExtensions(const QList<extensions::Extension> &found, QTextStream &out)
 {
-    for (const widgetkit::Widget *widget : bundle.widgets()) {
-        const widgetkit::WidgetDescriptor d = widget->descriptor();
-        out << d.kind << '\t' << d.displayName << '\t' << familyNames(d.supportedFamilies).join(',') << '\t'
-            << d.description << '\n';
+    for (const extensions::Extension &extension : found) {
+        if (!extension.bundle) {
+            const QString who = extension.id.isEmpty() ? QString() : QStringLiteral(" (%1 %2)").arg(extension.id, extension.version);
+            out << "refused: " << extension.path << who << ": " << extension.refusal << '\n';
+            continue;
+        }
+        out << extension.id << ' ' << extension.version << ", widget API " << extension.apiVersion << ": "
+            << extension.path << '\n';
+        for (const widgetkit::Widget *widget : extension.bundle->widgets()) {
+            const widgetkit::WidgetDescriptor d = widget->descriptor();
+            out << '\t' << d.kind << '\t' << d.displayName << '\t' << familyNames(d.supportedFamilies).join(',')
+                << '\t' << d.description << '\n';
+        }
     }
 }
 
-QJsonObject timelineJson(const widgetkit::Widget &widget)
+QDateTime reloadDate(const widgetkit::Timeline &timeline)
 {
-    QJsonObject json{{"kind", widget.descriptor().kind}};
-    widget.getTimeline({}, [&json](const widgetkit::Timeline &timeline) {
-        QJsonArray entries;
-        for (const widgetkit::EntryPtr &entry : timeline.entries)
-            entries.append(QJsonObject{{"date", isoDate(entry->date)}, {"data", entry->content()}});
-        json.insert("entries", entries);
-        json.insert("reloadDate", timeline.reloadAfter.isValid() ? QJsonValue(isoDate(timeline.reloadAfter))
-                                                                 : QJsonValue::Null);
-    });
-    return json;
+    switch (timeline.policy.kind) {
+    case widgetkit::ReloadPolicy::AtEnd:
+        return timeline.entries.isEmpty() ? QDateTime() : timeline.entries.last()->date;
+    case widgetkit::ReloadPolicy::After:
+        return timeline.policy.date;
+    case widgetkit::ReloadPolicy::Never:
+        break;
+    }
+    return {};
 }
 
-int renderToFile(const ShownWidget &shown, bool placeholder, int scale, const QString &path)
+std::optional<QJsonObject> timelineJson(const widgetkit::Widget &widget)
+{
+    const auto timeline = awaitAnswer<widgetkit::Timeline>(
+        [&widget](const auto &completion) { widget.getTimeline({}, completion); }, kAnswerTimeoutMs);
+    if (!timeline)
+        return std::nullopt;
+    QJsonArray entries;
+    for (const widgetkit::EntryPtr &entry : timeline->entries)
+        entries.append(QJsonObject{{"date", isoDate(entry->date)}, {"data", entry->content()}});
+    const QDateTime reload = reloadDate(*timeline);
+    return QJsonObject{{"kind", widget.descriptor().kind},
+                       {"entries", entries},
+                       {"reloadDate", reload.isValid() ? QJsonValue(isoDate(reload)) : QJsonValue::Null}};
+}
+
+QString renderToFile(const ShownWidget &shown, bool placeholder, int scale, const QString &path)
 {
     const widgetkit::TimelineContext context{shown.family, true};
-    widgetkit::EntryPtr entry = placeholder ? shown.widget->placeholder(context) : nullptr;
-    if (!placeholder)
-        shown.widget->getSnapshot(context, [&entry](widgetkit::EntryPtr snapshot) { entry = std::move(snapshot); });
+    widgetkit::EntryPtr entry;
+    if (placeholder) {
+        entry = shown.widget->placeholder(context);
+    } else {
+        entry = awaitAnswer<widgetkit::EntryPtr>(
+                    [&](const auto &completion) { shown.widget->getSnapshot(context, completion); }, kAnswerTimeoutMs)
+                    .value_or(nullptr);
+    }
     if (!entry)
-        return 1;
+        return QStringLiteral("%1 gave no entry").arg(shown.widget->descriptor().kind);
     // zlib's fastest level: a third less CPU than the default for a file 30 % larger.
     constexpr int kPngQuality = 80;
-    return renderWidget(*shown.widget, shown.family, *entry, scale).save(path, "PNG", kPngQuality) ? 0 : 1;
+    if (!renderWidget(*shown.widget, shown.family, *entry, scale).save(path, "PNG", kPngQuality))
+        return QStringLiteral("cannot write %1").arg(path);
+    return {};
 }

@@ -28,5 +28,5 @@ void HostedWidgetView::paintEvent(QPaintEvent *)
     if (!m_entry)
         return;
     QPainter painter(this);
-    paintWidget(painter, rect(), m_widget, *m_entry);
+    paintWidget(painter, rect(), m_widget, m_family, *m_entry);
 }

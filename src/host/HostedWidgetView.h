@@ -2,7 +2,7 @@
 
 // A widget's content in a window of the host: the entry it was last given.
 
-#include "WidgetBundle.h"
+#include <PellixWidgetKit/WidgetBundle.h>
 
 #include <QWidget>
 

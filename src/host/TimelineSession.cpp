@@ -1,5 +1,8 @@
 #include "TimelineSession.h"
 
+#include "HostCommands.h"
+#include "ProviderAnswer.h"
+
 #include <algorithm>
 
 namespace {
@@ -19,38 +22,62 @@ TimelineSession::TimelineSession(const widgetkit::Widget &widget, widgetkit::Tim
     // A coarse timer may fire up to 5 % early: 15 s before a 5-minute reload date.
     m_reloadTimer.setTimerType(Qt::PreciseTimer);
     connect(&m_reloadTimer, &QTimer::timeout, this, &TimelineSession::reloadIfDue);
+    m_entryTimer.setSingleShot(true);
+    m_entryTimer.setTimerType(Qt::PreciseTimer);
+    connect(&m_entryTimer, &QTimer::timeout, this, &TimelineSession::showDueEntry);
 }
 
 void TimelineSession::start()
 {
-    m_widget.getSnapshot(m_context, [this](widgetkit::EntryPtr entry) {
-        m_entry = std::move(entry);
-        emit entryChanged();
-    });
+    m_widget.getSnapshot(m_context, onGuiThread<widgetkit::EntryPtr>(this, [this](widgetkit::EntryPtr entry) {
+                             // A timeline that came first wins over a late snapshot.
+                             if (entry && m_entries.isEmpty()) {
+                                 m_entry = std::move(entry);
+                                 emit entryChanged();
+                             }
+                         }));
     requestTimeline();
 }
 
 void TimelineSession::requestTimeline()
 {
     emit timelineRequested();
-    m_widget.getTimeline(m_context, [this](const widgetkit::Timeline &timeline) { apply(timeline); });
+    m_widget.getTimeline(m_context, onGuiThread<widgetkit::Timeline>(
+                                        this, [this](const widgetkit::Timeline &timeline) { apply(timeline); }));
 }
 
 void TimelineSession::apply(const widgetkit::Timeline &timeline)
 {
-    // The latest entry already due, else the first.
-    const QDateTime now = m_clock();
-    widgetkit::EntryPtr due = timeline.entries.isEmpty() ? nullptr : timeline.entries.first();
+    m_entries.clear();
     for (const widgetkit::EntryPtr &entry : timeline.entries) {
+        if (entry)
+            m_entries << entry;
+    }
+    showDueEntry();
+    m_reloadDate = ::reloadDate(timeline);
+    scheduleReload();
+}
+
+// The latest entry already due, else the first; then a timer for the next one.
+void TimelineSession::showDueEntry()
+{
+    if (m_entries.isEmpty())
+        return;
+    const QDateTime now = m_clock();
+    widgetkit::EntryPtr due = m_entries.first();
+    QDateTime next;
+    for (const widgetkit::EntryPtr &entry : m_entries) {
         if (entry->date <= now)
             due = entry;
+        else if (!next.isValid() || entry->date < next)
+            next = entry->date;
     }
-    if (due) {
+    if (due != m_entry) {
         m_entry = due;
         emit entryChanged();
     }
-    m_reloadDate = timeline.reloadAfter;
-    scheduleReload();
+    if (next.isValid())
+        m_entryTimer.start(int(std::clamp(now.msecsTo(next), qint64(0), kMaximumDelayMs)));
 }
 
 void TimelineSession::scheduleReload()

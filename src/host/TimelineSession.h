@@ -4,7 +4,7 @@
 // it is first shown, then its timeline, and a new timeline at each reload date,
 // never earlier. Between reloads nothing runs but one timer.
 
-#include "WidgetBundle.h"
+#include <PellixWidgetKit/WidgetBundle.h>
 
 #include <QDateTime>
 #include <QObject>
@@ -37,6 +37,7 @@ signals:
 private:
     void requestTimeline();
     void apply(const widgetkit::Timeline &timeline);
+    void showDueEntry();
     void scheduleReload();
     void reloadIfDue();
 
@@ -44,6 +45,8 @@ private:
     widgetkit::TimelineContext m_context;
     Clock m_clock;
     widgetkit::EntryPtr m_entry;
+    QList<widgetkit::EntryPtr> m_entries;  // of the last timeline
     QDateTime m_reloadDate;
     QTimer m_reloadTimer;
+    QTimer m_entryTimer;
 };

@@ -22,27 +22,39 @@ int failWith(const QString &message, int status)
     return status;
 }
 
-int runCommand(const HostOptions &options, const widgetkit::WidgetBundle &bundle)
+int runCommand(const HostOptions &options, const QList<extensions::Extension> &found)
 {
     using Mode = HostOptions::Mode;
+    QTextStream out(stdout);
+    if (options.mode == Mode::List) {
+        listExtensions(found, out);
+        return 0;
+    }
+    // Said once on the way, as the listing does.
+    for (const extensions::Extension &extension : found) {
+        if (!extension.bundle)
+            std::fprintf(stderr, "pellix-widget-host: refused %s: %s\n", qPrintable(extension.path),
+                         qPrintable(extension.refusal));
+    }
+    const LoadedWidgets bundle(found);
     QString error;
     const bool oneWidget = options.mode == Mode::Render || options.mode == Mode::Timeline;
     QList<ShownWidget> widgets = resolveWidgets(bundle, oneWidget ? QList{options.target} : options.show, &error);
     if (!error.isEmpty())
         return failWith(error, kUsageExitCode);
 
-    QTextStream out(stdout);
     switch (options.mode) {
     case Mode::List:
-        listWidgets(bundle, out);
-        return 0;
+        break;
     case Mode::Timeline:
-        out << QJsonDocument(timelineJson(*widgets.first().widget)).toJson(QJsonDocument::Indented);
-        return 0;
+        if (const auto json = timelineJson(*widgets.first().widget)) {
+            out << QJsonDocument(*json).toJson(QJsonDocument::Indented);
+            return 0;
+        }
+        return failWith(QStringLiteral("%1 gave no timeline").arg(options.target.kind), 1);
     case Mode::Render:
-        if (renderToFile(widgets.first(), options.placeholder, options.scale, options.out) != 0)
-            return failWith(QStringLiteral("cannot write %1").arg(options.out), 1);
-        return 0;
+        error = renderToFile(widgets.first(), options.placeholder, options.scale, options.out);
+        return error.isEmpty() ? 0 : failWith(error, 1);
     case Mode::Gallery: {
         GalleryWindow gallery(bundle);
         gallery.show();
@@ -93,11 +105,13 @@ int main(int argc, char **argv)
         return failWith(*why, 1);
     QApplication app(argc, argv);
     pellix::i18n::useSystemLanguage();
+    // Extensions speak the host's language through QLocale().
+    QLocale::setDefault(pellix::i18n::displayLocale());
 
     ExtensionLoader loader;
-    QString error;
-    const widgetkit::WidgetBundle *bundle = loader.load(&error);
-    if (!bundle)
-        return failWith(error, 1);
-    return runCommand(options, *bundle);
+    const QStringList searchPath = ExtensionLoader::defaultSearchPath();
+    const QList<extensions::Extension> found = loader.discover(searchPath);
+    if (found.isEmpty())
+        return failWith(QStringLiteral("no widget extension found in %1").arg(searchPath.join(QLatin1Char(':'))), 1);
+    return runCommand(options, found);
 }

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # screenshots.sh BUILD_DIR OUT_DIR
 # The extension's widgets as pellix-widget-host --render draws them from the
-# sample file beside this script, laid on the README's wallpaper gradient.
+# sample file beside this script (System: this machine), laid on the README's wallpaper gradient.
 # Needs no display; uses a throw-away HOME.
 set -eu
 build=$1; out=$2
@@ -15,7 +15,8 @@ mkdir -p "$XDG_DATA_HOME/group.com.pellixwidget" "$XDG_RUNTIME_DIR" && chmod 700
 cp "$here/sample-widget-data.json" "$XDG_DATA_HOME/group.com.pellixwidget/widget-data.json"
 
 for v in clock:PellixClockWidget:small weather:PellixWeatherWidget:small music:PellixMusicWidget:small \
-         music:PellixMusicWidget:medium battery:PellixBatteryWidget:small battery:PellixBatteryWidget:medium; do
+         music:PellixMusicWidget:medium battery:PellixBatteryWidget:small battery:PellixBatteryWidget:medium \
+         system:PellixSystemWidget:small system:PellixSystemWidget:medium; do
   IFS=: read -r name kind family <<<"$v"
   "$host" --render "$kind" --family "$family" --out "$tmp/w.png"
   w=170; [ "$family" = medium ] && w=340

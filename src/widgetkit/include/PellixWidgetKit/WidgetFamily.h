@@ -1,6 +1,6 @@
 #pragma once
 
-// The sizes a system widget comes in, as the desktop shows them.
+// The sizes a widget comes in on the desktop.
 
 #include <QList>
 #include <QSize>
@@ -12,6 +12,7 @@ namespace widgetkit {
 
 enum class WidgetFamily { Small, Medium };
 
+// "small" or "medium", as the host's command line and listings name them.
 inline QString familyName(WidgetFamily family)
 {
     return family == WidgetFamily::Small ? QStringLiteral("small") : QStringLiteral("medium");
@@ -26,7 +27,7 @@ inline std::optional<WidgetFamily> familyFromName(const QString &name)
     return std::nullopt;
 }
 
-// In logical pixels, like the app's own widgets.
+// In logical pixels; the host multiplies by the environment's scale.
 inline QSize familySize(WidgetFamily family)
 {
     return family == WidgetFamily::Small ? QSize(170, 170) : QSize(340, 170);
