@@ -84,8 +84,8 @@ const DigitalClockFace::Lines &DigitalClockFace::lines()
     return l;
 }
 
-// A 12-hour clock's AM/PM marker goes beside the digits, on the side the
-// region writes it, in the seconds' font, so the digits keep their size; the
+// A 12-hour clock's AM/PM marker goes beside the digits, on the side its
+// language writes it, in the seconds' font, so the digits keep their size; the
 // pair is centred as one and made smaller as one when a long marker
 // ("e pasdites") would not fit.
 void DigitalClockFace::paintTime(QPainter &p, const Lines &l) const
