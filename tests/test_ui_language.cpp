@@ -41,6 +41,8 @@ TEST(UiLanguage, ClockWeatherAndExtensionTextsByRegion)
          {"FRIDAY 5 DECEMBER", "09:07", "21.0°", "Feels like -17.8°"}},
         {"en", "en_CA", {"9:07 a.m.", "9:30 p.m.", "FRIDAY, DEC 5", "FRI 5", "Friday"}, {"22°", "Mon", "Cloudy", "H:22° L:-5°"},
          {"FRIDAY, DECEMBER 5", "9:07 a.m.", "21.0°", "Feels like -17.8°"}},
+        {"en", "el_GR", {"9:07 AM", "9:30 PM", "FRIDAY, DEC 5", "FRI 5", "Friday"}, {"22°", "Mon", "Cloudy", "H:22° L:-5°"},
+         {"FRIDAY, DECEMBER 5", "9:07 AM", "21.0°", "Feels like -17.8°"}},  // the marker in English, not "π.μ."
         {"de", "de_DE", {"09:07", "21:30", "FREITAG, 5. DEZ.", "FR. 5", "Freitag"}, {"22°", "Mo.", "Bewölkt", "H:22° T:-5°"},
          {"FREITAG, 5. DEZEMBER", "09:07", "21.0°", "Gefühlt -17.8°"}},
     };
