@@ -42,7 +42,6 @@ TEST(ClockText, TwelveHourMarkersWhereTheLanguagePutsThem)
         {"en_US", "en_US", {9, 7}, "9:07 AM", false, true},
         {"en_US", "en_US", {12, 30}, "12:30 PM", false, true},
         {"en_US", "en_US", {0, 30}, "12:30 AM", false, true},
-        {"en_US", "en_US", {23, 59}, "11:59 PM", false, true},
         {"en_CA", "en_CA", {12, 5}, "12:05 p.m.", false, true},
         {"ko_KR", "ko_KR", {15, 59}, "오후 3:59", true, true},
         {"ko_KR", "ko_KR", {0, 5}, "오전 12:05", true, true},
@@ -57,8 +56,6 @@ TEST(ClockText, TwelveHourMarkersWhereTheLanguagePutsThem)
         {"en_US", "it_IT", {12, 30}, "12:30 PM", false, true},
         {"de_DE", "en_US", {15, 59}, "15:59", false, false},
         {"it_IT", "it_IT", {0, 30}, "00:30", false, false},
-        {"it_IT", "it_IT", {12, 30}, "12:30", false, false},
-        {"en_GB", "en_GB", {9, 7}, "09:07", false, false},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(std::string(c.region) + " in " + c.language + " " + c.time.toString().toStdString());

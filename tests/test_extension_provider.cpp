@@ -75,7 +75,6 @@ TEST_F(ProviderTest, PlaceholderNeverOpensTheFileEvenWhenItExists)
     // The same file read by a snapshot: it is there and valid.
     EXPECT_GT(opensDuring(path, [&] { EXPECT_TRUE(snapshot()->data); }), 0);
     EXPECT_FALSE(snapshot()->placeholder);
-    EXPECT_FALSE(timeline().first->placeholder);
 }
 
 // The entry is dated before the read, the reload counted from the clock read after it.
