@@ -28,6 +28,45 @@ TEST(ClockText, ItalianTextsAtFixedInstants)
     }
 }
 
+// The region chooses 12 or 24 hours; the marker is written and placed as the
+// interface's language writes it there (rows: region, interface in it). Every
+// row holds on Qt 6.4 and 6.8 alike, whose CLDR data differ.
+TEST(ClockText, TwelveHourMarkersWhereTheLanguagePutsThem)
+{
+    const struct {
+        const char *region, *language;
+        QTime time;
+        const char *text;
+        bool markerLeft, monthFirst;
+    } cases[] = {
+        {"en_US", "en_US", {9, 7}, "9:07 AM", false, true},
+        {"en_US", "en_US", {12, 30}, "12:30 PM", false, true},
+        {"en_US", "en_US", {0, 30}, "12:30 AM", false, true},
+        {"en_CA", "en_CA", {12, 5}, "12:05 p.m.", false, true},
+        {"ko_KR", "ko_KR", {15, 59}, "오후 3:59", true, true},
+        {"ko_KR", "ko_KR", {0, 5}, "오전 12:05", true, true},
+        {"zh_TW", "zh_TW", {12, 0}, "下午12:00", true, true},
+        {"zh_CN", "zh_CN", {15, 59}, "15:59", false, true},
+        {"ar_EG", "ar_EG", {15, 59}, "3:59 م", true, false},  // after the time, in a right-to-left script
+        {"hi_IN", "hi_IN", {0, 59}, "12:59 am", false, false},
+        {"sq_AL", "sq_AL", {15, 59}, "3:59 e pasdites", false, false},
+        {"el_GR", "el_GR", {15, 59}, "3:59 μ.μ.", false, false},
+        {"el_GR", "en_US", {15, 59}, "3:59 PM", false, false},
+        {"ko_KR", "en_US", {15, 59}, "3:59 PM", false, true},
+        {"en_US", "it_IT", {12, 30}, "12:30 PM", false, true},
+        {"de_DE", "en_US", {15, 59}, "15:59", false, false},
+        {"it_IT", "it_IT", {0, 30}, "00:30", false, false},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(std::string(c.region) + " in " + c.language + " " + c.time.toString().toStdString());
+        const pellix::i18n::ClockTimeParts parts =
+            pellix::i18n::clockTimeParts(c.time, QLocale(c.region), QLocale(c.language));
+        EXPECT_EQ(parts.text().toStdString(), c.text);
+        EXPECT_EQ(parts.dayPeriodLeft(), c.markerLeft);
+        EXPECT_EQ(pellix::i18n::writesMonthFirst(QLocale(c.region)), c.monthFirst);
+    }
+}
+
 TEST(ClockText, HandAnglesAtFixedInstants)
 {
     const struct {

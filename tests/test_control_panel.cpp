@@ -168,6 +168,8 @@ TEST_F(ControlPanelTest, EachControlAssignsSavesAndCallsWhatItShouldAndNothingEl
     // A card switched off hides its options, and shows them again when switched on.
     EXPECT_FALSE(named<QAbstractButton>(card("Meteo"), "Cliccabile attraverso")->isVisibleTo(view.get()));
     EXPECT_TRUE(named<QAbstractButton>(card("Now Playing"), "Cliccabile attraverso")->isVisibleTo(view.get()));
+    // Here any MPRIS player is followed: the card names none.
+    EXPECT_TRUE(named<QLabel>(card("Now Playing"), "Qualsiasi lettore MPRIS in tempo reale"));
 }
 
 TEST_F(ControlPanelTest, PickersListKeysInOrderShowLabelsAndFollowTheStore)

@@ -71,8 +71,10 @@ TEST_F(ProviderTest, PlaceholderNeverOpensTheFileEvenWhenItExists)
     std::shared_ptr<const WidgetEntry> placeholder;
     EXPECT_EQ(opensDuring(path, [&] { placeholder = provider.placeholder({}); }), 0);
     EXPECT_FALSE(placeholder->data);
+    EXPECT_TRUE(placeholder->placeholder);  // its views show sample values
     // The same file read by a snapshot: it is there and valid.
     EXPECT_GT(opensDuring(path, [&] { EXPECT_TRUE(snapshot()->data); }), 0);
+    EXPECT_FALSE(snapshot()->placeholder);
 }
 
 // The entry is dated before the read, the reload counted from the clock read after it.

@@ -6,6 +6,7 @@
 #include "PellixWeatherWidgetView.h"
 #include "SharedWidgetDataJson.h"
 #include "BatteryRingView.h"
+#include "UiLanguage.h"
 #include "test_support.h"
 
 #include <QImage>
@@ -71,8 +72,12 @@ TEST(ExtensionViews, EntryWithoutDataShowsTheDefaultContent)
 {
     EXPECT_EQ(PellixClockWidgetView{entry()}.body(300).contents,
               QStringList({"MERCOLEDÌ 25 SETTEMBRE", "09:05", "PellixWidget"}));
-    EXPECT_EQ(PellixWeatherWidgetView{entry()}.body(138).contents,
+    // Sample weather in a placeholder only: a real entry says it has none.
+    EXPECT_EQ(PellixWeatherWidgetView{WidgetEntry(kDate, std::nullopt, true)}.body(138).contents,
               QStringList({"MILANO", "20.0°", "sun.max.fill", "Percepito 20.0°"}));
+    EXPECT_EQ(PellixWeatherWidgetView{entry()}.body(138).contents, QStringList({"METEO", "--°", "Nessun dato"}));
+    EXPECT_EQ(PellixWeatherWidgetView{entry(R"({"music":{"playing":false}})")}.body(138).contents,
+              QStringList({"METEO", "--°", "Nessun dato"}));
     QRandomGenerator random(1);
     EXPECT_EQ(PellixMusicWidgetView{entry()}.body(308, random).contents,
               QStringList({"music.note", "Non in Riproduzione", "Riproduci della musica"}));
@@ -90,6 +95,11 @@ TEST(ExtensionViews, WeatherFallsBackFieldByField)
               QStringList({"REGGIO NELL'EMILIA", "20.0°", "sun.max.fill", "Percepito 20.0°"}));
     const PellixWeatherWidgetView full{entry(R"({"weather":{"temp":21,"code":61,"apparent":-3.96}})")};
     EXPECT_EQ(full.body(300).contents, QStringList({"MILANO", "21.0°", "cloud.rain.fill", "Percepito -4.0°"}));
+    // The record cold, in °F, on one line with its degree sign in the small widget.
+    pellix::i18n::useLanguage("it", QLocale("en_US"));
+    EXPECT_EQ(PellixWeatherWidgetView{entry(R"({"weather":{"temp":-89.2}})")}.body(138).contents,
+              QStringList({"MILANO", "-128.6°", "sun.max.fill", "Percepito 68.0°"}));
+    pellix::i18n::useLanguage("it", QLocale("it_IT"));
 }
 
 TEST(ExtensionViews, WeatherSymbolForEveryCode)

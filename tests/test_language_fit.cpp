@@ -162,9 +162,10 @@ TEST(LanguageFit, NoTextElidedOrCutWhereItalianFits)
 {
     QTemporaryDir dir;
     const Findings italian = paintEverything(dir);
-    for (const char *region : {"en_US", "en_GB", "de_DE", "fr_FR", "es_ES"}) {
+    // Albanian is not shipped: Italian texts around its region's long day-period marker ("e pasdites").
+    for (const char *region : {"en_US", "en_GB", "de_DE", "fr_FR", "es_ES", "sq_AL"}) {
         SCOPED_TRACE(region);
-        pellix::i18n::useLanguage(QString(region).left(2), QLocale(region));
+        pellix::i18n::useLanguage(QString(region).section('_', 0, 0), QLocale(region));
         for (const auto &[scene, problems] : paintEverything(dir))
             EXPECT_LE(problems.size(), italian.at(scene).size()) << scene << ": " << problems.join(" | ").toStdString();
     }

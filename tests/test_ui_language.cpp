@@ -25,21 +25,26 @@ TEST(UiLanguage, ClockWeatherAndExtensionTextsByRegion)
     const QDateTime morning(QDate(2025, 12, 5), QTime(9, 7, 5)), evening(QDate(2025, 12, 5), QTime(21, 30));
     WeatherResponse response;
     response.daily = WeatherResponse::DailyForecast{{"2025-12-05", "2025-12-08"}, {3, 61}, {21.6, -1.2}, {-5.0, -9.4}};
-    const extension::WidgetEntry entry(morning, decodeSharedWidgetData(R"({"weather":{"temp":21,"apparent":-3.96}})"));
+    const extension::WidgetEntry entry(morning, decodeSharedWidgetData(R"({"weather":{"temp":21,"apparent":-17.78}})"));
     // Clock: time morning and evening, full date, short date, weekday. Weather: 21.6 °C,
-    // a forecast day, code 3, high and low. Extension: date, time, temperature, felt.
+    // a forecast day, code 3, high and low. Extension: date, time, temperature, felt
+    // (-17.78 °C is -0.004 °F).
     const struct {
         const char *language, *region;
         QStringList clock, weather, extension;
     } table[] = {
         {"it", "it_IT", {"09:07", "21:30", "VENERDÌ, 5 DIC", "VEN 5", "Venerdì"}, {"22°", "Lun", "Nuvoloso", "H:22° L:-5°"},
-         {"VENERDÌ 5 DICEMBRE", "09:07", "21.0°", "Percepito -4.0°"}},
+         {"VENERDÌ 5 DICEMBRE", "09:07", "21.0°", "Percepito -17.8°"}},
         {"en", "en_US", {"9:07 AM", "9:30 PM", "FRIDAY, DEC 5", "FRI 5", "Friday"}, {"71°", "Mon", "Cloudy", "H:71° L:23°"},
-         {"FRIDAY, DECEMBER 5", "9:07 AM", "69.8°", "Feels like 24.9°"}},
+         {"FRIDAY, DECEMBER 5", "9:07 AM", "69.8°", "Feels like 0.0°"}},
         {"en", "en_GB", {"09:07", "21:30", "FRIDAY, 5 DEC", "FRI 5", "Friday"}, {"22°", "Mon", "Cloudy", "H:22° L:-5°"},
-         {"FRIDAY 5 DECEMBER", "09:07", "21.0°", "Feels like -4.0°"}},
+         {"FRIDAY 5 DECEMBER", "09:07", "21.0°", "Feels like -17.8°"}},
+        {"en", "en_CA", {"9:07 a.m.", "9:30 p.m.", "FRIDAY, DEC 5", "FRI 5", "Friday"}, {"22°", "Mon", "Cloudy", "H:22° L:-5°"},
+         {"FRIDAY, DECEMBER 5", "9:07 a.m.", "21.0°", "Feels like -17.8°"}},
+        {"en", "el_GR", {"9:07 AM", "9:30 PM", "FRIDAY, DEC 5", "FRI 5", "Friday"}, {"22°", "Mon", "Cloudy", "H:22° L:-5°"},
+         {"FRIDAY, DECEMBER 5", "9:07 AM", "21.0°", "Feels like -17.8°"}},  // the marker in English, not "π.μ."
         {"de", "de_DE", {"09:07", "21:30", "FREITAG, 5. DEZ.", "FR. 5", "Freitag"}, {"22°", "Mo.", "Bewölkt", "H:22° T:-5°"},
-         {"FREITAG, 5. DEZEMBER", "09:07", "21.0°", "Gefühlt -4.0°"}},
+         {"FREITAG, 5. DEZEMBER", "09:07", "21.0°", "Gefühlt -17.8°"}},
     };
     for (const auto &row : table) {
         SCOPED_TRACE(row.region);

@@ -73,7 +73,7 @@
     <name>PellixBatteryWidgetView</name>
     <message>
         <source>STATO BATTERIA</source>
-        <translation>BATTERIESTATUS</translation>
+        <translation>AKKUSTATUS</translation>
     </message>
     <message>
         <source>100% - Carica</source>
@@ -115,6 +115,14 @@
         <comment>felt temperature</comment>
         <translation>Gefühlt %1</translation>
     </message>
+    <message>
+        <source>METEO</source>
+        <translation>WETTER</translation>
+    </message>
+    <message>
+        <source>Nessun dato</source>
+        <translation>Keine Daten</translation>
+    </message>
 </context>
 <context>
     <name>PellixWidgets</name>
@@ -144,18 +152,18 @@
     </message>
     <message>
         <source>Pellix - Batteria</source>
-        <translation>Pellix - Batterie</translation>
+        <translation>Pellix - Akku</translation>
     </message>
     <message>
         <source>Controlla lo stato della batteria del MacBook e degli accessori.</source>
-        <translation>Zeigt den Batteriestand des Computers und des Zubehörs.</translation>
+        <translation>Zeigt den Akkustand des Computers und des Zubehörs.</translation>
     </message>
 </context>
 <context>
     <name>WeatherContentView</name>
     <message>
         <source>AGGIORNAMENTO…</source>
-        <translation>AKTUALISIERUNG…</translation>
+        <translation>WIRD AKTUALISIERT…</translation>
     </message>
     <message>
         <source>ERRORE DI RETE</source>
@@ -279,7 +287,7 @@
     </message>
     <message>
         <source>Salva</source>
-        <translation>Sichern</translation>
+        <translation>Speichern</translation>
     </message>
     <message>
         <source>Posizione automatica (via IP)</source>
@@ -330,7 +338,7 @@
     </message>
     <message>
         <source>Batteria</source>
-        <translation>Batterie</translation>
+        <translation>Akku</translation>
     </message>
     <message>
         <source>Carica e stato di alimentazione</source>
@@ -371,6 +379,10 @@
     <message>
         <source>Medio (4x2)</source>
         <translation>Mittel (4x2)</translation>
+    </message>
+    <message>
+        <source>Qualsiasi lettore MPRIS in tempo reale</source>
+        <translation>Jeder MPRIS-Player in Echtzeit</translation>
     </message>
 </context>
 </TS>

@@ -115,6 +115,14 @@
         <comment>felt temperature</comment>
         <translation>Feels like %1</translation>
     </message>
+    <message>
+        <source>METEO</source>
+        <translation>WEATHER</translation>
+    </message>
+    <message>
+        <source>Nessun dato</source>
+        <translation>No data</translation>
+    </message>
 </context>
 <context>
     <name>PellixWidgets</name>
@@ -371,6 +379,10 @@
     <message>
         <source>Medio (4x2)</source>
         <translation>Medium (4x2)</translation>
+    </message>
+    <message>
+        <source>Qualsiasi lettore MPRIS in tempo reale</source>
+        <translation>Any MPRIS player in real time</translation>
     </message>
 </context>
 </TS>

@@ -58,7 +58,7 @@
     </message>
     <message>
         <source>Brano precedente</source>
-        <translation>Pista anterior</translation>
+        <translation>Canción anterior</translation>
     </message>
     <message>
         <source>Riproduci o metti in pausa</source>
@@ -66,7 +66,7 @@
     </message>
     <message>
         <source>Brano successivo</source>
-        <translation>Pista siguiente</translation>
+        <translation>Canción siguiente</translation>
     </message>
 </context>
 <context>
@@ -113,7 +113,15 @@
     <message>
         <source>Percepito %1</source>
         <comment>felt temperature</comment>
-        <translation>Sensación %1</translation>
+        <translation>Sensación térmica %1</translation>
+    </message>
+    <message>
+        <source>METEO</source>
+        <translation>CLIMA</translation>
+    </message>
+    <message>
+        <source>Nessun dato</source>
+        <translation>Sin datos</translation>
     </message>
 </context>
 <context>
@@ -128,11 +136,11 @@
     </message>
     <message>
         <source>Pellix - Meteo</source>
-        <translation>Pellix - Tiempo</translation>
+        <translation>Pellix - Clima</translation>
     </message>
     <message>
         <source>Visualizza la temperatura e le condizioni del meteo corrente.</source>
-        <translation>Muestra la temperatura y el estado del tiempo actuales.</translation>
+        <translation>Muestra la temperatura y las condiciones meteorológicas actuales.</translation>
     </message>
     <message>
         <source>Pellix - Now Playing</source>
@@ -252,7 +260,7 @@
     </message>
     <message>
         <source>Configura il meteo</source>
-        <translation>Configurar el tiempo</translation>
+        <translation>Configurar el clima</translation>
     </message>
     <message>
         <source>App</source>
@@ -322,7 +330,7 @@
     </message>
     <message>
         <source>Meteo</source>
-        <translation>Tiempo</translation>
+        <translation>Clima</translation>
     </message>
     <message>
         <source>Temperatura, condizioni e H/L</source>
@@ -371,6 +379,10 @@
     <message>
         <source>Medio (4x2)</source>
         <translation>Mediano (4x2)</translation>
+    </message>
+    <message>
+        <source>Qualsiasi lettore MPRIS in tempo reale</source>
+        <translation>Cualquier reproductor MPRIS en tiempo real</translation>
     </message>
 </context>
 </TS>

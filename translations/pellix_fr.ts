@@ -58,7 +58,7 @@
     </message>
     <message>
         <source>Brano precedente</source>
-        <translation>Piste précédente</translation>
+        <translation>Morceau précédent</translation>
     </message>
     <message>
         <source>Riproduci o metti in pausa</source>
@@ -66,7 +66,7 @@
     </message>
     <message>
         <source>Brano successivo</source>
-        <translation>Piste suivante</translation>
+        <translation>Morceau suivant</translation>
     </message>
 </context>
 <context>
@@ -114,6 +114,14 @@
         <source>Percepito %1</source>
         <comment>felt temperature</comment>
         <translation>Ressenti %1</translation>
+    </message>
+    <message>
+        <source>METEO</source>
+        <translation>MÉTÉO</translation>
+    </message>
+    <message>
+        <source>Nessun dato</source>
+        <translation>Aucune donnée</translation>
     </message>
 </context>
 <context>
@@ -170,7 +178,7 @@
     </message>
     <message>
         <source>Parz. nuvoloso</source>
-        <translation>Partiel. nuageux</translation>
+        <translation>Éclaircies</translation>
     </message>
     <message>
         <source>Nuvoloso</source>
@@ -207,14 +215,14 @@
     <message>
         <source>H:%1 L:%2</source>
         <comment>today&apos;s high and low</comment>
-        <translation>H:%1 B:%2</translation>
+        <translation>H&#x202f;:&#x202f;%1 B&#x202f;:&#x202f;%2</translation>
     </message>
 </context>
 <context>
     <name>panel::BatteryDeviceList</name>
     <message>
         <source>Mostra dispositivi:</source>
-        <translation>Afficher les appareils :</translation>
+        <translation>Afficher les appareils&#x202f;:</translation>
     </message>
 </context>
 <context>
@@ -371,6 +379,10 @@
     <message>
         <source>Medio (4x2)</source>
         <translation>Moyen (4x2)</translation>
+    </message>
+    <message>
+        <source>Qualsiasi lettore MPRIS in tempo reale</source>
+        <translation>Tout lecteur MPRIS en temps réel</translation>
     </message>
 </context>
 </TS>

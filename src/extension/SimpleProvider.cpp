@@ -36,7 +36,7 @@ std::optional<SharedWidgetData> readSharedRegularFile()
 
 std::shared_ptr<const WidgetEntry> SimpleProvider::placeholder(const widgetkit::TimelineContext &) const
 {
-    return std::make_shared<const WidgetEntry>(QDateTime::currentDateTime(), std::nullopt);
+    return std::make_shared<const WidgetEntry>(QDateTime::currentDateTime(), std::nullopt, true);
 }
 
 void SimpleProvider::getSnapshot(const widgetkit::TimelineContext &,

@@ -7,8 +7,8 @@
 
 namespace pellix::extension {
 
-WidgetEntry::WidgetEntry(const QDateTime &entryDate, std::optional<SharedWidgetData> entryData)
-    : data(std::move(entryData))
+WidgetEntry::WidgetEntry(const QDateTime &entryDate, std::optional<SharedWidgetData> entryData, bool isPlaceholder)
+    : data(std::move(entryData)), placeholder(isPlaceholder)
 {
     date = entryDate;
 }

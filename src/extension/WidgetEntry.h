@@ -13,8 +13,11 @@ namespace pellix::extension {
 
 struct WidgetEntry : widgetkit::TimelineEntry {
     std::optional<SharedWidgetData> data;
+    // A preview (the gallery's): its views show sample values where a real
+    // entry without data says it has none.
+    bool placeholder = false;
 
-    WidgetEntry(const QDateTime &date, std::optional<SharedWidgetData> data);
+    WidgetEntry(const QDateTime &date, std::optional<SharedWidgetData> data, bool placeholder = false);
     // The data in the shared file's own format, or null.
     QJsonValue content() const override;
 };

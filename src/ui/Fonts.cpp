@@ -1,6 +1,7 @@
 #include "Fonts.h"
 
 #include <QFontDatabase>
+#include <QFontMetricsF>
 #include <QStringList>
 
 #include <cmath>
@@ -45,6 +46,14 @@ QFont systemFont(double size, Weight weight, double tracking)
     font.setStyleStrategy(QFont::PreferAntialias);
     if (tracking != 0)
         font.setLetterSpacing(QFont::AbsoluteSpacing, tracking);
+    return font;
+}
+
+QFont fittedFont(QFont font, const QString &text, double width)
+{
+    int pixels = font.pixelSize() > 0 ? font.pixelSize() : qRound(font.pointSizeF() * 96.0 / 72.0);
+    while (pixels > 6 && QFontMetricsF(font).horizontalAdvance(text) > width)
+        font.setPixelSize(--pixels);
     return font;
 }
 

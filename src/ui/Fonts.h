@@ -16,4 +16,8 @@ QString systemFamily();
 // A half-point size (9.5) is kept as asked; ExactSizeText draws it at that size.
 QFont systemFont(double size, Weight weight = Weight::Regular, double tracking = 0);
 
+// `font` made smaller, a pixel at a time, until `text` fits in `width` on one
+// line: a long region marker or a record temperature stays whole.
+QFont fittedFont(QFont font, const QString &text, double width);
+
 }  // namespace pellix::ui

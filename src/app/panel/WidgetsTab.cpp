@@ -22,7 +22,13 @@ WidgetsTab::WidgetsTab(PanelActions &actions, QWidget *parent) : QWidget(parent)
     addCard("clock", tr("Orologio & Data"), tr("Analogico o digitale minimalista"), "clock");
     addCard("weather", tr("Meteo"), tr("Temperatura, condizioni e H/L"), "cloud.sun");
     addCard("battery", tr("Batteria"), tr("Carica e stato di alimentazione"), "battery.100");
-    addCard("music", tr("Now Playing"), tr("Spotify, Apple Music in tempo reale"), "music.note");
+#if defined(Q_OS_MACOS)
+    const QString players = tr("Spotify, Apple Music in tempo reale");
+#else
+    // Any player on the session bus is followed, not only those two.
+    const QString players = tr("Qualsiasi lettore MPRIS in tempo reale");
+#endif
+    addCard("music", tr("Now Playing"), players, "music.note");
     column->addStretch();
     sync();
 }

@@ -21,12 +21,12 @@ QString named(const QDateTime &date, const QString &pattern)
 
 QString timeString(const QDateTime &date)
 {
-    return pellix::i18n::clockTimeText(date.time(), pellix::i18n::regionLocale());
+    return timeParts(date).text();
 }
 
 pellix::i18n::ClockTimeParts timeParts(const QDateTime &date)
 {
-    return pellix::i18n::clockTimeParts(date.time(), pellix::i18n::regionLocale());
+    return pellix::i18n::clockTimeParts(date.time(), pellix::i18n::regionLocale(), pellix::i18n::displayLocale());
 }
 
 QString secondsString(const QDateTime &date)

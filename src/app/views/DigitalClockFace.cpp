@@ -84,8 +84,10 @@ const DigitalClockFace::Lines &DigitalClockFace::lines()
     return l;
 }
 
-// A 12-hour clock's AM/PM marker goes beside the digits in the seconds' font,
-// so the digits keep their size; the pair is centred as one.
+// A 12-hour clock's AM/PM marker goes beside the digits, on the side its
+// language writes it, in the seconds' font, so the digits keep their size; the
+// pair is centred as one and made smaller as one when a long marker
+// ("e pasdites") would not fit.
 void DigitalClockFace::paintTime(QPainter &p, const Lines &l) const
 {
     const pellix::i18n::ClockTimeParts parts = ClockText::timeParts(m_date);
@@ -94,13 +96,28 @@ void DigitalClockFace::paintTime(QPainter &p, const Lines &l) const
         return;
     }
     constexpr double kGap = 3;
-    const QFontMetricsF digits(l.timeFont), marker(l.secondsFont);
+    auto width = [&](const QFont &digitsFont, const QFont &markerFont) {
+        return QFontMetricsF(digitsFont).horizontalAdvance(parts.digits) + kGap
+               + QFontMetricsF(markerFont).horizontalAdvance(parts.dayPeriod);
+    };
+    QFont timeFont = l.timeFont, markerFont = l.secondsFont;
+    const double natural = width(timeFont, markerFont);
+    if (natural > l.time.width()) {
+        const double scale = l.time.width() / natural;
+        timeFont = fittedFont(timeFont, parts.digits, QFontMetricsF(timeFont).horizontalAdvance(parts.digits) * scale);
+        markerFont = fittedFont(markerFont, parts.dayPeriod,
+                                QFontMetricsF(markerFont).horizontalAdvance(parts.dayPeriod) * scale);
+    }
+    const QFontMetricsF digits(timeFont), marker(markerFont);
     const double digitsWidth = digits.horizontalAdvance(parts.digits);
-    const double left = l.time.center().x() - (digitsWidth + kGap + marker.horizontalAdvance(parts.dayPeriod)) / 2;
+    const double markerWidth = marker.horizontalAdvance(parts.dayPeriod);
+    const double left = l.time.center().x() - width(timeFont, markerFont) / 2;
     const double baseline = l.time.top() + (l.time.height() - digits.height()) / 2 + digits.ascent();
-    p.drawText(QPointF(left, baseline), parts.digits);
-    p.setFont(l.secondsFont);
-    p.drawText(QPointF(left + digitsWidth + kGap, baseline), parts.dayPeriod);
+    const bool markerLeft = parts.dayPeriodLeft();
+    p.setFont(timeFont);
+    p.drawText(QPointF(markerLeft ? left + markerWidth + kGap : left, baseline), parts.digits);
+    p.setFont(markerFont);
+    p.drawText(QPointF(markerLeft ? left : left + digitsWidth + kGap, baseline), parts.dayPeriod);
 }
 
 void DigitalClockFace::paintEvent(QPaintEvent *event)

@@ -28,13 +28,14 @@ QString PellixClockWidgetView::formattedDate() const
 
 QString PellixClockWidgetView::formattedTime() const
 {
-    return pellix::i18n::clockTimeText(entry.date.time(), pellix::i18n::regionLocale());
+    return pellix::i18n::clockTimeText(entry.date.time(), pellix::i18n::regionLocale(), pellix::i18n::displayLocale());
 }
 
 Block PellixClockWidgetView::body(double width) const
 {
+    const QString time = formattedTime();
     return vstack({textBlock(formattedDate(), systemFont(10, Weight::Bold, 0.5), systemRed(), width, 2),
-                   padded(textBlock(formattedTime(), systemFont(26, Weight::Medium), white(), width),
+                   padded(textBlock(time, fittedFont(systemFont(26, Weight::Medium), time, width), white(), width),
                           QMarginsF(0, 2, 0, 2)),
                    textBlock(QStringLiteral("PellixWidget"), systemFont(10, Weight::Semibold), white(0.4), width)},
                   4, HAlign::Center);

@@ -25,8 +25,11 @@ std::optional<WeatherData> weatherOf(const WidgetEntry &entry)
 // shared file holds Celsius, converted here like the app's own widget does.
 QString degrees(double celsius)
 {
-    return QString::asprintf("%.1f", pellix::i18n::inUnit(celsius, pellix::i18n::displayTemperatureUnit()))
-           + QChar(0x00B0);
+    QString text = QString::asprintf("%.1f", pellix::i18n::inUnit(celsius, pellix::i18n::displayTemperatureUnit()));
+    // A value just below zero (-17.78 °C in °F) rounds to zero, not to "-0.0".
+    if (text == QLatin1String("-0.0"))
+        text.remove(0, 1);
+    return text + QChar(0x00B0);
 }
 
 }  // namespace
@@ -55,8 +58,15 @@ QString PellixWeatherWidgetView::weatherSystemIcon(int64_t code)
     }
 }
 
+bool PellixWeatherWidgetView::withoutData() const
+{
+    return !entry.placeholder && !weatherOf(entry);
+}
+
 QString PellixWeatherWidgetView::cityText() const
 {
+    if (withoutData())
+        return QCoreApplication::translate("PellixWeatherWidgetView", "METEO");
     const auto weather = weatherOf(entry);
     const QString city = weather && weather->city ? *weather->city : QStringLiteral("Milano");
     return QLocale(QLocale::Italian, QLocale::Italy).toUpper(city);
@@ -64,18 +74,24 @@ QString PellixWeatherWidgetView::cityText() const
 
 QString PellixWeatherWidgetView::temperatureText() const
 {
+    if (withoutData())
+        return QStringLiteral("--") + QChar(0x00B0);
     const auto weather = weatherOf(entry);
     return degrees(weather && weather->temp ? *weather->temp : kDefaultTemperature);
 }
 
 QString PellixWeatherWidgetView::symbolName() const
 {
+    if (withoutData())
+        return {};
     const auto weather = weatherOf(entry);
     return weatherSystemIcon(weather && weather->code ? *weather->code : 0);
 }
 
 QString PellixWeatherWidgetView::apparentText() const
 {
+    if (withoutData())
+        return QCoreApplication::translate("PellixWeatherWidgetView", "Nessun dato");
     const auto weather = weatherOf(entry);
     return QCoreApplication::translate("PellixWeatherWidgetView", "Percepito %1", "felt temperature")
         .arg(degrees(weather && weather->apparent ? *weather->apparent : kDefaultTemperature));
@@ -84,11 +100,15 @@ QString PellixWeatherWidgetView::apparentText() const
 Block PellixWeatherWidgetView::body(double width) const
 {
     constexpr double symbolSize = 24, spacing = 4;
-    const Block symbol = symbolBlock(symbolName(), symbolSize, systemYellow());
-    const Block temperature =
-        textBlock(temperatureText(), systemFont(32, Weight::Semibold), white(), width - symbolSize - spacing, 2);
+    const QString symbol = symbolName();
+    // One line, smaller when a record cold would push the degree sign onto a line of its own.
+    const QString degrees = temperatureText();
+    const double room = symbol.isEmpty() ? width : width - symbolSize - spacing;
+    QList<Block> row{textBlock(degrees, fittedFont(systemFont(32, Weight::Semibold), degrees, room), white(), room)};
+    if (!symbol.isEmpty())
+        row << symbolBlock(symbol, symbolSize, systemYellow());
     return vstack({textBlock(cityText(), systemFont(9, Weight::Bold, 1), white(0.4), width, 2),
-                   hstack({temperature, symbol}, spacing, VAlign::Top),
+                   hstack(row, spacing, VAlign::Top),
                    textBlock(apparentText(), systemFont(10, Weight::Medium), white(0.6), width, 2)},
                   4, HAlign::Leading);
 }

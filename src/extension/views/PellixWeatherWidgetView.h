@@ -1,7 +1,8 @@
 #pragma once
 
 // The weather: city, temperature with the weather's symbol, felt temperature.
-// Each value falls back on its own: Milano, 20.0°, code 0.
+// Each value falls back on its own: Milano, 20.0°, code 0. An entry without
+// any weather says so, save a placeholder, which shows those sample values.
 
 #include "Block.h"
 #include "WidgetEntry.h"
@@ -20,9 +21,10 @@ struct PellixWeatherWidgetView {
     // WMO weather interpretation code to symbol name; unknown codes are sunny.
     static QString weatherSystemIcon(int64_t code);
 
+    bool withoutData() const;
     QString cityText() const;         // upper case
     QString temperatureText() const;  // "21.0°"
-    QString symbolName() const;
+    QString symbolName() const;       // empty without data
     QString apparentText() const;     // "Percepito 20.0°"
 
     Block body(double width) const;
