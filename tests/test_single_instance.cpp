@@ -109,17 +109,6 @@ TEST(SingleInstance, RuntimeDirectoryIsPrivateRepairedOrRefused)
     qputenv("XDG_CACHE_HOME", (tmp.path() + "/" + QString(80, 'c')).toLocal8Bit());
     EXPECT_EQ(SingleInstance::runtimeDirectory(), temporary);
     EXPECT_LE(SingleInstance::serverName().size(), 107);
-
-    // Nowhere private (another user took the temporary folder's name): no launch
-    // runs, rather than each as a primary of its own.
-    qputenv("XDG_CACHE_HOME", (tmp.path() + "/cache").toLocal8Bit());
-    ASSERT_TRUE(QDir(temporary).removeRecursively());
-    ASSERT_TRUE(QFile::link(tmp.path(), temporary));
-    for (int launch = 0; launch < 2; ++launch) {
-        SingleInstance instance;
-        EXPECT_EQ(instance.claim(), SingleInstance::Role::Refused);
-        EXPECT_TRUE(instance.refusal().contains(own)) << qPrintable(instance.refusal());
-    }
     qputenv("TMPDIR", savedTmp);
     qputenv("XDG_RUNTIME_DIR", savedRuntime);
     qputenv("XDG_CACHE_HOME", savedCache);
@@ -166,7 +155,6 @@ TEST(SingleInstance, AFloodIsOneAnswerAndRequestsAreMerged)
     ASSERT_EQ(::connect(fd, reinterpret_cast<const sockaddr *>(&addr), sizeof addr), 0);
     const QByteArray flood = QByteArray("show\n").repeated(20000);
     const timeval bound{3, 0};
-    ::setsockopt(fd, SOL_SOCKET, SO_SNDTIMEO, &bound, sizeof bound);
     ::setsockopt(fd, SOL_SOCKET, SO_RCVTIMEO, &bound, sizeof bound);
     ::send(fd, flood.constData(), flood.size(), MSG_NOSIGNAL);
     QByteArray answer;
