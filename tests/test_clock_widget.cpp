@@ -86,7 +86,7 @@ TEST_F(ClockViewTest, HandsPointWhereTheTimeSays)
     EXPECT_NE(at(4.5, 0.9), QColor(Qt::white));
 }
 
-TEST_F(ClockViewTest, CityLineUpdatesOnShowAndOnTheCitySetting)
+TEST_F(ClockViewTest, CityLineFollowsTheCitySettingAndThePublishedForecast)
 {
     ClockWidgetView view(settings);
     SharedWidgetData shared;
@@ -95,12 +95,18 @@ TEST_F(ClockViewTest, CityLineUpdatesOnShowAndOnTheCitySetting)
     EXPECT_EQ(view.city(), "MILANO");  // automatic mode, no weather yet
     settings.setWeatherSettings({true, "Roma, Lazio", {}, {}});
     EXPECT_EQ(view.city(), "ROMA");
-    settings.setSharedData(shared);  // neither a published forecast nor a mode switch moves the line...
-    settings.setWeatherSettings({false, "Roma, Lazio", {}, {}});
+    settings.setSharedData(shared);  // a manual city wins over the forecast's
     EXPECT_EQ(view.city(), "ROMA");
-    view.hide();
-    view.show();  // ...the next appearance does
-    EXPECT_EQ(view.city(), "BOLOGNA");
+    settings.setWeatherSettings({false, "Roma, Lazio", {}, {}});
+    EXPECT_EQ(view.city(), "ROMA");  // a mode switch alone waits for its forecast...
+    settings.setSharedData(shared);
+    EXPECT_EQ(view.city(), "BOLOGNA");  // ...and takes it
+    shared.weather->city = "Beauharnois";
+    settings.setSharedData(shared);
+    EXPECT_EQ(view.city(), "BEAUHARNOIS");
+    shared.weather.reset();  // a record without weather keeps the line
+    settings.setSharedData(shared);
+    EXPECT_EQ(view.city(), "BEAUHARNOIS");
 }
 
 TEST_F(ClockViewTest, TicksOnTheWallClockOnlyWhileShownWithoutSkippingASecond)

@@ -110,7 +110,6 @@ TEST_F(SettingsTest, EveryKeyRoundTripsThroughAFreshInstance)
     EXPECT_TRUE(QJsonDocument::fromJson(file.value("widget.clock.position").toString().toUtf8()).isObject());
 }
 
-// (The names `changed` announces: the panel's table; nothing in the app listens to willChange.)
 TEST_F(SettingsTest, AWeatherRecordWithANonFiniteCoordinateIsRefused)
 {
     SettingsManager s(path());

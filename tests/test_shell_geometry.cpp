@@ -46,6 +46,10 @@ TEST(ShellGeometry, Snapping)
         {"left -11.9 (past the edge)", small(-11.9, 300), {}, small(0, 300)},
         {"right 11.9", small(1440 - 170 - 11.9, 300), {}, small(1270, 300)},
         {"top 3 past", small(600, 900 - 167), {}, small(600, 730)},
+        // A medium widget: the edge rules use its own width and height, not each other's.
+        {"medium, top 3 past", {600, 900 - 167, 340, 170}, {}, {600, 730, 340, 170}},
+        {"medium, right 11.9", {1440 - 340 - 11.9, 300, 340, 170}, {}, {1100, 300, 340, 170}},
+        {"medium, just below another", {300, 235, 340, 170}, {other}, {300, 230, 340, 170}},
         {"flush right of another", small(775, 400), {other}, small(770, 400)},
         {"flush left of another", small(422, 400), {other}, small(430, 400)},
         {"just above another", small(300, 575), {other}, small(300, 570)},

@@ -3,6 +3,7 @@
 #include "shell/SingleInstance.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QLocalSocket>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -66,54 +67,52 @@ TEST(SingleInstance, DisplayKeys)
         EXPECT_EQ(SingleInstance::displayKey(display, wayland), key) << display.left(20).constData();
 }
 
-TEST(SingleInstance, RuntimeDirectoryIsPrivateOrRefused)
+TEST(SingleInstance, RuntimeDirectoryIsPrivateRepairedOrRefused)
 {
     QTemporaryDir tmp;
     const QByteArray savedTmp = qgetenv("TMPDIR"), savedRuntime = qgetenv("XDG_RUNTIME_DIR"),
-                     savedCache = qgetenv("XDG_CACHE_HOME");
+                     savedCache = qgetenv("XDG_CACHE_HOME"), savedDisplay = qgetenv("DISPLAY");
     qputenv("TMPDIR", tmp.path().toLocal8Bit());
     qputenv("XDG_CACHE_HOME", (tmp.path() + "/cache").toLocal8Bit());
+    qputenv("DISPLAY", ":93");
     const QString own = tmp.path() + "/cache/pellix-widget";
-    // Another user took the name the shared temporary directory would give us.
-    const QByteArray squatted = QFile::encodeName(tmp.path() + "/pellix-widget-" + QString::number(getuid()));
-    ASSERT_EQ(::mkdir(squatted, 0700), 0);
-    if (getuid() == 0) {
-        ASSERT_EQ(::chown(squatted, 65534, 65534), 0);
-    }
+    const QString temporary = tmp.path() + "/pellix-widget-" + QString::number(getuid());
+    const auto mode = [](const QString &path) {
+        struct stat st {};
+        return ::lstat(QFile::encodeName(path).constData(), &st) == 0 ? st.st_mode & 07777 : 0u;
+    };
 
     qputenv("XDG_RUNTIME_DIR", tmp.path().toLocal8Bit());  // 0700 from QTemporaryDir
     EXPECT_EQ(SingleInstance::runtimeDirectory(), tmp.path());
     ::chmod(tmp.path().toLocal8Bit(), 0755);  // open to others: we make our own instead
     EXPECT_EQ(SingleInstance::runtimeDirectory(), own);
     qunsetenv("XDG_RUNTIME_DIR");
-    const auto mode = [](const QString &path) {
-        struct stat st {};
-        return ::lstat(QFile::encodeName(path).constData(), &st) == 0 ? st.st_mode & 07777 : 0u;
-    };
     EXPECT_EQ(mode(own), 0700u);
     EXPECT_EQ(mode(tmp.path() + "/cache"), 0700u);  // the cache folder did not exist: ours, private
     {
-        const QByteArray savedDisplay = qgetenv("DISPLAY");
-        qputenv("DISPLAY", ":93");
         SingleInstance first, second;
         EXPECT_EQ(first.claim(), SingleInstance::Role::Primary);
         EXPECT_EQ(second.claim(), SingleInstance::Role::HandedOver);
-        qputenv("DISPLAY", savedDisplay);
     }
-    ::chmod(own.toLocal8Bit(), 0755);
-    EXPECT_EQ(SingleInstance::runtimeDirectory(), QString());
+    ::chmod(own.toLocal8Bit(), 0755);  // the user's own folder, opened: made private again
+    EXPECT_EQ(SingleInstance::runtimeDirectory(), own);
+    EXPECT_EQ(mode(own), 0700u);
+    if (getuid() == 0) {
+        ASSERT_EQ(::chown(own.toLocal8Bit(), 65534, 65534), 0);
+        EXPECT_EQ(SingleInstance::runtimeDirectory(), temporary);
+    }
     ASSERT_TRUE(QDir(own).removeRecursively());
     ASSERT_TRUE(QFile::link(tmp.path(), own));  // a link to a private directory is no directory of ours
-    EXPECT_EQ(SingleInstance::runtimeDirectory(), QString());
-    if (getuid() == 0) {
-        QFile::remove(own);
-        ASSERT_EQ(::mkdir(own.toLocal8Bit(), 0700), 0);
-        ASSERT_EQ(::chown(own.toLocal8Bit(), 65534, 65534), 0);
-        EXPECT_EQ(SingleInstance::runtimeDirectory(), QString());
-    }
+    EXPECT_EQ(SingleInstance::runtimeDirectory(), temporary);
+    EXPECT_EQ(mode(temporary), 0700u);
+    // A home so deep that no socket address holds the path.
+    qputenv("XDG_CACHE_HOME", (tmp.path() + "/" + QString(80, 'c')).toLocal8Bit());
+    EXPECT_EQ(SingleInstance::runtimeDirectory(), temporary);
+    EXPECT_LE(SingleInstance::serverName().size(), 107);
     qputenv("TMPDIR", savedTmp);
     qputenv("XDG_RUNTIME_DIR", savedRuntime);
     qputenv("XDG_CACHE_HOME", savedCache);
+    qputenv("DISPLAY", savedDisplay);
 }
 
 TEST(SingleInstance, OnePrimaryPerDisplayThatReplacesAStaleSocket)
@@ -142,6 +141,38 @@ TEST(SingleInstance, OnePrimaryPerDisplayThatReplacesAStaleSocket)
     EXPECT_EQ(SingleInstance().claim(), SingleInstance::Role::HandedOver);
     EXPECT_EQ(primary.shows.load(), 1);
     qputenv("DISPLAY", savedDisplay);
+}
+
+// A client that floods one connection with requests gets one answer and the
+// end of it; launches that come close together raise the panel only so often,
+// never losing the last request.
+TEST(SingleInstance, AFloodIsOneAnswerAndRequestsAreMerged)
+{
+    PrimaryInThread primary;
+    ASSERT_EQ(primary.role, SingleInstance::Role::Primary);
+    const sockaddr_un addr = addressOf(SingleInstance::serverName());
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    ASSERT_EQ(::connect(fd, reinterpret_cast<const sockaddr *>(&addr), sizeof addr), 0);
+    const QByteArray flood = QByteArray("show\n").repeated(20000);
+    const timeval bound{3, 0};
+    ::setsockopt(fd, SOL_SOCKET, SO_RCVTIMEO, &bound, sizeof bound);
+    ::send(fd, flood.constData(), flood.size(), MSG_NOSIGNAL);
+    QByteArray answer;
+    char buffer[4096];
+    for (ssize_t n; (n = ::recv(fd, buffer, sizeof buffer, 0)) > 0;)
+        answer.append(buffer, n);
+    ::close(fd);
+    EXPECT_EQ(answer, "ok\n");
+    EXPECT_EQ(primary.shows.load(), 1);
+
+    QElapsedTimer asking;
+    asking.start();
+    for (int launch = 0; launch < 20; ++launch)
+        EXPECT_TRUE(SingleInstance::askRunningInstanceToShow());
+    const qint64 took = asking.elapsed();
+    QThread::msleep(400);
+    EXPECT_GE(primary.shows.load(), 2);
+    EXPECT_LE(primary.shows.load(), 2 + took / 250);
 }
 
 // Connections that say nothing (a stuck or hostile client of our own user) are

@@ -125,6 +125,13 @@ TEST_F(WeatherWidgetTest, LoadsWhenShownAndPublishesCelsiusAfterSuccessOnly)
     EXPECT_TRUE(view.refreshTimer().isActive());
     view.hide();
     EXPECT_FALSE(view.refreshTimer().isActive()) << "refreshes only while shown";
+    // Shown again within the period, as a surface re-created on another output:
+    // the forecast stays, nothing is asked, the period goes on.
+    const qsizetype asked = server.targets().size();
+    view.show();
+    waitUntil([] { return false; }, 300);
+    EXPECT_EQ(server.targets().size(), asked);
+    EXPECT_TRUE(view.refreshTimer().isActive());
 }
 
 TEST_F(WeatherWidgetTest, TheLoadStartedLastWins)

@@ -1,7 +1,6 @@
 #include "SharedDataFile.h"
 
 #include "RegularFile.h"
-#include "SharedDataWriter.h"
 #include "SharedWidgetDataJson.h"
 
 #include <QDir>
@@ -33,11 +32,6 @@ QString sharedDirectory()
 QString sharedDataFilePath()
 {
     return sharedDirectory() + '/' + kSharedDataFileName;
-}
-
-bool writeSharedDataFile(const QString &path, const SharedWidgetData &data)
-{
-    return SharedDataWriter().write(path, data);
 }
 
 std::optional<SharedWidgetData> readSharedDataFile(const QString &path)

@@ -16,12 +16,6 @@ QString resolveSharedDirectory(const QString &platformContainer, const QString &
 QString sharedDirectory();     // as the platform gives it now
 QString sharedDataFilePath();  // sharedDirectory() + "/widget-data.json"
 
-// Rewrites the file whole. A reader in another process sees either the old or
-// the new content, never a mix, and a failed write (a full disk) leaves the old
-// content byte for byte. Returns false when the file was not written; callers
-// ignore it by design: the extension falls back to what it can read.
-bool writeSharedDataFile(const QString &path, const SharedWidgetData &data);
-
 // Never blocks on a FIFO or device at the path; files over 4 MiB are not ours.
 std::optional<SharedWidgetData> readSharedDataFile(const QString &path);
 

@@ -131,6 +131,7 @@ xdotool mousemove 85 365 mousedown 1 sleep 0.1 mousemove 85 370 sleep 0.1 mousem
 check "a drag on X11 saves its place" wait_for 5 eval 'test "$(saved_position clock)" = "0 430"'
 stop
 unset DISPLAY
+serve_weather  # from here on the weather loads; its requests are counted in http.log
 launch WAYLAND_DEBUG=client  # its Wayland messages, read at scale 1.5
 wait_for 10 eval "swaymsg -t get_tree | grep -q 'PellixWidget Control Panel'"
 swaymsg "$panel" move position 300 0 >/dev/null; sleep 0.5
@@ -148,7 +149,9 @@ check "and no other window" test "$(swaymsg -t get_tree | grep -c '"pid"')" = 1
 swaymsg "$panel" move position 300 0 >/dev/null; sleep 0.5
 
 # A second output to the right: the weather goes to its saved place there, and
-# comes back when the output goes away.
+# comes back when the output goes away. Re-created on each, it keeps its forecast.
+weather_requests() { grep -c '"GET /\(json\|v1/forecast\)' "$root/http.log"; }
+check "the weather loaded once" wait_for 10 eval 'test "$(weather_requests)" = 2'
 swaymsg create_output >/dev/null
 swaymsg output HEADLESS-2 resolution 1280x800 position 1440 0 bg '#336699' solid_color >/dev/null
 check "a second output takes the weather at its saved place" wait_for 5 shown HEADLESS-2 560 330 170
@@ -158,6 +161,7 @@ check "the output gone, the weather is back on the first" wait_for 5 shown HEADL
 check "its saved place kept" test "$(saved_position weather)" = "2000 400"
 swaymsg output HEADLESS-2 enable >/dev/null
 check "the output back, so is the weather" wait_for 5 shown HEADLESS-2 560 330 170
+check "and no output change asked for the weather again" test "$(weather_requests)" = 2
 # The same logical size at scale 2: the same place in logical points. (At 1.5
 # the headless renderer's picture has no solid background to compare with.)
 scale=2

@@ -70,7 +70,6 @@ auto SettingsManager::widgetSettings(const QString &widget) -> WidgetSettings *
 template <typename T>
 void SettingsManager::assign(T &field, const T &value, const QString &property)
 {
-    emit willChange(property);
     field = value;
     emit changed(property);
 }

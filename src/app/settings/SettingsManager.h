@@ -92,9 +92,8 @@ public:
     void setSharedDataPath(const QString &path) { m_sharedDataPath = path; }
 
 signals:
-    // Every assignment, also of an equal value: willChange before the new value
-    // is visible, changed after. `property` is the field's name ("clockEnabled").
-    void willChange(const QString &property);
+    // Every assignment, also of an equal value, once the new value is visible.
+    // `property` is the field's name ("clockEnabled").
     void changed(const QString &property);
 
 private:

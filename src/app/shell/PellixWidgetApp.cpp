@@ -43,8 +43,15 @@ int PellixWidgetApp::run(int argc, char **argv)
     pellix::i18n::useSystemLanguage();
 
     SingleInstance instance;
-    if (instance.claim() == SingleInstance::Role::HandedOver)
+    switch (instance.claim()) {
+    case SingleInstance::Role::HandedOver:
         return 0;
+    case SingleInstance::Role::Refused:
+        std::fprintf(stderr, "pellix-widget: %s; not starting\n", qPrintable(instance.refusal()));
+        return 1;
+    case SingleInstance::Role::Primary:
+        break;
+    }
 
     AppDelegate appDelegate(SettingsManager::shared());
     QObject::connect(&instance, &SingleInstance::showRequested, &appDelegate, &AppDelegate::showControlPanel);

@@ -9,6 +9,7 @@
 #include <QFile>
 #include <QLocalServer>
 #include <QLocalSocket>
+#include <QStringList>
 #include <QTimer>
 
 #include <cerrno>
@@ -17,6 +18,7 @@
 #include <sys/file.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/un.h>
 #include <unistd.h>
 
 namespace {
@@ -27,17 +29,37 @@ constexpr char kAck[] = "ok\n";
 // after this says nothing we want, and only so many are held at once.
 constexpr int kConnectionLifetimeMs = 3000;
 constexpr int kMaxConnections = 16;
-// Keeps socket paths well inside the 107 bytes a Unix socket address allows.
+// Raising the panel costs the window manager a restack and a focus change:
+// requests closer together than this are one raise.
+constexpr int kShowMergeMs = 250;
+// Keeps the key part of socket paths well inside what a Unix socket address allows.
 constexpr qsizetype kMaxKeyPart = 40;
+constexpr qsizetype kMaxSocketPath = sizeof(sockaddr_un::sun_path) - 1;
 
-// A directory only we can enter: ours, mode 0700. A symbolic link never counts
-// when `followLinks` is false (the temporary directory is shared with others).
-bool isPrivateDirectory(const QByteArray &path, bool followLinks)
+// A directory only we can enter: ours, mode 0700.
+bool isPrivateDirectory(const QByteArray &path)
 {
     struct stat st {};
-    if ((followLinks ? ::stat(path.constData(), &st) : ::lstat(path.constData(), &st)) != 0)
+    return ::stat(path.constData(), &st) == 0 && S_ISDIR(st.st_mode) && st.st_uid == ::getuid() &&
+           (st.st_mode & 07777) == 0700;
+}
+
+// A directory of ours at `path`, made if missing, its mode put back to 0700 if
+// the user opened it. A link, or a directory of someone else, is never taken.
+bool ownPrivateDirectory(const QString &path)
+{
+    makePrivateDirectories(path);
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    if (fd < 0)
         return false;
-    return S_ISDIR(st.st_mode) && st.st_uid == ::getuid() && (st.st_mode & 07777) == 0700;
+    struct stat st {};
+    bool ours = ::fstat(fd, &st) == 0 && st.st_uid == ::getuid();
+    if (ours && (st.st_mode & 07777) != 0700) {
+        ours = ::fchmod(fd, 0700) == 0;
+        qCWarning(lcShell, "%s was open to others: %s", qPrintable(path), ours ? "made private" : "refused");
+    }
+    ::close(fd);
+    return ours;
 }
 
 // Letters, digits, '.', '_' and '-' kept; anything else (a '/' above all) becomes '_'.
@@ -57,13 +79,30 @@ QString fileNamePart(const QByteArray &raw)
     return part;
 }
 
+QString keyedPath(const QString &dir, const char *suffix)
+{
+    return dir + "/pellix-widget-" + SingleInstance::displayKey(qgetenv("DISPLAY"), qgetenv("WAYLAND_DISPLAY")) +
+           QLatin1String(suffix);
+}
+
 QString keyedPath(const char *suffix)
 {
     const QString dir = SingleInstance::runtimeDirectory();
-    if (dir.isEmpty())
-        return {};
-    return dir + "/pellix-widget-" + SingleInstance::displayKey(qgetenv("DISPLAY"), qgetenv("WAYLAND_DISPLAY")) +
-           QLatin1String(suffix);
+    return dir.isEmpty() ? QString() : keyedPath(dir, suffix);
+}
+
+bool socketFitsIn(const QString &dir) { return QFile::encodeName(keyedPath(dir, ".sock")).size() <= kMaxSocketPath; }
+
+// Where to go without a usable XDG_RUNTIME_DIR, in this order. The user's own
+// cache folder is out of everyone else's reach. Under a home too deep for a
+// socket address, a folder of ours in the temporary directory, never that
+// shared directory itself: there another user can take a name first.
+QStringList fallbackDirectories()
+{
+    QString cache = qEnvironmentVariable("XDG_CACHE_HOME");
+    if (!QDir::isAbsolutePath(cache))
+        cache = QDir::homePath() + "/.cache";
+    return {cache + "/pellix-widget", QDir::tempPath() + "/pellix-widget-" + QString::number(::getuid())};
 }
 
 int remaining(const QDeadlineTimer &deadline) { return int(qMax<qint64>(deadline.remainingTime(), 1)); }
@@ -91,17 +130,12 @@ SingleInstance::~SingleInstance()
 QString SingleInstance::runtimeDirectory()
 {
     const QByteArray xdg = qgetenv("XDG_RUNTIME_DIR");
-    if (!xdg.isEmpty() && isPrivateDirectory(xdg, true))
+    if (!xdg.isEmpty() && isPrivateDirectory(xdg) && socketFitsIn(QFile::decodeName(xdg)))
         return QFile::decodeName(xdg);
-    // Not the shared temporary directory: there another user can take the name
-    // first. The user's own cache folder is out of everyone else's reach.
-    QString cache = qEnvironmentVariable("XDG_CACHE_HOME");
-    if (!QDir::isAbsolutePath(cache))
-        cache = QDir::homePath() + "/.cache";
-    const QString own = cache + "/pellix-widget";
-    makePrivateDirectories(own);
-    // One that someone else made, a link, or one open to others is not ours to trust.
-    return isPrivateDirectory(QFile::encodeName(own), false) ? own : QString();
+    for (const QString &own : fallbackDirectories())
+        if (socketFitsIn(own) && ownPrivateDirectory(own))
+            return own;
+    return {};
 }
 
 QString SingleInstance::displayKey(const QByteArray &display, const QByteArray &waylandDisplay)
@@ -151,26 +185,32 @@ bool SingleInstance::askRunningInstanceToShow(int timeoutMs)
 
 SingleInstance::Role SingleInstance::claim()
 {
+    // Without the lock every launch would be a primary of its own, each with its
+    // widgets and each writing the settings.
     const QString lock = lockPath();
     if (lock.isEmpty()) {
-        qCWarning(lcShell, "no private runtime directory: a second launch will not hand over to this one");
-        return Role::Primary;  // nowhere safe to coordinate: better unguarded than not at all
+        m_refusal = "no private folder for the instance lock: XDG_RUNTIME_DIR is unset or not private, and " +
+                    fallbackDirectories().join(" and ") +
+                    " are each a link, someone else's, or too long for a socket address";
+        return Role::Refused;
     }
     m_lockFd = ::open(QFile::encodeName(lock).constData(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
     if (m_lockFd < 0) {
-        qCWarning(lcShell, "%s: %s; running unguarded", qPrintable(lock), std::strerror(errno));
-        return Role::Primary;
+        m_refusal = lock + ": " + QString::fromLocal8Bit(std::strerror(errno));
+        return Role::Refused;
     }
     int locked;
     do
         locked = ::flock(m_lockFd, LOCK_EX | LOCK_NB);
     while (locked != 0 && errno == EINTR);
     if (locked != 0) {
-        const bool held = errno == EWOULDBLOCK;
+        const int error = errno;
         ::close(m_lockFd);
         m_lockFd = -1;
-        if (!held)
-            return Role::Primary;  // a file system without locks
+        if (error != EWOULDBLOCK) {
+            m_refusal = lock + ": cannot be locked: " + QString::fromLocal8Bit(std::strerror(error));
+            return Role::Refused;
+        }
         // The holder may be frozen or still starting: it is the primary all the same.
         if (!askRunningInstanceToShow())
             qCWarning(lcShell, "the running copy did not acknowledge the request to show its panel");
@@ -200,15 +240,40 @@ void SingleInstance::acceptConnections()
             socket->abort();
             socket->deleteLater();
         });
+        // One request, one answer: what a client sends after its first line is not
+        // read, however much it is.
         connect(socket, &QLocalSocket::readyRead, this, [this, socket] {
-            while (socket->canReadLine()) {
-                if (socket->readLine() == kShowRequest) {
-                    socket->write(kAck);
-                    emit showRequested();
-                }
+            if (!socket->canReadLine()) {
+                if (socket->bytesAvailable() > 64)  // not our protocol
+                    socket->abort();
+                return;
             }
-            if (socket->bytesAvailable() > 64)  // not our protocol
-                socket->abort();
+            disconnect(socket, &QLocalSocket::readyRead, this, nullptr);
+            if (socket->readLine(64) == kShowRequest) {
+                socket->write(kAck);
+                requestShow();
+            }
+            socket->disconnectFromServer();
         });
     }
+}
+
+// The first request is served at once; later ones within the merge interval
+// become one more raise at its end.
+void SingleInstance::requestShow()
+{
+    if (m_showPending)
+        return;
+    const qint64 wait = m_lastShow.isValid() ? kShowMergeMs - m_lastShow.elapsed() : 0;
+    if (wait <= 0) {
+        m_lastShow.start();
+        emit showRequested();
+        return;
+    }
+    m_showPending = true;
+    QTimer::singleShot(int(wait), this, [this] {
+        m_showPending = false;
+        m_lastShow.start();
+        emit showRequested();
+    });
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QElapsedTimer>
 #include <QObject>
 #include <QString>
 
@@ -9,13 +10,15 @@ class QLocalServer;
 // One process per user and display. The primary holds an advisory lock for its
 // whole life, so two launches can never both win and a frozen primary still
 // counts as running. A later launch asks the primary to show its control panel
-// (bounded) and leaves. Lock and socket live in XDG_RUNTIME_DIR, or in a private
-// 0700 directory of ours in the user's cache folder when that is unset.
+// (bounded) and leaves. Lock and socket live in XDG_RUNTIME_DIR, or else in a
+// private 0700 directory of ours in the user's cache folder (in the temporary
+// folder when the cache's path is too long for a socket address). With none of
+// these no launch runs: two primaries would fight over the same settings.
 class SingleInstance : public QObject {
     Q_OBJECT
 
 public:
-    enum class Role { Primary, HandedOver };
+    enum class Role { Primary, HandedOver, Refused };
 
     explicit SingleInstance(QObject *parent = nullptr);
     ~SingleInstance() override;
@@ -30,10 +33,11 @@ public:
     static QString serverName();
     static QString lockPath();
 
-    // Primary when this process got the lock (or, with nowhere safe to take it,
-    // runs unguarded); HandedOver when another primary holds it, whether or not
-    // that one answered the request to show its panel.
+    // Primary when this process got the lock; HandedOver when another primary
+    // holds it, whether or not that one answered the request to show its panel;
+    // Refused when there is no lock to take (refusal() says why).
     Role claim();
+    QString refusal() const { return m_refusal; }
 
     // Asks a running instance to show its panel; true once it confirmed. Bounded in time.
     static bool askRunningInstanceToShow(int timeoutMs = 1000);
@@ -43,8 +47,12 @@ signals:
 
 private:
     void acceptConnections();
+    void requestShow();
 
     QLocalServer *m_server;
     int m_lockFd = -1;
     int m_connections = 0;  // accepted and not yet closed
+    QString m_refusal;
+    QElapsedTimer m_lastShow;
+    bool m_showPending = false;
 };

@@ -95,6 +95,11 @@ void ClockWidgetView::onSettingChanged(const QString &property)
             m_lastWeatherCity = cityNow;
             updateCity();
         }
+    } else if (property == QLatin1String("sharedData")) {
+        // A forecast found the user's city: the line follows it (a record of
+        // battery or music news leaves it as it is, and costs no redraw).
+        if (ClockText::updatedCity(m_settings.weatherSettings(), m_settings.sharedData().weather, m_city) != m_city)
+            updateCity();
     }
 }
 

@@ -24,8 +24,13 @@ WeatherWidgetView::WeatherWidgetView(SettingsManager &settings, WeatherMonitor &
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_container);
 
-    m_timer.setInterval(kRefreshSeconds * 1000);
-    connect(&m_timer, &QTimer::timeout, this, &WeatherWidgetView::loadWeatherData);
+    m_timer.setInterval(kRefreshMs);
+    connect(&m_timer, &QTimer::timeout, this, [this] {
+        m_sinceTick.start();
+        if (m_timer.interval() != kRefreshMs)
+            m_timer.setInterval(kRefreshMs);  // after the rest of a period resumed by showEvent
+        loadWeatherData();
+    });
     connect(&m_settings, &SettingsManager::changed, this, &WeatherWidgetView::onSettingChanged);
     // Unseen, the reloads go on for the shared file; only the paints wait.
     SessionSight::shared().follow(this);
@@ -119,8 +124,16 @@ void WeatherWidgetView::showEvent(QShowEvent *event)
     QWidget::showEvent(event);
     if (event->spontaneous())
         return;
+    // Shown again within a refresh period (a Wayland surface re-created on another
+    // output hides and shows the window): no new appearance, so no new load, which
+    // would cost the forecast on show when the service is down at that moment.
+    if (m_sinceTick.isValid() && m_sinceTick.elapsed() < kRefreshMs) {
+        m_timer.start(int(kRefreshMs - m_sinceTick.elapsed()));
+        return;
+    }
+    m_sinceTick.start();
     loadWeatherData();
-    m_timer.start();
+    m_timer.start(kRefreshMs);
 }
 
 void WeatherWidgetView::hideEvent(QHideEvent *event)

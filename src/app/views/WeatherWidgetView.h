@@ -7,6 +7,7 @@
 #include "WeatherViewState.h"
 #include "settings/SettingsRecords.h"
 
+#include <QElapsedTimer>
 #include <QTimer>
 #include <QWidget>
 
@@ -20,6 +21,7 @@ class WeatherWidgetView : public QWidget {
 
 public:
     static constexpr int kRefreshSeconds = 900;
+    static constexpr int kRefreshMs = kRefreshSeconds * 1000;
 
     explicit WeatherWidgetView(QWidget *parent = nullptr);
     WeatherWidgetView(SettingsManager &settings, WeatherMonitor &monitor, QWidget *parent = nullptr);
@@ -51,6 +53,7 @@ private:
     WeatherContentView *m_content;
     WidgetContainer *m_container;
     QTimer m_timer;
+    QElapsedTimer m_sinceTick;  // since the refresh period began: first shown, or the timer's last tick
     quint64 m_latestLoad = 0;
     WeatherSettings m_seenSettings;
 };
