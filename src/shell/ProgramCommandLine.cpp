@@ -1,7 +1,5 @@
 #include "ProgramCommandLine.h"
 
-#include <QTextStream>
-
 void addStandardOptions(QCommandLineParser &parser)
 {
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
@@ -19,32 +17,4 @@ QString helpText(const QCommandLineParser &parser, const QString &program)
 {
     // Without an application object the parser cannot know the program's name.
     return parser.helpText().replace(QStringLiteral("<executable_name>"), program);
-}
-
-std::optional<int> handleAppCommandLine(const QStringList &arguments, const QString &version, QTextStream &out,
-                                        QTextStream &err)
-{
-    const QString program = QStringLiteral("pellix-widget");
-    QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral(
-        "Desktop widgets (clock, weather, battery, now playing) with a tray icon and a control panel.\n"
-        "All settings are made in the control panel; see pellix-widget(1)."));
-    addStandardOptions(parser);
-    if (!parser.parse(arguments)) {
-        err << program << ": " << parser.errorText() << " (see --help)\n";
-        return kUsageExitCode;
-    }
-    if (helpRequested(parser)) {
-        out << helpText(parser, program);
-        return 0;
-    }
-    if (versionRequested(parser)) {
-        out << program << ' ' << version << '\n';
-        return 0;
-    }
-    if (!parser.positionalArguments().isEmpty()) {
-        err << program << ": unexpected argument \"" << parser.positionalArguments().first() << "\" (see --help)\n";
-        return kUsageExitCode;
-    }
-    return std::nullopt;
 }
