@@ -2,18 +2,12 @@
 
 // The two records the settings store keeps as JSON text.
 
+#include "shell/Position.h"
+
 #include <QByteArray>
 #include <QString>
 
 #include <optional>
-
-// Origin (lower-left corner) of a widget window in screen points, y growing upward.
-struct Position {
-    double x = 0;
-    double y = 0;
-
-    friend bool operator==(const Position &, const Position &) = default;
-};
 
 struct WeatherSettings {
     bool useManual = false;  // false: the location is found from the IP address

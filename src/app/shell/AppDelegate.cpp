@@ -2,7 +2,7 @@
 
 #include "PellixLogging.h"
 #include "TrayIcon.h"
-#include "WidgetWindow.h"
+#include "shell/WidgetWindow.h"
 #include "monitors/WeatherMonitor.h"
 #include "panel/ControlPanelView.h"
 #include "settings/SettingsManager.h"

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "ControlPanelWindow.h"
-#include "ExposureWait.h"
+#include "shell/ExposureWait.h"
 #include "WidgetManager.h"
 
 #include <QList>

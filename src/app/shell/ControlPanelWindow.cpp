@@ -1,10 +1,10 @@
 #include "ControlPanelWindow.h"
 
-#include "BlurBehind.h"
-#include "ScreenSpace.h"
+#include "shell/BlurBehind.h"
+#include "shell/ScreenSpace.h"
 #include "panel/PanelStyle.h"
-#include "x11/CompositorWatch.h"
-#include "x11/X11Window.h"
+#include "shell/x11/CompositorWatch.h"
+#include "shell/x11/X11Window.h"
 
 #include <QAccessibleWidget>
 #include <QCloseEvent>

@@ -1,12 +1,12 @@
 #include "PellixWidgetApp.h"
 
+#include "AppCommandLine.h"
 #include "AppDelegate.h"
-#include "DisplayCheck.h"
+#include "shell/DisplayCheck.h"
 #include "PellixLogging.h"
-#include "PlatformChoice.h"
-#include "ProgramCommandLine.h"
+#include "shell/PlatformChoice.h"
 #include "SingleInstance.h"
-#include "WidgetSurface.h"
+#include "shell/WidgetSurface.h"
 #include "settings/SettingsManager.h"
 #include "UiLanguage.h"
 

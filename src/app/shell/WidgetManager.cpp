@@ -1,11 +1,11 @@
 #include "WidgetManager.h"
 
-#include "WidgetHostingView.h"
-#include "WidgetWindow.h"
+#include "shell/WidgetHostingView.h"
+#include "shell/WidgetWindow.h"
 #include "settings/SettingsManager.h"
 #include "settings/WidgetNames.h"
 #include "views/WidgetViewFactory.h"
-#include "x11/X11Window.h"
+#include "shell/x11/X11Window.h"
 
 #include <QGuiApplication>
 #include <QScopeGuard>

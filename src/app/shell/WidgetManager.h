@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ScreenSpace.h"
+#include "shell/ScreenSpace.h"
 #include "settings/SettingsRecords.h"
 
 #include <QList>

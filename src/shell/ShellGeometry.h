@@ -4,7 +4,7 @@
 // upward from the bottom of the primary screen (the form positions are stored
 // in). Conversion to Qt's y-down space happens only at the window boundary.
 
-#include "settings/SettingsRecords.h"
+#include "Position.h"
 
 #include <QRect>
 #include <QRectF>

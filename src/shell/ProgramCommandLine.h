@@ -6,10 +6,6 @@
 #include <QCommandLineParser>
 #include <QStringList>
 
-#include <optional>
-
-class QTextStream;
-
 inline constexpr int kUsageExitCode = 2;
 
 // -h/--help and -v/--version, and a single dash before a word read as two
@@ -20,9 +16,3 @@ bool helpRequested(const QCommandLineParser &parser);
 bool versionRequested(const QCommandLineParser &parser);
 // The parser's help with the program's name in its usage line.
 QString helpText(const QCommandLineParser &parser, const QString &program);
-
-// The app's command line, which has nothing but help and version. The exit
-// status when the program ends here (0 after printing help or version, 2 after
-// a one-line error on `err`); nothing when it should run.
-std::optional<int> handleAppCommandLine(const QStringList &arguments, const QString &version, QTextStream &out,
-                                        QTextStream &err);

@@ -1,25 +1,8 @@
-#include "ProgramCommandLine.h"
+#include "AppCommandLine.h"
+
+#include "shell/ProgramCommandLine.h"
 
 #include <QTextStream>
-
-void addStandardOptions(QCommandLineParser &parser)
-{
-    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-    parser.addOptions({
-        {{QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("Show this help and exit.")},
-        {{QStringLiteral("v"), QStringLiteral("version")}, QStringLiteral("Show the version and exit.")},
-    });
-}
-
-bool helpRequested(const QCommandLineParser &parser) { return parser.isSet(QStringLiteral("help")); }
-
-bool versionRequested(const QCommandLineParser &parser) { return parser.isSet(QStringLiteral("version")); }
-
-QString helpText(const QCommandLineParser &parser, const QString &program)
-{
-    // Without an application object the parser cannot know the program's name.
-    return parser.helpText().replace(QStringLiteral("<executable_name>"), program);
-}
 
 std::optional<int> handleAppCommandLine(const QStringList &arguments, const QString &version, QTextStream &out,
                                         QTextStream &err)
