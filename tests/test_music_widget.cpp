@@ -10,6 +10,7 @@
 #include "views/MusicWidgetView.h"
 #include "views/TransportButton.h"
 #include "views/WidgetContainer.h"
+#include "views/WidgetSpeech.h"
 
 #include <QTemporaryDir>
 #include <QTest>
@@ -234,3 +235,28 @@ TEST_F(MusicWidgetTest, LayoutsInBothSizesAndBothSources)
 }
 
 }  // namespace
+
+// What the now-playing widget tells a screen reader, and the play/pause button's name.
+TEST_F(MusicWidgetTest, SpokenTextAndTheButtonNamedForWhatItWillDo)
+{
+    const struct {
+        MusicData music;
+        QString player;
+        QString spoken;
+        const char *playPause;
+    } cases[] = {
+        {{"Onda Lunga", "Coro di Prova", {}, "music", true}, "mpv", "Onda Lunga, Coro di Prova, mpv, in riproduzione",
+         "Metti in pausa"},
+        {{{}, {}, {}, "spotify", true}, "", QString::fromUtf8("—, —, Spotify, in riproduzione"), "Metti in pausa"},
+        {{"Brano", "Artista", {}, {}, true}, "", "Brano, Artista, Apple Music, in riproduzione", "Metti in pausa"},
+        {{"Onda Lunga", "Coro di Prova", {}, "music", false}, "mpv", QString::fromUtf8("In attesa di musica…"),
+         "Riproduci"},
+    };
+    for (const auto &c : cases) {
+        answer = c.music;
+        view.setCollector([&] { return NowPlaying{answer, {}, c.player}; }, {});
+        view.refreshMusic();
+        EXPECT_EQ(view.spokenText(), c.spoken);
+        EXPECT_EQ(view.content()->playPauseButton()->accessibleName(), c.playPause) << c.spoken.toStdString();
+    }
+}

@@ -9,13 +9,19 @@ HostedWidgetView::HostedWidgetView(const widgetkit::Widget &widget, widgetkit::W
 {
     setAttribute(Qt::WA_TranslucentBackground);
     setFixedSize(widgetkit::familySize(family));
-    setAccessibleName(widget.descriptor().displayName);
+    pellix::ui::installSpokenTextAccessibility();
 }
 
 void HostedWidgetView::setEntry(widgetkit::EntryPtr entry)
 {
     m_entry = std::move(entry);
     update();
+    pellix::ui::announceSpokenText(this, m_spoken);
+}
+
+QString HostedWidgetView::spokenText() const
+{
+    return m_entry ? m_widget.accessibleText(*m_entry) : m_widget.descriptor().displayName;
 }
 
 QSize HostedWidgetView::sizeHint() const

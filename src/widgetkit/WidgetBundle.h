@@ -46,6 +46,14 @@ public:
 
     // Draws `entry` (one of this widget's own) into `rect`, in logical pixels.
     virtual void render(QPainter &painter, const QRectF &rect, const TimelineEntry &entry) const = 0;
+
+    // What `entry` shows, in words, for assistive technology (screen readers),
+    // in the interface's language. By default the widget's display name.
+    virtual QString accessibleText(const TimelineEntry &entry) const
+    {
+        Q_UNUSED(entry);
+        return descriptor().displayName;
+    }
 };
 
 // The plug-in's entry point.
@@ -58,5 +66,7 @@ public:
 
 }  // namespace widgetkit
 
-#define PellixWidgetBundle_iid "com.pellixwidget.WidgetBundle/1.0"
+// The minor version grows with every addition to these classes: a plug-in built
+// for an older one lacks their new entries, so the host does not take it.
+#define PellixWidgetBundle_iid "com.pellixwidget.WidgetBundle/1.1"
 Q_DECLARE_INTERFACE(widgetkit::WidgetBundle, PellixWidgetBundle_iid)

@@ -7,6 +7,7 @@
 #include "SwitchButton.h"
 #include "WidgetCard.h"
 #include "settings/SettingsManager.h"
+#include "views/WidgetViewFactory.h"
 
 #include <QLabel>
 #include <QVBoxLayout>
@@ -19,10 +20,10 @@ WidgetsTab::WidgetsTab(PanelActions &actions, QWidget *parent) : QWidget(parent)
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(16);
     column->addWidget(sectionCaption(tr("Attiva e gestisci i tuoi widget")));
-    addCard("clock", tr("Orologio & Data"), tr("Analogico o digitale minimalista"), "clock");
-    addCard("weather", tr("Meteo"), tr("Temperatura, condizioni e H/L"), "cloud.sun");
-    addCard("battery", tr("Batteria"), tr("Carica e stato di alimentazione"), "battery.100");
-    addCard("music", tr("Now Playing"), tr("Spotify, Apple Music in tempo reale"), "music.note");
+    addCard("clock", widgetTitle("clock"), tr("Analogico o digitale minimalista"), "clock");
+    addCard("weather", widgetTitle("weather"), tr("Temperatura, condizioni e H/L"), "cloud.sun");
+    addCard("battery", widgetTitle("battery"), tr("Carica e stato di alimentazione"), "battery.100");
+    addCard("music", widgetTitle("music"), tr("Spotify, Apple Music in tempo reale"), "music.note");
     column->addStretch();
     sync();
 }

@@ -4,6 +4,8 @@
 // side panel in the medium size. It ticks once a second, on the second, while
 // it is shown.
 
+#include "SpokenText.h"
+
 #include <QDateTime>
 #include <QTimer>
 #include <QWidget>
@@ -17,7 +19,7 @@ class QHBoxLayout;
 class SettingsManager;
 class WidgetContainer;
 
-class ClockWidgetView : public QWidget {
+class ClockWidgetView : public QWidget, public pellix::ui::SpokenText {
     Q_OBJECT
 
 public:
@@ -41,6 +43,10 @@ public:
     void updateCity();
     void tick();
 
+    // The time to the minute, the date and the city; in full, the seconds too.
+    QString spokenText() const override;
+    QString spokenTextInFull() const override;
+
 protected:
     void showEvent(QShowEvent *event) override;
     void hideEvent(QHideEvent *event) override;
@@ -57,6 +63,8 @@ private:
     QString m_city;
     QString m_lastWeatherCity;
     QTimer m_timer;
+    int m_spokenMinute = -1;  // of the day
+    QString m_spoken;
 
     WidgetContainer *m_container = nullptr;
     QHBoxLayout *m_row = nullptr;

@@ -5,6 +5,7 @@
 // glass container, glowing with the cover art's average colour. Its buttons
 // send the transport commands and read the state again 0.3 s later.
 
+#include "SpokenText.h"
 #include "monitors/MusicPlayers.h"
 
 #include <QColor>
@@ -19,7 +20,7 @@ class MusicContentView;
 class SettingsManager;
 class WidgetContainer;
 
-class MusicWidgetView : public QWidget {
+class MusicWidgetView : public QWidget, public pellix::ui::SpokenText {
     Q_OBJECT
 
 public:
@@ -49,6 +50,8 @@ public:
     // Sends the command, then refreshes 0.3 s later.
     void control(const QString &action);
 
+    QString spokenText() const override;
+
 protected:
     void showEvent(QShowEvent *event) override;
     void hideEvent(QHideEvent *event) override;
@@ -68,6 +71,7 @@ private:
     QColor m_glowColor;
     QImage m_image;
     QTimer m_timer;
+    QString m_spoken;
     ArtworkLoader *m_loader;
     MusicContentView *m_content;
     WidgetContainer *m_container;
