@@ -147,14 +147,14 @@ atspi_py='
 import sys, time, pyatspi
 def window(name):
     desk = pyatspi.Registry.getDesktop(0)
-    app = next(a for a in map(desk.getChildAtIndex, range(desk.childCount)) if a and a.name == "pellix-widget")
+    app = next(a for a in map(desk.getChildAtIndex, range(desk.childCount)) if a is not None and a.name == "pellix-widget")
     return next(w for w in map(app.getChildAtIndex, range(app.childCount))
-                if w and w.name == name and w.getRole() == pyatspi.ROLE_FRAME)
+                if w is not None and w.name == name and w.getRole() == pyatspi.ROLE_FRAME)
 # The time of day as the clock writes it, now and a minute ago (a minute may turn meanwhile).
 def now_hm():
     return {time.strftime("%H:%M", time.localtime(time.time() - ago)) for ago in (0, 60)}
 def label(name):
-    return pyatspi.findDescendant(window(name), lambda n: n and n.getRole() == pyatspi.ROLE_LABEL)
+    return pyatspi.findDescendant(window(name), lambda n: n is not None and n.getRole() == pyatspi.ROLE_LABEL)
 '
 # said WINDOW EXPR: the label in that window has a name `t` (and a text `full`,
 # as read when asked for) that make the Python expression EXPR true.
@@ -166,8 +166,8 @@ sys.exit(0 if eval(sys.argv[2]) else 1)' "$1" "$2"
 # press WINDOW BUTTON: the push button of that name, pressed through its action as a screen reader does.
 press() {
   /usr/bin/python3 -c "$atspi_py"'
-b = pyatspi.findDescendant(window(sys.argv[1]), lambda n: n and n.name == sys.argv[2]
-                           and n.getRole() in (pyatspi.ROLE_PUSH_BUTTON, pyatspi.ROLE_BUTTON))
+b = pyatspi.findDescendant(window(sys.argv[1]), lambda n: n is not None and n.name == sys.argv[2]
+                           and n.getRole() == pyatspi.ROLE_PUSH_BUTTON)
 b.queryAction().doAction(0)' "$1" "$2"
 }
 # listen: from now on every name the app announces as changed is logged, as
@@ -176,10 +176,10 @@ listen() {
   /usr/bin/python3 -u -c "$atspi_py"'
 def changed(event):
     w = event.source
-    while w and w.getRole() != pyatspi.ROLE_FRAME:
+    while w is not None and w.getRole() != pyatspi.ROLE_FRAME:
         w = w.parent
     if event.host_application and event.host_application.name == "pellix-widget":
-        print((w.name if w else "") + "\t" + event.source.name, flush=True)
+        print((w.name if w is not None else "") + "\t" + event.source.name, flush=True)
 pyatspi.Registry.registerEventListener(changed, "object:property-change:accessible-name")
 print("listening", flush=True)
 pyatspi.Registry.start()' >"$root/said.log" 2>"$root/listen.log" &
