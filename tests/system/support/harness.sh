@@ -142,12 +142,14 @@ start_atspi() {
   pids+=($!)
   export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
 }
-# The app's window of an accessible name (role frame) and the label in it.
+# The app's window of an accessible name (role frame) and the label in it; the
+# program is pellix-widget unless ATSPI_APP names another.
 atspi_py='
-import sys, time, pyatspi
+import os, sys, time, pyatspi
+APP = os.environ.get("ATSPI_APP", "pellix-widget")
 def window(name):
     desk = pyatspi.Registry.getDesktop(0)
-    app = next(a for a in map(desk.getChildAtIndex, range(desk.childCount)) if a is not None and a.name == "pellix-widget")
+    app = next(a for a in map(desk.getChildAtIndex, range(desk.childCount)) if a is not None and a.name == APP)
     return next(w for w in map(app.getChildAtIndex, range(app.childCount))
                 if w is not None and w.name == name and w.getRole() == pyatspi.ROLE_FRAME)
 # The time of day as the clock writes it, now and a minute ago (a minute may turn meanwhile).
@@ -178,7 +180,7 @@ def changed(event):
     w = event.source
     while w is not None and w.getRole() != pyatspi.ROLE_FRAME:
         w = w.parent
-    if event.host_application and event.host_application.name == "pellix-widget":
+    if event.host_application and event.host_application.name == APP:
         print((w.name if w is not None else "") + "\t" + event.source.name, flush=True)
 pyatspi.Registry.registerEventListener(changed, "object:property-change:accessible-name")
 print("listening", flush=True)
