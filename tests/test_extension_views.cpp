@@ -1,7 +1,6 @@
 // The extension's four views from fixture entries: what they show (texts and
 // symbols, as drawn), their fall-backs field by field, and a few pixel probes.
 #include "PellixBatteryWidgetView.h"
-#include "PellixWidgets.h"
 #include "PellixClockWidgetView.h"
 #include "PellixMusicWidgetView.h"
 #include "PellixWeatherWidgetView.h"
@@ -200,32 +199,4 @@ TEST(ExtensionViews, HostileValuesAreCutWhenDrawn)
         render(PellixMusicWidgetView{hostile}, size);
         EXPECT_GT(pixelsOf(render(PellixBatteryWidgetView{hostile}, size), QColor(48, 209, 88)), 0);
     }
-}
-
-// What each widget of the bundle says its entry shows, through the interface the host calls.
-TEST(ExtensionViews, AccessibleTextOfEachWidget)
-{
-    const PellixWidgetWidgetsBundle bundle;
-    const QList<const widgetkit::Widget *> widgets = bundle.widgets();  // clock, weather, music, battery
-    const struct {
-        int widget;
-        QByteArray json;
-        const char *text;
-    } cases[] = {
-        {0, {}, "09:05, mercoledì 25 settembre"},
-        {1, {}, "Milano, 20.0°, Percepito 20.0°"},
-        {1, R"({"weather":{"city":"Reggio nell'Emilia","temp":6.34,"apparent":3.9}})",
-         "Reggio nell'Emilia, 6.3°, Percepito 3.9°"},
-        {2, {}, "Non in Riproduzione, Riproduci della musica"},
-        {2, R"({"music":{"track":"Intro","artist":"X","playing":true}})", "Intro, X"},
-        {3, {}, "MacBook, 100% - Carica"},
-        {3, devices({device("macbook", "MacBook", "macbook", true, 64), device("mouse", "Magic Mouse", "mouse", false, 9)}),
-         "MacBook, 64%, In carica. Magic Mouse, 9%, Alimentazione"},
-    };
-    for (const auto &c : cases)
-        EXPECT_EQ(widgets[c.widget]->accessibleText(entry(c.json)), QString::fromUtf8(c.text)) << c.text;
-    // An entry of another kind reads as the default content, as it is drawn.
-    widgetkit::TimelineEntry foreign;
-    foreign.date = kDate;
-    EXPECT_EQ(widgets[3]->accessibleText(foreign), "MacBook, 100% - Carica");
 }

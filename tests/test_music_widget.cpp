@@ -239,24 +239,16 @@ TEST_F(MusicWidgetTest, LayoutsInBothSizesAndBothSources)
 // What the now-playing widget tells a screen reader, and the play/pause button's name.
 TEST_F(MusicWidgetTest, SpokenTextAndTheButtonNamedForWhatItWillDo)
 {
-    const struct {
-        MusicData music;
-        QString player;
-        QString spoken;
-        const char *playPause;
-    } cases[] = {
-        {{"Onda Lunga", "Coro di Prova", {}, "music", true}, "mpv", "Onda Lunga, Coro di Prova, mpv, in riproduzione",
-         "Metti in pausa"},
+    const std::tuple<MusicData, QString, QString, QString> cases[] = {
+        {{"Onda", "Coro", {}, "music", true}, "mpv", "Onda, Coro, mpv, in riproduzione", "Metti in pausa"},
         {{{}, {}, {}, "spotify", true}, "", QString::fromUtf8("—, —, Spotify, in riproduzione"), "Metti in pausa"},
         {{"Brano", "Artista", {}, {}, true}, "", "Brano, Artista, Apple Music, in riproduzione", "Metti in pausa"},
-        {{"Onda Lunga", "Coro di Prova", {}, "music", false}, "mpv", QString::fromUtf8("In attesa di musica…"),
-         "Riproduci"},
+        {{"Onda", "Coro", {}, "music", false}, "mpv", QString::fromUtf8("In attesa di musica…"), "Riproduci"},
     };
-    for (const auto &c : cases) {
-        answer = c.music;
-        view.setCollector([&] { return NowPlaying{answer, {}, c.player}; }, {});
+    for (const auto &[music, player, spoken, playPause] : cases) {
+        view.setCollector([&] { return NowPlaying{music, {}, player}; }, {});
         view.refreshMusic();
-        EXPECT_EQ(view.spokenText(), c.spoken);
-        EXPECT_EQ(view.content()->playPauseButton()->accessibleName(), c.playPause) << c.spoken.toStdString();
+        EXPECT_EQ(view.spokenText(), spoken);
+        EXPECT_EQ(view.content()->playPauseButton()->accessibleName(), playPause);
     }
 }

@@ -58,6 +58,7 @@ check "the host's clock window says the entry's time and date" \
   wait_for 5 said "Pellix - Orologio" 't.split(", ")[0] in now_hm() and time.strftime(" %-d ") in t'
 check "the weather window the entry's weather" said "Pellix - Meteo" 't == "Milan, 6.3°, Percepito 3.9°"'
 check "the battery window the computer charging" said "Pellix - Batteria" 't.endswith(", 64%, In carica")'
+check "the music window that nothing plays" said "Pellix - Now Playing" 't == "Non in Riproduzione, Riproduci della musica"'
 
 # The computer unplugged at 15 %: the app's next refresh reaches the next request.
 bat=$root/sys/devices/BAT0

@@ -60,6 +60,7 @@ export DBUS_SESSION_BUS_ADDRESS=$(sed -n 1p <<<"$bus")
 /usr/bin/python3 "$here/../peers/tray_host.py" watch >"$root/tray.log" 2>&1 &
 pids+=($!)
 wait_for 10 grep -q ready "$root/tray.log" || { echo "no StatusNotifierWatcher"; exit 1; }
+start_atspi
 in_tree() { swaymsg -t get_tree | grep -q 'PellixWidget Control Panel'; }
 
 # Saved y-up places; the weather's lies on an output that is not there yet.
@@ -85,11 +86,15 @@ check "battery at its saved place" shown HEADLESS-1 100 630 170
 check "music (medium) at its saved place" shown HEADLESS-1 700 630 340
 check "weather, saved off every output, shown at the right edge" shown HEADLESS-1 1270 330 170
 check "that place is not saved" test "$(saved_position weather)" = "2000 400"
+check "the clock's layer surface is a named window on the accessibility bus, saying the time" \
+  wait_for 5 said "Clock & Date" 't.split(", ")[0] in now_hm()'
+check "the weather's says the error shown" wait_for 5 said Weather 't == "NETWORK ERROR"'
 # Once the track is in, the play/pause button (the music's 40-point circle,
 # 230,132 into its content) reaches the player.
 wait_for 10 published 'm and m.get("track") == "Song"'
 drag 930 762
 check "a click on play/pause reaches the player" wait_for 5 grep -qx PlayPause "$root/player.log"
+check "the music's says the track" said "Now Playing" 't.startswith("Song, ")'
 swaymsg "$panel" move position 60 100 >/dev/null; sleep 0.5
 check "a normal window over the clock covers it" shown HEADLESS-1 100 130 170 not
 # SCREENSHOT=file.png keeps this picture (a file the test's user may write).
