@@ -5,6 +5,7 @@
 #include "views/BatteryWidgetLayout.h"
 #include "views/BatteryWidgetView.h"
 #include "views/WidgetContainer.h"
+#include "views/WidgetSpeech.h"
 #include "settings/SettingsManager.h"
 #include "SharedDataFile.h"
 #include "test_support.h"
@@ -161,3 +162,22 @@ TEST(BatteryRingImage, EveryRingIsDrawnWholeInEverySizeAndTheme)
 }
 
 }  // namespace
+
+// What the battery widget tells a screen reader: the rings it draws, each with level and charging state.
+TEST(BatteryRings, SpokenTextNamesEveryRingShown)
+{
+    const QList<BatteryDevice> devices{accessory("Magic Mouse", "mouse", 42), mac(64, true), accessory("AirPods", "airpods", 7)};
+    const struct {
+        const char *size;
+        QList<BatteryDevice> devices;
+        QStringList visible;
+        const char *spoken;
+    } cases[] = {
+        {"small", devices, kDefaultVisible, "Studio, 64%, In carica"},
+        {"medium", devices, kDefaultVisible, "Magic Mouse, 42%, Alimentazione. Studio, 64%, In carica. AirPods, 7%, Alimentazione"},
+        {"medium", devices, {"airpods"}, "AirPods, 7%, Alimentazione"},
+        {"small", {accessory("Magic Mouse", "mouse")}, kDefaultVisible, "Nessuna batteria"},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(batterySpeech(batteryRings(c.devices, c.size, c.visible, "Studio")), c.spoken) << c.spoken;
+}

@@ -1,5 +1,7 @@
 // The clock's texts, hand angles, city line and tick timing at fixed instants.
 #include "views/ClockText.h"
+#include "views/WidgetSpeech.h"
+#include "UiLanguage.h"
 
 #include <gtest/gtest.h>
 
@@ -106,4 +108,23 @@ TEST(ClockText, CityUpdateRule)
     };
     for (const auto &c : cases)
         EXPECT_EQ(updatedCity(c.settings, c.weather, c.current), c.expected) << c.settings.city.toStdString();
+}
+
+// What the clock tells a screen reader: to the minute, with the seconds only in full.
+TEST(ClockText, SpokenTextInTheInterfaceLanguage)
+{
+    const QDateTime d({2025, 12, 5}, {21, 7, 5});
+    const struct {
+        const char *language, *region, *city, *spoken, *full;
+    } cases[] = {
+        {"it", "it_IT", "MILANO", "21:07, venerdì, 5 dicembre, Milano", "21:07, 5 s, venerdì, 5 dicembre, Milano"},
+        {"it", "it_IT", " ", "21:07, venerdì, 5 dicembre", "21:07, 5 s, venerdì, 5 dicembre"},
+        {"en", "en_US", "NEW YORK", "9:07 PM, Friday, December 5, New York", "9:07 PM, 5 s, Friday, December 5, New York"},
+    };
+    for (const auto &c : cases) {
+        pellix::i18n::useLanguage(c.language, QLocale(c.region));
+        EXPECT_EQ(clockSpeech(d, QString::fromUtf8(c.city)), QString::fromUtf8(c.spoken)) << c.region;
+        EXPECT_EQ(clockSpeech(d, QString::fromUtf8(c.city), true), QString::fromUtf8(c.full)) << c.region;
+    }
+    pellix::i18n::useLanguage("it", QLocale("it_IT"));
 }

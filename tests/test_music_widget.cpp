@@ -10,6 +10,7 @@
 #include "views/MusicWidgetView.h"
 #include "views/TransportButton.h"
 #include "views/WidgetContainer.h"
+#include "views/WidgetSpeech.h"
 
 #include <QTemporaryDir>
 #include <QTest>
@@ -239,3 +240,20 @@ TEST_F(MusicWidgetTest, LayoutsInBothSizesAndBothSources)
 }
 
 }  // namespace
+
+// What the now-playing widget tells a screen reader, and the play/pause button's name.
+TEST_F(MusicWidgetTest, SpokenTextAndTheButtonNamedForWhatItWillDo)
+{
+    const std::tuple<MusicData, QString, QString, QString> cases[] = {
+        {{"Onda", "Coro", {}, "music", true}, "mpv", "Onda, Coro, mpv, in riproduzione", "Metti in pausa"},
+        {{{}, {}, {}, "spotify", true}, "", QString::fromUtf8("—, —, Spotify, in riproduzione"), "Metti in pausa"},
+        {{"Brano", "Artista", {}, {}, true}, "", "Brano, Artista, Apple Music, in riproduzione", "Metti in pausa"},
+        {{"Onda", "Coro", {}, "music", false}, "mpv", QString::fromUtf8("In attesa di musica…"), "Riproduci"},
+    };
+    for (const auto &[music, player, spoken, playPause] : cases) {
+        view.setCollector([&] { return NowPlaying{music, {}, player}; }, {});
+        view.refreshMusic();
+        EXPECT_EQ(view.spokenText(), spoken);
+        EXPECT_EQ(view.content()->playPauseButton()->accessibleName(), playPause);
+    }
+}

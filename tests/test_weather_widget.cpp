@@ -9,6 +9,7 @@
 #include "test_support.h"
 #include "views/WeatherContentView.h"
 #include "views/WeatherText.h"
+#include "views/WidgetSpeech.h"
 #include "views/WeatherWidgetView.h"
 #include "views/WidgetContainer.h"
 
@@ -63,9 +64,9 @@ TEST(WeatherText, ForecastRowsSkipDaysMissingFromAnyArray)
                                          {0, 61, 45, 95, 3, 3}, {8.1, 7.5, 9.0, 1, 1, 1}, {2.3, 4.1, 3.0, 1, 1, 1}};
     const QList<ForecastRow> rows = forecastRows(daily);
     ASSERT_EQ(rows.size(), 4);  // days 1 to 4: today is not listed
-    EXPECT_EQ(rows.mid(0, 3), (QList<ForecastRow>{{"Mar", QString::fromUtf16(u"\U0001F327\uFE0F"), "8°", "4°"},
-                                                  {"—", QString::fromUtf16(u"\U0001F32B\uFE0F"), "9°", "3°"},
-                                                  {"Gio", QString::fromUtf16(u"\u26C8\uFE0F"), "1°", "1°"}}));
+    EXPECT_EQ(rows.mid(0, 3), (QList<ForecastRow>{{"Mar", QString::fromUtf16(u"\U0001F327\uFE0F"), "8°", "4°", 61},
+                                                  {"—", QString::fromUtf16(u"\U0001F32B\uFE0F"), "9°", "3°", 45},
+                                                  {"Gio", QString::fromUtf16(u"\u26C8\uFE0F"), "1°", "1°", 95}}));
     daily.temperature_2m_min.resize(3);  // the array is never read past its end
     EXPECT_EQ(forecastRows(daily), rows.mid(0, 2));
 }
@@ -200,4 +201,28 @@ TEST(WeatherContent, EachStateAndSizeDraws)
     // The forecast column is drawn in the medium size only, and only with a daily forecast.
     EXPECT_GT(ink(paint(data, true).copy(170, 10, 134, 114)), 200);
     EXPECT_EQ(ink(paint(noDaily, true).copy(170, 40, 134, 94)), 0);
+}
+
+// What the weather widget tells a screen reader, state by state, in both sizes.
+TEST(WeatherContent, SpokenTextOfEachState)
+{
+    WeatherViewState loading, error, data, empty;
+    error.loading = data.loading = empty.loading = false;
+    error.connectionError = true;
+    data.weatherData = error.weatherData = decodeWeatherResponse(kForecast);
+    data.cityName = "Milano";
+    const QString today = QString::fromUtf8("Milano, 6°, Nuvoloso, H:8° L:2°");
+    const std::tuple<const WeatherViewState &, bool, QString> cases[] = {
+        {loading, true, QString::fromUtf8("AGGIORNAMENTO…")}, {error, false, "ERRORE DI RETE"}, {empty, true, ""},
+        {data, false, today},
+        {data, true, today + QString::fromUtf8(". Mar: Pioggia, H:7° L:4°. Mer: Nebbia, H:10° L:3°. "
+                                               "Gio: Sereno, H:10° L:2°. Ven: Rovesci, H:-3° L:0°")},
+    };
+    for (const auto &[state, medium, spoken] : cases)
+        EXPECT_EQ(weatherSpeech(state, medium), spoken);
+    data.weatherData->daily.reset();
+    EXPECT_EQ(weatherSpeech(data, true), "Milano, 6°, Nuvoloso");
+    pellix::i18n::useLanguage("en", QLocale("en_US"));
+    EXPECT_EQ(weatherSpeech(data, true), "Milano, 43°, Cloudy");
+    pellix::i18n::useLanguage("it", QLocale("it_IT"));
 }

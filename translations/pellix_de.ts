@@ -24,6 +24,13 @@
     </message>
 </context>
 <context>
+    <name>BatteryWidgetView</name>
+    <message>
+        <source>Nessuna batteria</source>
+        <translation>Kein Akku</translation>
+    </message>
+</context>
+<context>
     <name>ClockSidePanel</name>
     <message>
         <source>Nessun altro impegno oggi</source>
@@ -61,12 +68,23 @@
         <translation>Vorheriger Titel</translation>
     </message>
     <message>
-        <source>Riproduci o metti in pausa</source>
-        <translation>Wiedergabe/Pause</translation>
+        <source>Metti in pausa</source>
+        <translation>Pause</translation>
+    </message>
+    <message>
+        <source>Riproduci</source>
+        <translation>Wiedergabe</translation>
     </message>
     <message>
         <source>Brano successivo</source>
         <translation>Nächster Titel</translation>
+    </message>
+</context>
+<context>
+    <name>MusicWidgetView</name>
+    <message>
+        <source>in riproduzione</source>
+        <translation>wird abgespielt</translation>
     </message>
 </context>
 <context>

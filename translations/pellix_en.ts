@@ -24,6 +24,13 @@
     </message>
 </context>
 <context>
+    <name>BatteryWidgetView</name>
+    <message>
+        <source>Nessuna batteria</source>
+        <translation>No battery</translation>
+    </message>
+</context>
+<context>
     <name>ClockSidePanel</name>
     <message>
         <source>Nessun altro impegno oggi</source>
@@ -61,12 +68,23 @@
         <translation>Previous Track</translation>
     </message>
     <message>
-        <source>Riproduci o metti in pausa</source>
-        <translation>Play/Pause</translation>
+        <source>Metti in pausa</source>
+        <translation>Pause</translation>
+    </message>
+    <message>
+        <source>Riproduci</source>
+        <translation>Play</translation>
     </message>
     <message>
         <source>Brano successivo</source>
         <translation>Next Track</translation>
+    </message>
+</context>
+<context>
+    <name>MusicWidgetView</name>
+    <message>
+        <source>in riproduzione</source>
+        <translation>playing</translation>
     </message>
 </context>
 <context>

@@ -24,6 +24,13 @@
     </message>
 </context>
 <context>
+    <name>BatteryWidgetView</name>
+    <message>
+        <source>Nessuna batteria</source>
+        <translation>Ninguna batería</translation>
+    </message>
+</context>
+<context>
     <name>ClockSidePanel</name>
     <message>
         <source>Nessun altro impegno oggi</source>
@@ -61,12 +68,23 @@
         <translation>Canción anterior</translation>
     </message>
     <message>
-        <source>Riproduci o metti in pausa</source>
-        <translation>Reproducir/Pausa</translation>
+        <source>Metti in pausa</source>
+        <translation>Pausa</translation>
+    </message>
+    <message>
+        <source>Riproduci</source>
+        <translation>Reproducir</translation>
     </message>
     <message>
         <source>Brano successivo</source>
         <translation>Canción siguiente</translation>
+    </message>
+</context>
+<context>
+    <name>MusicWidgetView</name>
+    <message>
+        <source>in riproduzione</source>
+        <translation>en reproducción</translation>
     </message>
 </context>
 <context>

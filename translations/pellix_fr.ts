@@ -24,6 +24,13 @@
     </message>
 </context>
 <context>
+    <name>BatteryWidgetView</name>
+    <message>
+        <source>Nessuna batteria</source>
+        <translation>Aucune batterie</translation>
+    </message>
+</context>
+<context>
     <name>ClockSidePanel</name>
     <message>
         <source>Nessun altro impegno oggi</source>
@@ -61,12 +68,23 @@
         <translation>Morceau précédent</translation>
     </message>
     <message>
-        <source>Riproduci o metti in pausa</source>
-        <translation>Lecture/Pause</translation>
+        <source>Metti in pausa</source>
+        <translation>Pause</translation>
+    </message>
+    <message>
+        <source>Riproduci</source>
+        <translation>Lecture</translation>
     </message>
     <message>
         <source>Brano successivo</source>
         <translation>Morceau suivant</translation>
+    </message>
+</context>
+<context>
+    <name>MusicWidgetView</name>
+    <message>
+        <source>in riproduzione</source>
+        <translation>en lecture</translation>
     </message>
 </context>
 <context>

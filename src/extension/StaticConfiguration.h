@@ -44,12 +44,22 @@ public:
     void render(QPainter &painter, const QRectF &rect, const widgetkit::TimelineEntry &entry,
                 const widgetkit::WidgetEnvironment &) const override
     {
-        // Entries come from this widget's own provider; anything else draws the default content.
-        const auto *own = dynamic_cast<const WidgetEntry *>(&entry);
-        View{own ? *own : WidgetEntry(entry.date, std::nullopt)}.paint(painter, rect);
+        viewOf(entry).paint(painter, rect);
+    }
+
+    QString accessibleText(const widgetkit::TimelineEntry &entry) const override
+    {
+        return viewOf(entry).accessibleText();
     }
 
 private:
+    // Entries come from this widget's own provider; anything else shows the default content.
+    static View viewOf(const widgetkit::TimelineEntry &entry)
+    {
+        const auto *own = dynamic_cast<const WidgetEntry *>(&entry);
+        return View{own ? *own : WidgetEntry(entry.date, std::nullopt)};
+    }
+
     widgetkit::WidgetDescriptor m_descriptor;
     SimpleProvider m_provider;
 };

@@ -19,6 +19,7 @@ DesktopWidgets::DesktopWidgets(const QList<ShownWidget> &widgets, const Timeline
         auto *view = new HostedWidgetView(*shown.widget, shown.family);
         const QString name = shown.widget->descriptor().kind + ':' + widgetkit::familyName(shown.family);
         auto window = std::make_unique<WidgetWindow>(name, new WidgetHostingView(view), QRect(at, size), false);
+        window->setAccessibleName(shown.widget->descriptor().displayName);
         auto session = std::make_unique<TimelineSession>(*shown.widget, widgetkit::TimelineContext{shown.family, false},
                                                          clock);
         QObject::connect(session.get(), &TimelineSession::entryChanged, view,

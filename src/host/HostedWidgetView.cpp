@@ -9,13 +9,21 @@ HostedWidgetView::HostedWidgetView(const widgetkit::Widget &widget, widgetkit::W
 {
     setAttribute(Qt::WA_TranslucentBackground);
     setFixedSize(widgetkit::familySize(family));
-    setAccessibleName(widget.descriptor().displayName);
+    pellix::ui::installSpokenTextAccessibility();
 }
 
 void HostedWidgetView::setEntry(widgetkit::EntryPtr entry)
 {
     m_entry = std::move(entry);
     update();
+    pellix::ui::announceSpokenText(this, m_spoken);
+}
+
+QString HostedWidgetView::spokenText() const
+{
+    // A widget that says nothing of its entry is still named.
+    const QString text = m_entry ? m_widget.accessibleText(*m_entry) : QString();
+    return text.isEmpty() ? m_widget.descriptor().displayName : text;
 }
 
 QSize HostedWidgetView::sizeHint() const

@@ -2,11 +2,13 @@
 
 // A widget's content in a window of the host: the entry it was last given.
 
+#include "SpokenText.h"
+
 #include <PellixWidgetKit/WidgetBundle.h>
 
 #include <QWidget>
 
-class HostedWidgetView : public QWidget {
+class HostedWidgetView : public QWidget, public pellix::ui::SpokenText {
     Q_OBJECT
 
 public:
@@ -15,6 +17,8 @@ public:
     void setEntry(widgetkit::EntryPtr entry);
     widgetkit::EntryPtr entry() const { return m_entry; }
     QSize sizeHint() const override;
+    // What the widget says its entry shows.
+    QString spokenText() const override;
 
 protected:
     void paintEvent(QPaintEvent *event) override;
@@ -23,4 +27,5 @@ private:
     const widgetkit::Widget &m_widget;
     widgetkit::WidgetFamily m_family;
     widgetkit::EntryPtr m_entry;
+    QString m_spoken;
 };

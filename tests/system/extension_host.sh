@@ -2,7 +2,8 @@
 # pellix-widget-host beside the real app under the test X server. The app
 # publishes the computer's battery (a fake sysfs tree) and the weather (a local
 # server with the services' answers); the host must show what the app last
-# wrote: in its timelines, in its renderings, and on the desktop.
+# wrote: in its timelines, in its renderings, and on the desktop, where each
+# widget's window says its entry on the accessibility bus.
 # Usage: extension_host.sh <path-to-pellix-widget>   (PELLIX_HOST: the host binary;
 # PELLIX_SCREENSHOT=file.png keeps a screenshot of the desktop)
 set -u
@@ -10,6 +11,7 @@ app=$1
 host=${PELLIX_HOST:?set PELLIX_HOST to pellix-widget-host}
 . "$(dirname "$0")/support/harness.sh"
 needs DISPLAY "the X server"
+needs DBUS_SESSION_BUS_ADDRESS "the private buses"
 unset PELLIX_EXTENSION_PATH
 echo '{"widget.weather.enabled": true, "widget.battery.enabled": true, "widget.battery.size": "medium"}' >"$settings_file"
 
@@ -33,7 +35,8 @@ done
 [ "$(pixels "$root/charging.png" '#FFD60A')" -gt 20 ] && ok "the charging bolt is drawn" || fail "no bolt while charging"
 
 # Four desktop windows, each the size of its family plus the shadow margin.
-"$host" --show >>"$root/host.log" 2>&1 &
+start_atspi
+LANGUAGE=it LANG=it_IT.UTF-8 "$host" --show >>"$root/host.log" 2>&1 &
 host_pid=$!; pids+=($host_pid)
 for kind in PellixClockWidget PellixWeatherWidget PellixMusicWidget PellixBatteryWidget; do
   if wait_for 10 xdotool search --onlyvisible --name "^$kind:small\$"; then
@@ -50,6 +53,12 @@ import -window "$(xdotool search --onlyvisible --name '^PellixBatteryWidget:smal
 [ "$(pixels "$root/shown.png" '#FFD60A' 25)" -gt 5 ] && ok "the shown battery widget draws the bolt" \
   || fail "no bolt in the shown battery widget"
 kill -0 $host_pid 2>/dev/null && ok "the host keeps running" || fail "the host exited"
+export ATSPI_APP=pellix-widget-host
+check "the host's clock window says the entry's time and date" \
+  wait_for 5 said "Pellix - Orologio" 't.split(", ")[0] in now_hm() and time.strftime(" %-d ") in t'
+check "the weather window the entry's weather" said "Pellix - Meteo" 't == "Milan, 6.3°, Percepito 3.9°"'
+check "the battery window the computer charging" said "Pellix - Batteria" 't.endswith(", 64%, In carica")'
+check "the music window that nothing plays" said "Pellix - Now Playing" 't == "Non in Riproduzione, Riproduci della musica"'
 
 # The computer unplugged at 15 %: the app's next refresh reaches the next request.
 bat=$root/sys/devices/BAT0

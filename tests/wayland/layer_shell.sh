@@ -4,7 +4,8 @@
 # control panel), dragged, snapped and saved, click-through, restored after a
 # restart, and taken by a second output while it is there; at scale 2 and 1.5
 # at the same logical places, drawn sharp; at the same place on X11 with the
-# same settings file. The tray as a StatusNotifierItem: its click and its menu.
+# same settings file; read on the accessibility bus. The tray as a
+# StatusNotifierItem: its click and its menu.
 # Pixels from grim, the pointer from a virtual-pointer client.
 # Then the extension host's --show widgets, the same surfaces, and the basic
 # placement under a second wlroots compositor, labwc, when it is there.
@@ -60,6 +61,7 @@ export DBUS_SESSION_BUS_ADDRESS=$(sed -n 1p <<<"$bus")
 /usr/bin/python3 "$here/../peers/tray_host.py" watch >"$root/tray.log" 2>&1 &
 pids+=($!)
 wait_for 10 grep -q ready "$root/tray.log" || { echo "no StatusNotifierWatcher"; exit 1; }
+start_atspi
 in_tree() { swaymsg -t get_tree | grep -q 'PellixWidget Control Panel'; }
 
 # Saved y-up places; the weather's lies on an output that is not there yet.
@@ -85,9 +87,13 @@ check "battery at its saved place" shown HEADLESS-1 100 630 170
 check "music (medium) at its saved place" shown HEADLESS-1 700 630 340
 check "weather, saved off every output, shown at the right edge" shown HEADLESS-1 1270 330 170
 check "that place is not saved" test "$(saved_position weather)" = "2000 400"
+check "the clock's layer surface is a named window on the accessibility bus, saying the time" \
+  wait_for 5 said "Orologio & Data" 't.split(", ")[0] in now_hm()'
+check "the weather's says the error shown" wait_for 5 said Meteo 't == "ERRORE DI RETE"'
 # Once the track is in, the play/pause button (the music's 40-point circle,
 # 230,132 into its content) reaches the player.
 wait_for 10 published 'm and m.get("track") == "Song"'
+check "the music's says the track" said "Now Playing" 't.startswith("Song, ")'
 drag 930 762
 check "a click on play/pause reaches the player" wait_for 5 grep -qx PlayPause "$root/player.log"
 swaymsg "$panel" move position 60 100 >/dev/null; sleep 0.5

@@ -7,6 +7,7 @@
 #include "SwitchButton.h"
 #include "WidgetCard.h"
 #include "settings/SettingsManager.h"
+#include "views/WidgetViewFactory.h"
 
 #include <QLabel>
 #include <QVBoxLayout>
@@ -19,16 +20,16 @@ WidgetsTab::WidgetsTab(PanelActions &actions, QWidget *parent) : QWidget(parent)
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(16);
     column->addWidget(sectionCaption(tr("Attiva e gestisci i tuoi widget")));
-    addCard("clock", tr("Orologio & Data"), tr("Analogico o digitale minimalista"), "clock");
-    addCard("weather", tr("Meteo"), tr("Temperatura, condizioni e H/L"), "cloud.sun");
-    addCard("battery", tr("Batteria"), tr("Carica e stato di alimentazione"), "battery.100");
+    addCard("clock", widgetTitle("clock"), tr("Analogico o digitale minimalista"), "clock");
+    addCard("weather", widgetTitle("weather"), tr("Temperatura, condizioni e H/L"), "cloud.sun");
+    addCard("battery", widgetTitle("battery"), tr("Carica e stato di alimentazione"), "battery.100");
 #if defined(Q_OS_MACOS)
     const QString players = tr("Spotify, Apple Music in tempo reale");
 #else
     // Any player on the session bus is followed, not only those two.
     const QString players = tr("Qualsiasi lettore MPRIS in tempo reale");
 #endif
-    addCard("music", tr("Now Playing"), players, "music.note");
+    addCard("music", widgetTitle("music"), players, "music.note");
     column->addStretch();
     sync();
 }

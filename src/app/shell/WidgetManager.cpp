@@ -100,6 +100,7 @@ void WidgetManager::spawnWidget(const QString &name)
     const shell::ScreenSpace space = screenSpace();
     const Rect frame = homeFrame(name, width, space);
     auto *window = new WidgetWindow(name, hosting, space.toQt(frame), m_settings.isClickThrough(name));
+    window->setAccessibleName(widgetTitle(name));
     connect(window, &WidgetWindow::didMove, this, &WidgetManager::windowDidMove);
     m_widgetWindows.append({name, window});
     window->show();

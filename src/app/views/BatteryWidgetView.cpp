@@ -4,6 +4,7 @@
 #include "BatteryRingView.h"
 #include "BatteryWidgetLayout.h"
 #include "WidgetContainer.h"
+#include "WidgetSpeech.h"
 #include "monitors/BatteryMonitor.h"
 #include "monitors/SessionSight.h"
 #include "settings/SettingsManager.h"
@@ -24,6 +25,7 @@ BatteryWidgetView::BatteryWidgetView(SettingsManager &settings, QWidget *parent)
       m_collectComputerName([] { return BatteryMonitor::shared().getComputerName(); })
 {
     setAttribute(Qt::WA_TranslucentBackground);
+    pellix::ui::installSpokenTextAccessibility();
     auto *content = new QWidget;
     m_row = new QHBoxLayout(content);
     m_row->setContentsMargins(0, 0, 0, 0);
@@ -133,4 +135,11 @@ void BatteryWidgetView::render()
     for (BatteryRingView *ring : rings)
         m_row->addWidget(ring, 1);
     m_rings = rings;
+    pellix::ui::announceSpokenText(this, m_spoken);
+}
+
+QString BatteryWidgetView::spokenText() const
+{
+    return batterySpeech(batteryRings(m_devices, m_settings.batterySize(), m_settings.batteryVisibleDevices(),
+                                      m_computerName));
 }

@@ -6,6 +6,7 @@
 
 #include "EdgeTimer.h"
 #include "SharedWidgetData.h"
+#include "SpokenText.h"
 
 #include <QList>
 #include <QWidget>
@@ -17,7 +18,7 @@ class QHBoxLayout;
 class SettingsManager;
 class WidgetContainer;
 
-class BatteryWidgetView : public QWidget {
+class BatteryWidgetView : public QWidget, public pellix::ui::SpokenText {
     Q_OBJECT
 
 public:
@@ -42,6 +43,9 @@ public:
     // One refresh, as the timer does it: collect, keep, publish.
     void refreshDevices();
 
+    // Every ring shown, with its level and charging state.
+    QString spokenText() const override;
+
 protected:
     void showEvent(QShowEvent *event) override;
     void hideEvent(QHideEvent *event) override;
@@ -58,6 +62,7 @@ private:
     bool m_shownOnce = false;
     bool m_usesMonitor = true;
     EdgeTimer m_timer{kRefreshIntervalMs};  // on the clock's seconds, so both wake the process once
+    QString m_spoken;
 
     WidgetContainer *m_container = nullptr;
     QHBoxLayout *m_row = nullptr;

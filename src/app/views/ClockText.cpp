@@ -62,6 +62,14 @@ QString compactDateString(const QDateTime &date)
     return named(date, fullDatePattern().replace(QStringLiteral("dddd"), QStringLiteral("ddd"))).toUpper();
 }
 
+QString spokenDateString(const QDateTime &date)
+{
+    QString pattern = fullDatePattern();
+    if (!pattern.contains(QStringLiteral("MMMM")))
+        pattern.replace(QStringLiteral("MMM"), QStringLiteral("MMMM"));
+    return named(date, pattern);
+}
+
 QString weekdayName(const QDateTime &date)
 {
     return capitalized(named(date, QStringLiteral("dddd")));

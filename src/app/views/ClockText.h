@@ -22,6 +22,8 @@ QString shortDateString(const QDateTime &date);   // "VEN 5"
 QString fullDateString(const QDateTime &date);    // "VENERDÌ, 5 DIC"
 // The same with the weekday abbreviated ("WED, DEC 10"), for a line too narrow.
 QString compactDateString(const QDateTime &date);
+// The same with the month's whole name and the language's own case, for speech ("venerdì, 5 dicembre").
+QString spokenDateString(const QDateTime &date);
 QString weekdayName(const QDateTime &date);       // "Venerdì"
 QString dayNumString(const QDateTime &date);      // "5"
 

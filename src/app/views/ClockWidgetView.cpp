@@ -5,9 +5,11 @@
 #include "ClockText.h"
 #include "DigitalClockFace.h"
 #include "WidgetContainer.h"
+#include "WidgetSpeech.h"
 #include "monitors/SessionSight.h"
 #include "settings/SettingsManager.h"
 
+#include <QAccessible>
 #include <QHBoxLayout>
 #include <QVBoxLayout>
 
@@ -17,6 +19,7 @@ ClockWidgetView::ClockWidgetView(SettingsManager &settings, QWidget *parent)
     : QWidget(parent), m_settings(settings), m_now([] { return QDateTime::currentDateTime(); }),
       m_city(ClockText::kDefaultCity), m_lastWeatherCity(settings.weatherSettings().city)
 {
+    pellix::ui::installSpokenTextAccessibility();
     m_currentDate = m_now();
     // On each second's edge: a repeating one-second timer drifts and would now
     // and then jump over a second.
@@ -54,6 +57,17 @@ void ClockWidgetView::updateCity()
     const SharedWidgetData shared = m_settings.sharedData();
     m_city = ClockText::updatedCity(m_settings.weatherSettings(), shared.weather, m_city);
     pushState();
+    pellix::ui::announceSpokenText(this, m_spoken);
+}
+
+QString ClockWidgetView::spokenText() const
+{
+    return clockSpeech(m_currentDate, m_city);
+}
+
+QString ClockWidgetView::spokenTextInFull() const
+{
+    return clockSpeech(m_currentDate, m_city, true);
 }
 
 void ClockWidgetView::tick()
@@ -149,4 +163,12 @@ void ClockWidgetView::pushState()
     }
     if (m_sidePanel)
         m_sidePanel->setDate(m_currentDate);
+    // The text holds the time to the minute: a screen reader hears it once a minute, not every second.
+    if (QAccessible::isActive()) {
+        const int minute = m_currentDate.time().hour() * 60 + m_currentDate.time().minute();
+        if (minute != m_spokenMinute) {
+            m_spokenMinute = minute;
+            pellix::ui::announceSpokenText(this, m_spoken);
+        }
+    }
 }

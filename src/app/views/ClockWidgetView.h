@@ -6,6 +6,8 @@
 
 #include "EdgeTimer.h"
 
+#include "SpokenText.h"
+
 #include <QDateTime>
 #include <QWidget>
 
@@ -18,7 +20,7 @@ class QHBoxLayout;
 class SettingsManager;
 class WidgetContainer;
 
-class ClockWidgetView : public QWidget {
+class ClockWidgetView : public QWidget, public pellix::ui::SpokenText {
     Q_OBJECT
 
 public:
@@ -42,6 +44,10 @@ public:
     void updateCity();
     void tick();
 
+    // The time to the minute, the date and the city; in full, the seconds too.
+    QString spokenText() const override;
+    QString spokenTextInFull() const override;
+
 protected:
     void showEvent(QShowEvent *event) override;
     void hideEvent(QHideEvent *event) override;
@@ -58,6 +64,8 @@ private:
     QString m_city;
     QString m_lastWeatherCity;
     EdgeTimer m_timer{1000};
+    int m_spokenMinute = -1;  // of the day
+    QString m_spoken;
 
     WidgetContainer *m_container = nullptr;
     QHBoxLayout *m_row = nullptr;

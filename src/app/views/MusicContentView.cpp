@@ -155,7 +155,7 @@ MusicContentView::MusicContentView(QWidget *parent)
     : QWidget(parent),
       m_meter(new MusicVisualizer(musicPink(), this)),
       m_previous(new TransportButton("backward.fill", 12, 32, white(0.08), tr("Brano precedente"), this)),
-      m_playPause(new TransportButton("playpause.fill", 14, 40, musicPink(), tr("Riproduci o metti in pausa"), this)),
+      m_playPause(new TransportButton("playpause.fill", 14, 40, musicPink(), tr("Riproduci"), this)),
       m_next(new TransportButton("forward.fill", 12, 32, white(0.08), tr("Brano successivo"), this))
 {
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
@@ -182,6 +182,10 @@ void MusicContentView::setState(const MusicData &music, const QString &playerNam
     m_art = art;
     m_medium = medium;
     m_layer = QPixmap();
+    // Named for what a press will do.
+    const QString playPause = m_music.playing ? tr("Metti in pausa") : tr("Riproduci");
+    if (m_playPause->accessibleName() != playPause)
+        m_playPause->setAccessibleName(playPause);
     placeChildren();
     update();
 }

@@ -14,11 +14,16 @@ QColor musicAccentColor(const std::optional<QString> &source)
     return source == QLatin1String("spotify") ? spotifyGreen() : musicPink();
 }
 
-QString musicBadgeText(const std::optional<QString> &source, const QString &playerName)
+QString musicPlayerName(const std::optional<QString> &source, const QString &playerName)
 {
     if (source == QLatin1String("spotify"))
-        return QStringLiteral("SPOTIFY");
-    return playerName.isEmpty() ? QStringLiteral("APPLE MUSIC") : playerName.toUpper();
+        return QStringLiteral("Spotify");
+    return playerName.isEmpty() ? QStringLiteral("Apple Music") : playerName;
+}
+
+QString musicBadgeText(const std::optional<QString> &source, const QString &playerName)
+{
+    return musicPlayerName(source, playerName).toUpper();
 }
 
 QString musicFieldText(const std::optional<QString> &field)

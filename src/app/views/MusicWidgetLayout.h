@@ -11,6 +11,8 @@
 
 // Spotify's green for "spotify", the Music player's pink for anything else.
 QColor musicAccentColor(const std::optional<QString> &source);
+// "Spotify" for the source "spotify", else the player's own name (MPRIS), else "Apple Music".
+QString musicPlayerName(const std::optional<QString> &source, const QString &playerName);
 // The player badge, in capitals: "SPOTIFY" for the source "spotify", else the
 // player's own name when it has one (MPRIS), else "APPLE MUSIC".
 QString musicBadgeText(const std::optional<QString> &source, const QString &playerName);

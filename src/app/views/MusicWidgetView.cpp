@@ -4,6 +4,7 @@
 #include "Colors.h"
 #include "MusicContentView.h"
 #include "WidgetContainer.h"
+#include "WidgetSpeech.h"
 #include "monitors/MusicBounds.h"
 #include "monitors/MusicMonitor.h"
 #include "monitors/SessionSight.h"
@@ -28,6 +29,7 @@ MusicWidgetView::MusicWidgetView(SettingsManager &settings, QWidget *parent)
       m_content(new MusicContentView),
       m_container(new WidgetContainer(settings, m_content))
 {
+    pellix::ui::installSpokenTextAccessibility();
     // The content keeps the inset itself (see MusicContentView).
     m_container->layout()->setContentsMargins(0, 0, 0, 0);
     auto *layout = new QVBoxLayout(this);
@@ -109,6 +111,12 @@ void MusicWidgetView::render()
 {
     m_container->setGlowColor(m_shown.music.playing ? m_glowColor : pellix::ui::clear());
     m_content->setState(m_shown.music, m_shown.name, m_image, m_settings.musicSize() != QLatin1String("small"));
+    pellix::ui::announceSpokenText(this, m_spoken);
+}
+
+QString MusicWidgetView::spokenText() const
+{
+    return musicSpeech(m_shown.music, m_shown.name);
 }
 
 void MusicWidgetView::showEvent(QShowEvent *event)

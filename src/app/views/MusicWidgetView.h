@@ -7,6 +7,7 @@
 // press. The players are asked off the GUI thread: the answer comes later.
 
 #include "EdgeTimer.h"
+#include "SpokenText.h"
 #include "monitors/MusicPlayers.h"
 
 #include <QColor>
@@ -21,7 +22,7 @@ class MusicContentView;
 class SettingsManager;
 class WidgetContainer;
 
-class MusicWidgetView : public QWidget {
+class MusicWidgetView : public QWidget, public pellix::ui::SpokenText {
     Q_OBJECT
 
 public:
@@ -54,6 +55,8 @@ public:
     // Sends the command, then refreshes 0.3 s after the last command.
     void control(const QString &action);
 
+    QString spokenText() const override;
+
 protected:
     void showEvent(QShowEvent *event) override;
     void hideEvent(QHideEvent *event) override;
@@ -74,6 +77,7 @@ private:
     QImage m_image;
     EdgeTimer m_timer{kRefreshIntervalMs};  // on the clock's seconds, so both wake the process once
     QTimer m_afterControl;
+    QString m_spoken;
     ArtworkLoader *m_loader;
     MusicContentView *m_content;
     WidgetContainer *m_container;

@@ -119,7 +119,7 @@ QList<ForecastRow> forecastRows(const WeatherResponse::DailyForecast &daily)
             || i >= daily.temperature_2m_min.size())
             continue;
         rows.append({shortDayName(daily.time[i]), wmoEmoji(daily.weathercode[i]),
-                     temperatureText(daily.temperature_2m_max[i]), temperatureText(daily.temperature_2m_min[i])});
+                     temperatureText(daily.temperature_2m_max[i]), temperatureText(daily.temperature_2m_min[i]), daily.weathercode[i]});
     }
     return rows;
 }

@@ -39,6 +39,7 @@ struct ForecastRow {
     QString emoji;
     QString high;
     QString low;
+    int64_t code = 0;
 
     friend bool operator==(const ForecastRow &, const ForecastRow &) = default;
 };

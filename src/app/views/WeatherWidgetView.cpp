@@ -3,6 +3,7 @@
 #include "WeatherContentView.h"
 #include "WeatherText.h"
 #include "WidgetContainer.h"
+#include "WidgetSpeech.h"
 #include "monitors/SessionSight.h"
 #include "monitors/WeatherMonitor.h"
 #include "settings/SettingsManager.h"
@@ -20,6 +21,7 @@ WeatherWidgetView::WeatherWidgetView(SettingsManager &settings, WeatherMonitor &
       m_container(new WidgetContainer(settings, m_content, m_state.glowColor)),
       m_seenSettings(settings.weatherSettings())
 {
+    pellix::ui::installSpokenTextAccessibility();
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_container);
@@ -117,6 +119,12 @@ void WeatherWidgetView::updateGlow(int64_t code)
 void WeatherWidgetView::render()
 {
     m_content->setState(m_state, m_settings.weatherSize() == QLatin1String("medium"));
+    pellix::ui::announceSpokenText(this, m_spoken);
+}
+
+QString WeatherWidgetView::spokenText() const
+{
+    return weatherSpeech(m_state, m_settings.weatherSize() == QLatin1String("medium"));
 }
 
 void WeatherWidgetView::showEvent(QShowEvent *event)

@@ -4,6 +4,7 @@
 // address), loads the forecast, shows it in the glass container, tints the glow
 // by the weather and publishes the current weather to the shared data.
 
+#include "SpokenText.h"
 #include "WeatherViewState.h"
 #include "settings/SettingsRecords.h"
 
@@ -16,7 +17,7 @@ class WeatherMonitor;
 class WeatherContentView;
 class WidgetContainer;
 
-class WeatherWidgetView : public QWidget {
+class WeatherWidgetView : public QWidget, public pellix::ui::SpokenText {
     Q_OBJECT
 
 public:
@@ -35,6 +36,8 @@ public:
     // comes after, is dropped.
     void loadWeatherData();
     void updateGlow(int64_t code);
+
+    QString spokenText() const override;
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -56,4 +59,5 @@ private:
     QElapsedTimer m_sinceTick;  // since the refresh period began: first shown, or the timer's last tick
     quint64 m_latestLoad = 0;
     WeatherSettings m_seenSettings;
+    QString m_spoken;
 };

@@ -6,6 +6,22 @@
 #include "WeatherWidgetView.h"
 #include "monitors/WeatherMonitor.h"
 
+#include <QCoreApplication>
+
+QString widgetTitle(const QString &name)
+{
+    static const std::pair<const char *, const char *> titles[] = {
+        {"clock", QT_TRANSLATE_NOOP("panel::WidgetsTab", "Orologio & Data")},
+        {"weather", QT_TRANSLATE_NOOP("panel::WidgetsTab", "Meteo")},
+        {"battery", QT_TRANSLATE_NOOP("panel::WidgetsTab", "Batteria")},
+        {"music", QT_TRANSLATE_NOOP("panel::WidgetsTab", "Now Playing")},
+    };
+    for (const auto &[key, title] : titles)
+        if (name == QLatin1String(key))
+            return QCoreApplication::translate("panel::WidgetsTab", title);
+    return name;
+}
+
 QWidget *createWidgetView(const QString &name, SettingsManager &settings, QWidget *parent)
 {
     if (name == "clock")

@@ -1,5 +1,6 @@
 #include "PellixBatteryWidgetView.h"
 
+#include "BatteryRing.h"
 #include "BatteryRingView.h"
 #include "Colors.h"
 #include "Fonts.h"
@@ -37,6 +38,20 @@ QList<BatteryDevice> PellixBatteryWidgetView::ringDevices() const
     if (!entry.data || !entry.data->battery)
         return {};
     return entry.data->battery->mid(0, kMaxRings);
+}
+
+QString PellixBatteryWidgetView::accessibleText() const
+{
+    const QList<BatteryDevice> devices = ringDevices();
+    if (devices.isEmpty())
+        return QStringLiteral("MacBook, ") + QCoreApplication::translate("PellixBatteryWidgetView", "100% - Carica");
+    QStringList sentences;
+    for (const BatteryDevice &device : devices)
+        sentences << QStringList{device.name, batteryPercentText(device.percent),
+                                 device.charging ? QCoreApplication::translate("BatteryRingView", "In carica")
+                                                 : QCoreApplication::translate("BatteryRingView", "Alimentazione")}
+                         .join(QStringLiteral(", "));
+    return sentences.join(QStringLiteral(". "));
 }
 
 Block PellixBatteryWidgetView::body(double width) const

@@ -19,6 +19,8 @@ struct PellixBatteryWidgetView {
     static constexpr int kMaxRings = 4;
     // The devices drawn as rings; none means the default texts.
     QList<BatteryDevice> ringDevices() const;
+    // Each ring's name, level and charging state, in the desktop widget's words.
+    QString accessibleText() const;
 
     Block body(double width) const;
     void paint(QPainter &painter, const QRectF &rect) const;

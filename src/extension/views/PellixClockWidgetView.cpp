@@ -13,7 +13,10 @@ namespace pellix::extension {
 
 using namespace pellix::ui;
 
-QString PellixClockWidgetView::formattedDate() const
+namespace {
+
+// In the language's own case.
+QString dateText(const QDateTime &date)
 {
     const QLocale locale = pellix::i18n::displayLocale();
     // The pattern is the translator's: each language punctuates dates its own way.
@@ -23,7 +26,19 @@ QString PellixClockWidgetView::formattedDate() const
                                           "QLocale date pattern, month before day")
             : QCoreApplication::translate("PellixClockWidgetView", "dddd d MMMM",
                                           "QLocale date pattern, day before month");
-    return locale.toUpper(locale.toString(entry.date, pattern));
+    return locale.toString(date, pattern);
+}
+
+}  // namespace
+
+QString PellixClockWidgetView::formattedDate() const
+{
+    return pellix::i18n::displayLocale().toUpper(dateText(entry.date));
+}
+
+QString PellixClockWidgetView::accessibleText() const
+{
+    return formattedTime() + QStringLiteral(", ") + dateText(entry.date);
 }
 
 QString PellixClockWidgetView::formattedTime() const

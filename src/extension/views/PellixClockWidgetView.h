@@ -17,6 +17,7 @@ struct PellixClockWidgetView {
 
     QString formattedDate() const;  // "MERCOLEDÌ 25 SETTEMBRE"
     QString formattedTime() const;  // "09:05"
+    QString accessibleText() const; // "09:05, mercoledì 25 settembre"
 
     Block body(double width) const;
     void paint(QPainter &painter, const QRectF &rect) const;

@@ -75,6 +75,11 @@ QString PellixMusicWidgetView::subtitle() const
     return entry.data->music->artist.value_or(QStringLiteral("PellixWidget"));
 }
 
+QString PellixMusicWidgetView::accessibleText() const
+{
+    return title() + QStringLiteral(", ") + subtitle();
+}
+
 QList<int> PellixMusicWidgetView::barHeights(QRandomGenerator &random)
 {
     QList<int> heights;

@@ -20,6 +20,7 @@ struct PellixMusicWidgetView {
     bool playing() const;
     QString title() const;
     QString subtitle() const;  // an empty artist in the file stays empty
+    QString accessibleText() const;  // title and subtitle
 
     // 8 + a uniform integer from 0 to 6, for each of the four bars.
     static QList<int> barHeights(QRandomGenerator &random);

@@ -97,6 +97,14 @@ QString PellixWeatherWidgetView::apparentText() const
         .arg(degrees(weather && weather->apparent ? *weather->apparent : kDefaultTemperature));
 }
 
+QString PellixWeatherWidgetView::accessibleText() const
+{
+    // The city as the file names it: capitals are spelt out by some screen readers.
+    const auto weather = weatherOf(entry);
+    const QString city = weather && weather->city ? *weather->city : QStringLiteral("Milano");
+    return QStringList{city, temperatureText(), apparentText()}.join(QStringLiteral(", "));
+}
+
 Block PellixWeatherWidgetView::body(double width) const
 {
     constexpr double symbolSize = 24, spacing = 4;

@@ -26,6 +26,7 @@ struct PellixWeatherWidgetView {
     QString temperatureText() const;  // "21.0°"
     QString symbolName() const;       // empty without data
     QString apparentText() const;     // "Percepito 20.0°"
+    QString accessibleText() const;   // "Milano, 20.0°, Percepito 20.0°"
 
     Block body(double width) const;
     void paint(QPainter &painter, const QRectF &rect) const;

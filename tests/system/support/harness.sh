@@ -134,3 +134,54 @@ start_wm() {
   pids+=($!)
   wait_for 10 sh -c "xprop -root _NET_SUPPORTING_WM_CHECK | grep -q 'window id'"
 }
+
+# start_atspi: the accessibility bus and registry on the private session bus, Qt's bridge on for the app.
+start_atspi() {
+  /usr/libexec/at-spi-bus-launcher --launch-immediately >"$root/atspi.out" 2>&1 & pids+=($!)
+  export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
+}
+# On the accessibility bus: the window of an accessible name of the program
+# (pellix-widget unless ATSPI_APP names another), the label in it, the time of
+# day now and a minute ago.
+atspi_py='
+import os, sys, time, pyatspi
+APP = os.environ.get("ATSPI_APP", "pellix-widget")
+def children(n): return [c for c in map(n.getChildAtIndex, range(n.childCount)) if c is not None]
+def window(name):
+    app = next(a for a in children(pyatspi.Registry.getDesktop(0)) if a.name == APP)
+    return next(w for w in children(app) if w.name == name and w.getRole() == pyatspi.ROLE_FRAME)
+def find(name, test): return pyatspi.findDescendant(window(name), lambda n: n is not None and test(n))
+def label(name): return find(name, lambda n: n.getRole() == pyatspi.ROLE_LABEL)
+def now_hm(): return {time.strftime("%H:%M", time.localtime(time.time() - ago)) for ago in (0, 60)}
+'
+# said WINDOW EXPR: the label in that window has a name `t` and a text `full` (read when asked for) that make EXPR true.
+said() {
+  /usr/bin/python3 -c "$atspi_py"'
+l = label(sys.argv[1]); t = l.name; full = l.queryText().getText(0, -1)
+sys.exit(0 if eval(sys.argv[2]) else 1)' "$1" "$2"
+}
+# press WINDOW BUTTON: the push button of that name pressed through its action, as a screen reader does.
+press() {
+  /usr/bin/python3 -c "$atspi_py"'
+find(sys.argv[1], lambda n: n.name == sys.argv[2] and n.getRole() == pyatspi.ROLE_PUSH_BUTTON).queryAction().doAction(0)' "$1" "$2"
+}
+# listen: from now on each name the program announces as changed goes to $root/said.log as "WINDOW<tab>NAME".
+# announced WINDOW EXPR: since then, a name in that window was announced as a text `t` that makes EXPR true.
+listen() {
+  /usr/bin/python3 -u -c "$atspi_py"'
+def changed(event):
+    w = event.source
+    while w is not None and w.getRole() != pyatspi.ROLE_FRAME:
+        w = w.parent
+    if event.host_application and event.host_application.name == APP:
+        print((w.name if w is not None else "") + "\t" + event.source.name, flush=True)
+pyatspi.Registry.registerEventListener(changed, "object:property-change:accessible-name")
+print("listening", flush=True)
+pyatspi.Registry.start()' >"$root/said.log" 2>"$root/listen.log" & pids+=($!)
+  wait_for 10 grep -q '^listening' "$root/said.log"
+}
+announced() {
+  /usr/bin/python3 -c 'import sys
+lines = [l.rstrip("\n").split("\t", 1) for l in open(sys.argv[1]) if "\t" in l]
+sys.exit(0 if any(w == sys.argv[2] and eval(sys.argv[3], {"t": t}) for w, t in lines) else 1)' "$root/said.log" "$1" "$2"
+}
