@@ -251,8 +251,7 @@ TEST_F(MusicWidgetTest, SpokenTextAndTheButtonNamedForWhatItWillDo)
         {{"Onda", "Coro", {}, "music", false}, "mpv", QString::fromUtf8("In attesa di musica…"), "Riproduci"},
     };
     for (const auto &[music, player, spoken, playPause] : cases) {
-        view.setCollector([&] { return NowPlaying{music, {}, player}; }, {});
-        view.refreshMusic();
+        view.showNowPlaying(NowPlaying{music, {}, player});
         EXPECT_EQ(view.spokenText(), spoken);
         EXPECT_EQ(view.content()->playPauseButton()->accessibleName(), playPause);
     }
