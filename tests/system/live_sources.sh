@@ -75,6 +75,6 @@ else
   fail "app died or published weather without services"
 fi
 check "in German the weather window says the error as shown" wait_for 5 said Wetter 't == "NETZWERKFEHLER"'
-check "and the battery window the rings" said Batterie 't.endswith(", 64%, Lädt. Magic Mouse, 17%, Stromversorgung")'
+check "and the battery window the rings" said Akku 't.endswith(", 64%, Lädt. Magic Mouse, 17%, Stromversorgung")'
 
 finish
