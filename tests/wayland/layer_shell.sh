@@ -186,6 +186,9 @@ check "at scale 1.5 the weather draws a sharp buffer of its logical size" wait_f
 # on a drop 8 points from it. That picture's background: the one before the drop.
 sleep 0.5; grim -t ppm -o HEADLESS-2 "$root/before.ppm"
 drag 2085 415 1533 415
+# Under load sway now and then loses the first press after the scale change:
+# nothing moved then (the place is still the saved one), and the drag is tried again.
+if [ "$(saved_position weather)" = "2000 400" ]; then echo "drag at 1.5 lost, once more" >&2; drag 2085 415 1533 415; fi
 check "at 1.5 a drag snaps to the edge in logical points" wait_for 5 eval 'test "$(saved_position weather)" = "1440 400"'
 scale=1.5 background=$root/before.ppm
 check "and shows it there" shown HEADLESS-2 0 330 170
