@@ -77,13 +77,13 @@ ControlPanelView::ControlPanelView(std::function<void(const QString &, bool)> on
                                    std::function<void(const QString &, bool)> onClickThroughChanged,
                                    QWidget *parent)
     : ControlPanelView({std::move(onToggleWidget), std::move(onResizeWidget), std::move(onClickThroughChanged)},
-                       SettingsManager::shared(), WeatherMonitor::shared(), parent)
+                       SettingsManager::shared(), WeatherMonitor::shared(), nullptr, parent)
 {
 }
 
 ControlPanelView::ControlPanelView(ControlPanelCallbacks callbacks, SettingsManager &settings, WeatherMonitor &monitor,
-                                   QWidget *parent)
-    : QWidget(parent), m_actions(settings, std::move(callbacks)), m_tabs(new PanelTabBar),
+                                   const ExtensionCatalog *catalog, QWidget *parent)
+    : QWidget(parent), m_actions(settings, std::move(callbacks), catalog), m_tabs(new PanelTabBar),
       m_widgetsTab(new WidgetsTab(m_actions)), m_settingsTab(new SettingsTab(m_actions, monitor))
 {
     setPalette(darkPanelPalette());

@@ -10,6 +10,7 @@
 
 #include <QWidget>
 
+class ExtensionCatalog;
 class SettingsManager;
 class WeatherMonitor;
 
@@ -31,7 +32,7 @@ public:
                      std::function<void(const QString &, const QString &)> onResizeWidget,
                      std::function<void(const QString &, bool)> onClickThroughChanged, QWidget *parent = nullptr);
     ControlPanelView(ControlPanelCallbacks callbacks, SettingsManager &settings, WeatherMonitor &monitor,
-                     QWidget *parent = nullptr);
+                     const ExtensionCatalog *catalog = nullptr, QWidget *parent = nullptr);
 
     // "widgets" or "settings".
     QString activeTab() const;

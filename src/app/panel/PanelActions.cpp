@@ -1,5 +1,6 @@
 #include "PanelActions.h"
 
+#include "extensions/ExtensionCatalog.h"
 #include "settings/SettingsManager.h"
 #include "settings/WidgetNames.h"
 
@@ -14,14 +15,20 @@ QStringList withDevice(QStringList devices, const QString &key, bool visible)
     return devices;
 }
 
-PanelActions::PanelActions(SettingsManager &settings, ControlPanelCallbacks callbacks)
-    : m_settings(settings), m_callbacks(std::move(callbacks))
+PanelActions::PanelActions(SettingsManager &settings, ControlPanelCallbacks callbacks,
+                           const ExtensionCatalog *catalog)
+    : m_settings(settings), m_callbacks(std::move(callbacks)), m_catalog(catalog)
 {
+}
+
+bool PanelActions::isKnownWidget(const QString &name) const
+{
+    return widgetIndex(name) >= 0 || (m_catalog && m_catalog->widget(name));
 }
 
 void PanelActions::setWidgetEnabled(const QString &name, bool on)
 {
-    if (widgetIndex(name) < 0)
+    if (!isKnownWidget(name))
         return;
     m_settings.setEnabled(name, on);
     if (m_callbacks.onToggleWidget)
@@ -30,7 +37,7 @@ void PanelActions::setWidgetEnabled(const QString &name, bool on)
 
 void PanelActions::setClickThrough(const QString &name, bool on)
 {
-    if (widgetIndex(name) < 0)
+    if (!isKnownWidget(name))
         return;
     m_settings.setClickThrough(name, on);
     if (m_callbacks.onClickThroughChanged)
@@ -39,7 +46,7 @@ void PanelActions::setClickThrough(const QString &name, bool on)
 
 void PanelActions::chooseSize(const QString &name, const QString &size)
 {
-    if (widgetIndex(name) < 0)
+    if (!isKnownWidget(name))
         return;
     m_settings.setSize(name, size);
     m_settings.saveSetting(size, SettingsManager::sizeKey(name));

@@ -10,6 +10,7 @@
 #include <QString>
 #include <QStringList>
 
+class ExtensionCatalog;
 class SettingsManager;
 
 namespace panel {
@@ -19,11 +20,15 @@ QStringList withDevice(QStringList devices, const QString &key, bool visible);
 
 class PanelActions {
 public:
-    PanelActions(SettingsManager &settings, ControlPanelCallbacks callbacks);
+    // `catalog` (may be null: no extensions) names the extensions' widgets.
+    PanelActions(SettingsManager &settings, ControlPanelCallbacks callbacks, const ExtensionCatalog *catalog = nullptr);
 
     SettingsManager &settings() const { return m_settings; }
+    const ExtensionCatalog *catalog() const { return m_catalog; }
+    // One of the four, or a widget of an extension in the catalog.
+    bool isKnownWidget(const QString &name) const;
 
-    // Widget names other than the four do nothing at all.
+    // Names that are no known widget do nothing at all.
     void setWidgetEnabled(const QString &name, bool on);
     void setClickThrough(const QString &name, bool on);
     void chooseSize(const QString &name, const QString &size);
@@ -37,6 +42,7 @@ public:
 private:
     SettingsManager &m_settings;
     ControlPanelCallbacks m_callbacks;
+    const ExtensionCatalog *m_catalog;
 };
 
 }  // namespace panel

@@ -121,7 +121,7 @@ void AppDelegate::createControlPanelWindow()
 {
     const ControlPanelCallbacks callbacks = controlPanelCallbacks();
     m_controlPanelWindow = std::make_unique<ControlPanelWindow>(callbacks);
-    m_controlPanelWindow->setContentView(new panel::ControlPanelView(callbacks, m_settings, WeatherMonitor::shared()));
+    m_controlPanelWindow->setContentView(new panel::ControlPanelView(callbacks, m_settings, WeatherMonitor::shared(), &m_catalog));
     // The menu's shortcuts work while the panel has the focus (widgets never take it).
     for (QAction *action : {m_showAction, m_quitAction})
         if (action)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ControlPanelWindow.h"
+#include "extensions/ExtensionCatalog.h"
 #include "shell/ExposureWait.h"
 #include "WidgetManager.h"
 
@@ -32,6 +33,7 @@ public:
     void quitApp();
 
     WidgetManager &widgetManager() { return m_widgets; }
+    ExtensionCatalog &extensionCatalog() { return m_catalog; }
     ControlPanelWindow *controlPanelWindow() const { return m_controlPanelWindow.get(); }
     QSystemTrayIcon *statusBarItem() const { return m_statusBarItem; }
     QMenu *statusMenu() const { return m_menu.get(); }
@@ -43,6 +45,7 @@ private:
     ControlPanelCallbacks controlPanelCallbacks();
 
     SettingsManager &m_settings;
+    ExtensionCatalog m_catalog;
     WidgetManager m_widgets;
     std::unique_ptr<QMenu> m_menu;
     QSystemTrayIcon *m_statusBarItem = nullptr;
