@@ -144,7 +144,7 @@ start_atspi() {
 # (pellix-widget unless ATSPI_APP names another), the label in it, the time of
 # day now and a minute ago.
 atspi_py='
-import os, sys, time, pyatspi
+import os, re, sys, time, pyatspi
 APP = os.environ.get("ATSPI_APP", "pellix-widget")
 def children(n): return [c for c in map(n.getChildAtIndex, range(n.childCount)) if c is not None]
 def window(name):
