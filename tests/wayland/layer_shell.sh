@@ -17,10 +17,6 @@ app=$1 pointer=$2 host=$3
 
 start_sway
 
-saved_position() {  # the stored y-up origin of a widget as "x y"
-  python3 -c 'import json,sys; p=json.loads(json.load(open(sys.argv[1]))[sys.argv[2]]); print(round(p["x"]), round(p["y"]))' \
-    "$settings_file" "widget.$1.position" 2>/dev/null
-}
 # shown OUTPUT X Y W [not]: a widget's content (W x 170, logical) at X,Y of the
 # output's picture (device pixels: times $scale): its edges differ from the
 # #336699 background just inside and match it 16 points outside, past the
@@ -209,7 +205,7 @@ check "the second output gone, the clock shows its 50 points on the first" wait_
 swaymsg output HEADLESS-2 enable >/dev/null
 
 tray menu Esci
-check '"Esci" in the tray menu quits the app' wait_for 10 eval "! grep -qv ') Z ' /proc/$app_pid/stat"
+check '"Esci" in the tray menu quits the app' wait_for 10 gone "$app_pid"
 kill -KILL "$app_pid" 2>/dev/null; wait "$app_pid"; check "with status 0" test $? = 0
 "$host" --show PellixClockWidget >>"$root/host.log" 2>&1 &
 pids+=($!)
