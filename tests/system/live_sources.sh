@@ -4,8 +4,9 @@
 # sysfs tree, accessories from UPower (python3-dbusmock) on the private system
 # bus. The widgets must publish what those sources say, and say it on the
 # accessibility bus (each a named window holding a label, changes announced, the
-# clock's once a minute); then, with the weather services unreachable, the app
-# must keep running, publish no weather and say so, in German.
+# clock's once a minute), in Italian, English, French and Spanish; then, with the
+# weather services unreachable, the app must keep running, publish no weather
+# and say so, in German.
 # Usage: live_sources.sh <path-to-pellix-widget>   (PELLIX_SCREENSHOT=file.png keeps a screenshot)
 set -u
 app=$1
