@@ -49,6 +49,16 @@
         <comment>QLocale date pattern, day before month</comment>
         <translation>dddd, d MMM</translation>
     </message>
+    <message>
+        <source>dddd, MMMM d</source>
+        <comment>QLocale date pattern said in full, month before day</comment>
+        <translation>dddd, MMMM d</translation>
+    </message>
+    <message>
+        <source>dddd, d MMMM</source>
+        <comment>QLocale date pattern said in full, day before month</comment>
+        <translation>dddd, d MMMM</translation>
+    </message>
 </context>
 <context>
     <name>GalleryWindow</name>

@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# run.sh [--app PATH] [--build DIR] [--out DIR]
+# run.sh [--app PATH] [--build DIR] [--out DIR] [--a11y]
 # The app's idle footprint against conky and against minimal Qt windows, all
 # side by side on one private desktop: Xvfb 1920x1080 + openbox + picom
 # (xrender), private session and system buses, UPower (python3-dbusmock) with
@@ -19,16 +19,23 @@
 #   --app PATH  the pellix-widget to measure (default BUILD/src/app/pellix-widget)
 #   --build DIR where anchor-windows and map-watch are built (default build)
 #   --out DIR   keep the raw figures, homes and logs there
+#   --a11y      instead of the above and of the start-ups: conky and app-3
+#               three ways, app-3 with no accessibility bus, app-3-idle and
+#               app-3-heard each on a session bus of its own with an
+#               accessibility bus and Qt's bridge on, no client listening to
+#               the first, one listening as a screen reader does to the second
+#               (their accessibility buses measured as a11y-idle, a11y-heard)
 set -u
 here=$(cd "$(dirname "$0")" && pwd)
 src=$(cd "$here/../.." && pwd)
-build=$src/build app='' out=''
+build=$src/build app='' out='' a11y=''
 usage() { sed -n '2,/^set -u/p' "$0" | sed '$d; s/^# \{0,1\}//' >&2; exit 2; }
 while [ $# -gt 0 ]; do
   case $1 in
     --app) [ $# -ge 2 ] || usage; app=$2; shift 2 ;;
     --build) [ $# -ge 2 ] || usage; build=$2; shift 2 ;;
     --out) [ $# -ge 2 ] || usage; out=$2; shift 2 ;;
+    --a11y) a11y=1; shift ;;
     *) usage ;;
   esac
 done
@@ -69,6 +76,39 @@ done
 "$src/scripts/compositor-running.py" || fail "picom did not start: $(tail -1 "$results/picom.log")"
 
 start_sources
+if [ -n "$a11y" ]; then
+  [ -x /usr/libexec/at-spi-bus-launcher ] && $python -c 'import pyatspi' 2>/dev/null ||
+    fail "--a11y needs at-spi2-core and python3-pyatspi"
+  # a11y_bus KIND: a session bus with an accessibility bus ($a11y_address). With
+  # WAYLAND_DISPLAY set the launcher keeps the bus's address off the X root
+  # window, where it would reach every app of the display.
+  a11y_bus() {
+    local out
+    mkdir -m 700 "$tmp/a11y-$1"  # the sockets of both buses
+    sed "s|@SOCK@|$tmp/a11y-$1/session-bus|" "$src/scripts/dbus/session-bus.conf.in" >"$tmp/a11y-$1/session-bus.conf"
+    out=$(dbus-daemon --config-file="$tmp/a11y-$1/session-bus.conf" --fork --nosyslog --print-address=1 --print-pid=1) ||
+      fail "session bus did not start ($1)"
+    pids+=("$(echo "$out" | sed -n 2p)")
+    a11y_address=$(echo "$out" | sed -n 1p)
+    DBUS_SESSION_BUS_ADDRESS=$a11y_address XDG_RUNTIME_DIR=$tmp/a11y-$1 WAYLAND_DISPLAY=none \
+      /usr/libexec/at-spi-bus-launcher --launch-immediately >"$results/atspi-$1.log" 2>&1 &
+    pids+=($!); eval "a11y_$1=$!"
+    wait_for 10 gdbus call --address "$a11y_address" -d org.a11y.Bus -o /org/a11y/bus -m org.a11y.Bus.GetAddress ||
+      fail "no accessibility bus ($1)"
+    ! xprop -root AT_SPI_BUS | grep -q = || fail "the accessibility bus is on the X root window"
+  }
+  a11y_bus idle; idle_address=$a11y_address
+  a11y_bus heard; heard_address=$a11y_address
+  # What a screen reader listens for: names, texts, states, children and windows.
+  DBUS_SESSION_BUS_ADDRESS=$heard_address $python -u -c 'import pyatspi
+def heard(event): pass
+pyatspi.Registry.registerEventListener(heard, "object:property-change", "object:text-changed",
+    "object:state-changed", "object:children-changed", "window")
+print("listening", flush=True)
+pyatspi.Registry.start()' >"$results/listener.log" 2>&1 &
+  pids+=($!)
+  wait_for 10 grep -q listening "$results/listener.log" || fail "the accessibility client did not start"
+fi
 
 visible() {  # PID NAME-REGEX -> the visible windows' ids
   xdotool search --all --onlyvisible --pid "$1" --name "$2" 2>/dev/null
@@ -93,6 +133,7 @@ echo "footprint: $app on :$n, $starts start-ups, $rounds x $window s (warm-up $w
 # Exec to mapped, alternating; the first run of each only warms the caches.
 four=(clock weather battery music)
 : >"$results/startup.txt"
+[ -n "$a11y" ] && starts=-1
 for ((i = 0; i <= starts; i++)); do
   home "start-$i" 40 "${four[@]}"
   a=$(in_home "start-$i" "$watch" 4 clock,weather,battery,music "$app") || fail "start-up $i: $a"
@@ -106,6 +147,32 @@ for ((i = 0; i <= starts; i++)); do
 done
 
 for ((r = 1; r <= rounds; r++)); do
+  if [ -n "$a11y" ]; then
+    home "r$r-conky" 0
+    home "r$r-app-3" 40 clock weather battery
+    home "r$r-app-3-idle" 300 clock weather battery
+    home "r$r-app-3-heard" 560 clock weather battery
+    launch "r$r-conky" conky -c "$here/conky.conf"; conky=$launched
+    launch "r$r-app-3" "$app"; app3=$launched
+    launch "r$r-app-3-idle" env DBUS_SESSION_BUS_ADDRESS="$idle_address" QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 "$app"
+    idle=$launched
+    launch "r$r-app-3-heard" env DBUS_SESSION_BUS_ADDRESS="$heard_address" QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 "$app"
+    heard=$launched
+    settle "$app3" 3; settle "$idle" 3; settle "$heard" 3
+    for address in "$idle_address" "$heard_address"; do  # each on its accessibility bus, with its windows
+      DBUS_SESSION_BUS_ADDRESS=$address timeout 10 $python -c 'import pyatspi, sys
+desk = pyatspi.Registry.getDesktop(0)
+apps = [a for a in map(desk.getChildAtIndex, range(desk.childCount)) if a is not None and a.name == "pellix-widget"]
+sys.exit(0 if len(apps) == 1 and apps[0].childCount >= 3 else 1)' || fail "round $r: the app is not on its accessibility bus"
+    done
+    sleep "$warmup"
+    $python "$here/meter.py" sample "$window" conky=$conky "app-3=$app3" "app-3-idle=$idle" "app-3-heard=$heard" \
+      "a11y-idle=$a11y_idle" "a11y-heard=$a11y_heard" "Xvfb=$xvfb" "picom=$picom" >"$results/round-$r.json" ||
+      fail "meter failed"
+    echo "round $r of $rounds done; load $(cut -d' ' -f1-3 /proc/loadavg)" >&2
+    stop "$conky" "$app3" "$idle" "$heard"
+    continue
+  fi
   home "r$r-conky" 0
   home "r$r-app-3" 40 clock weather battery
   home "r$r-app-4" 300 "${four[@]}"
@@ -133,3 +200,11 @@ for ((r = 1; r <= rounds; r++)); do
 done
 
 $python "$here/meter.py" report "$results"
+[ -z "$a11y" ] || $python - "$results" <<'PY'
+import glob, json, statistics, sys
+rounds = [{r['label']: r for r in map(json.loads, open(p)) if r} for p in sorted(glob.glob(sys.argv[1] + '/round-*.json'))]
+for who in ('app-3-idle', 'app-3-heard'):
+    for key, name in (('cpu_pct', 'CPU'), ('wakeups', 'wake-ups'), ('rss', 'RSS')):
+        per = [r[who][key] / r['app-3'][key] for r in rounds if r['app-3'][key]]
+        print(f'  {who} / app-3 {name:9} {statistics.median(per):5.3f} (rounds {min(per):.3f}-{max(per):.3f})')
+PY

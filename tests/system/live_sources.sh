@@ -4,8 +4,9 @@
 # sysfs tree, accessories from UPower (python3-dbusmock) on the private system
 # bus. The widgets must publish what those sources say, and say it on the
 # accessibility bus (each a named window holding a label, changes announced, the
-# clock's once a minute); then, with the weather services unreachable, the app
-# must keep running, publish no weather and say so, in German.
+# clock's once a minute), in Italian, English, French and Spanish; then, with the
+# weather services unreachable, the app must keep running, publish no weather
+# and say so, in German.
 # Usage: live_sources.sh <path-to-pellix-widget>   (PELLIX_SCREENSHOT=file.png keeps a screenshot)
 set -u
 app=$1
@@ -63,6 +64,25 @@ check "the clock announces the next minute" wait_for 65 announced "Orologio & Da
 clock_said=$(grep -c "^Orologio & Data	" "$root/said.log")
 check "but not every second ($clock_said announcements)" test "$clock_said" -le 3
 stop
+
+# The other languages: each window named, and its text, in the interface's language.
+# speaks WEATHER TEXT BATTERY TEXT CLOCK DATE WEEKDAYS: the weather window's text
+# starts with TEXT, the battery's ends with TEXT, the clock's date is DATE (a
+# regular expression; {wd} is today in WEEKDAYS, Monday first).
+speaks() {
+  said "$1" "t.startswith('$2')" && said "$3" "t.endswith('$4')" && said "$5" \
+    "re.fullmatch(r'[^,]+, ' + r'$6'.format(wd='$7'.split()[time.localtime().tm_wday]) + ', Milan', t)"
+}
+while IFS='|' read -r lang locale row; do
+  IFS='|' read -r -a row <<<"$row"
+  launch LANGUAGE="$lang" LANG="$locale"
+  check "in $lang the windows say what they show" wait_for 10 speaks "${row[@]}"
+  stop
+done <<'TABLE'
+en|en_US.UTF-8|Weather|Milan, 6°, Cloudy, H:8° L:2°|Battery|, 64%, Charging. Magic Mouse, 17%, Power|Clock & Date|{wd}, \w+ \d+|Monday Tuesday Wednesday Thursday Friday Saturday Sunday
+fr|fr_FR.UTF-8|Météo|Milan, 6°, Nuageux, H : 8° B : 2°|Batterie|, 64%, En charge. Magic Mouse, 17%, Alimentation|Horloge & date|{wd} \d+ \w+|lundi mardi mercredi jeudi vendredi samedi dimanche
+es|es_ES.UTF-8|Clima|Milan, 6°, Nublado, Máx. 8° Mín. 2°|Batería|, 64%, Cargando. Magic Mouse, 17%, Alimentación|Reloj y fecha|{wd}, \d+ de \w+|lunes martes miércoles jueves viernes sábado domingo
+TABLE
 
 # No weather service at all: the app keeps running and publishes no weather.
 rm -f "$shared_file"

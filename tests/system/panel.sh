@@ -36,8 +36,6 @@ wait_for 10 xdotool search --onlyvisible --class trayer
 pids+=($!)
 export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
 [ -n "${PANEL_SCREENSHOTS:-}" ] && hsetroot -add '#1f4e79' -add '#6a3d7a' -gradient 135 >/dev/null 2>&1
-# gone PID: the process has exited (a zombie of ours counts as gone).
-gone() { ! grep -qv ') Z ' "/proc/$1/stat" 2>/dev/null; }
 # quits WHAT PID: the app left by itself, with status 0, and took every window with it.
 quits() {
   check "$1: the process ends" wait_for 10 gone "$2"

@@ -10,10 +10,6 @@ app=$1 part=${2:-}
 here=$(cd "$(dirname "$0")" && pwd)
 . "$here/support/harness.sh"
 unset QT_SCALE_FACTOR
-saved_position() {  # the stored y-up origin of a widget as "x y"
-  python3 -c 'import json,sys; p=json.loads(json.load(open(sys.argv[1]))[sys.argv[2]]); print(round(p["x"]), round(p["y"]))' \
-    "$settings_file" "widget.$1.position" 2>/dev/null
-}
 at() { test "$(content_origin "$(window "$1")")" = "$2"; }
 
 if [ "$part" = two-monitors ]; then

@@ -4,8 +4,8 @@
 # control panel), dragged, snapped and saved, click-through, restored after a
 # restart, and taken by a second output while it is there; at scale 2 and 1.5
 # at the same logical places, drawn sharp; at the same place on X11 with the
-# same settings file; read on the accessibility bus. The tray as a
-# StatusNotifierItem: its click and its menu.
+# same settings file; read on the accessibility bus in Italian and English. The
+# tray as a StatusNotifierItem: its click and its menu.
 # Pixels from grim, the pointer from a virtual-pointer client.
 # Then the extension host's --show widgets, the same surfaces, and the basic
 # placement under a second wlroots compositor, labwc, when it is there.
@@ -17,10 +17,6 @@ app=$1 pointer=$2 host=$3
 
 start_sway
 
-saved_position() {  # the stored y-up origin of a widget as "x y"
-  python3 -c 'import json,sys; p=json.loads(json.load(open(sys.argv[1]))[sys.argv[2]]); print(round(p["x"]), round(p["y"]))' \
-    "$settings_file" "widget.$1.position" 2>/dev/null
-}
 # shown OUTPUT X Y W [not]: a widget's content (W x 170, logical) at X,Y of the
 # output's picture (device pixels: times $scale): its edges differ from the
 # #336699 background just inside and match it 16 points outside, past the
@@ -138,7 +134,7 @@ check "a drag on X11 saves its place" wait_for 5 eval 'test "$(saved_position cl
 stop
 unset DISPLAY
 serve_weather  # from here on the weather loads; its requests are counted in http.log
-launch WAYLAND_DEBUG=client  # its Wayland messages, read at scale 1.5
+launch WAYLAND_DEBUG=client LANGUAGE=en LANG=en_US.UTF-8  # its Wayland messages, read at scale 1.5
 wait_for 10 eval "swaymsg -t get_tree | grep -q 'PellixWidget Control Panel'"
 swaymsg "$panel" move position 300 0 >/dev/null; sleep 0.5
 check "sway shows the place dragged on X11" shown HEADLESS-1 0 300 170
@@ -158,6 +154,8 @@ swaymsg "$panel" move position 300 0 >/dev/null; sleep 0.5
 # comes back when the output goes away. Re-created on each, it keeps its forecast.
 weather_requests() { grep -c '"GET /\(json\|v1/forecast\)' "$root/http.log"; }
 check "the weather loaded once" wait_for 10 eval 'test "$(weather_requests)" = 2'
+check "in English the weather's surface is a named window saying the weather" \
+  wait_for 5 said Weather 't.startswith("Milan, ") and ", Cloudy, H:" in t'
 swaymsg create_output >/dev/null
 swaymsg output HEADLESS-2 resolution 1280x800 position 1440 0 bg '#336699' solid_color >/dev/null
 check "a second output takes the weather at its saved place" wait_for 5 shown HEADLESS-2 560 330 170
@@ -208,8 +206,8 @@ swaymsg output HEADLESS-2 disable >/dev/null
 check "the second output gone, the clock shows its 50 points on the first" wait_for 5 shown HEADLESS-1 1420 185 0
 swaymsg output HEADLESS-2 enable >/dev/null
 
-tray menu Esci
-check '"Esci" in the tray menu quits the app' wait_for 10 eval "! grep -qv ') Z ' /proc/$app_pid/stat"
+tray menu Quit
+check '"Quit" in the tray menu quits the app' wait_for 10 gone "$app_pid"
 kill -KILL "$app_pid" 2>/dev/null; wait "$app_pid"; check "with status 0" test $? = 0
 "$host" --show PellixClockWidget >>"$root/host.log" 2>&1 &
 pids+=($!)

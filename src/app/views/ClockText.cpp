@@ -64,10 +64,12 @@ QString compactDateString(const QDateTime &date)
 
 QString spokenDateString(const QDateTime &date)
 {
-    QString pattern = fullDatePattern();
-    if (!pattern.contains(QStringLiteral("MMMM")))
-        pattern.replace(QStringLiteral("MMM"), QStringLiteral("MMMM"));
-    return named(date, pattern);
+    // Its own pattern: a date said in full takes words the short one leaves out ("7 de diciembre").
+    const bool monthFirst = pellix::i18n::writesMonthFirst(pellix::i18n::displayLocale());
+    return named(date, monthFirst ? QCoreApplication::translate("ClockText", "dddd, MMMM d",
+                                                                "QLocale date pattern said in full, month before day")
+                                  : QCoreApplication::translate("ClockText", "dddd, d MMMM",
+                                                                "QLocale date pattern said in full, day before month"));
 }
 
 QString weekdayName(const QDateTime &date)

@@ -56,6 +56,13 @@ needs() { [ -n "${!1:-}" ] || { echo "needs $2 of scripts/test-env.sh" >&2; exit
 # launch [VAR=VALUE...]: the app in the background ($app_pid), its output in app.log.
 launch() { env "$@" "$app" >>"$root/app.log" 2>&1 & app_pid=$!; pids+=($app_pid); }
 stop() { kill -TERM "$app_pid"; wait "$app_pid" 2>/dev/null; }
+# gone PID: the process has exited (a zombie of ours, not yet waited for, counts as gone).
+gone() { ! grep -qv ') Z ' "/proc/$1/stat" 2>/dev/null; }
+# saved_position WIDGET: its stored y-up origin as "x y".
+saved_position() {
+  /usr/bin/python3 -c 'import json,sys; p=json.loads(json.load(open(sys.argv[1]))[sys.argv[2]]); print(round(p["x"]), round(p["y"]))' \
+    "$settings_file" "widget.$1.position" 2>/dev/null
+}
 # answers_launches N: N requests of a second launch at the primary's socket on
 # $DISPLAY, 0.7 s apart, each acknowledged within 1 s (the GUI thread is not stuck).
 answers_launches() {
@@ -144,7 +151,7 @@ start_atspi() {
 # (pellix-widget unless ATSPI_APP names another), the label in it, the time of
 # day now and a minute ago.
 atspi_py='
-import os, sys, time, pyatspi
+import os, re, sys, time, pyatspi
 APP = os.environ.get("ATSPI_APP", "pellix-widget")
 def children(n): return [c for c in map(n.getChildAtIndex, range(n.childCount)) if c is not None]
 def window(name):
