@@ -2,7 +2,8 @@
 # Clock, weather and battery while nobody can see them: with the session locked
 # (logind's LockedHint, python3-dbusmock's logind on the private system bus) the
 # app must leave the CPU alone but for its slow safety refresh, and on unlock the
-# clock must show the current second within one second.
+# clock must show the current second within one second. The same for the clock
+# alone under another window.
 # Usage: unseen.sh <path-to-pellix-widget>
 set -u
 app=$1
@@ -87,5 +88,20 @@ if ((latency <= 1000)); then ok "unlocked: the clock shows the current second af
 else fail "unlocked: the clock not current after 1 s"; fi
 sleep 1.3
 check "and keeps ticking" shows_now
+
+# The clock's window under an opaque one (xev's): it stops, though weather and
+# battery stay in sight; uncovered, it is current again.
+xev -geometry "320x320+$((clock_x > 40 ? clock_x - 40 : 0))+$((clock_y - 60))" -name cover >/dev/null 2>&1 &
+cover=$!; pids+=($cover)
+wait_for 5 xdotool search --name '^cover$' || fail "no covering window"
+sleep 1.5
+during=$(wakeups_over 10)
+# A clock in sight wakes the process 10 times in 10 s; covered, nothing ticks.
+if [ "$during" -le 2 ]; then ok "covered: $during wake-ups in 10 s"; else fail "covered: $during wake-ups in 10 s"; fi
+kill $cover
+uncovered=$EPOCHREALTIME
+while latency=$(ms_since "$uncovered"); ((latency <= 1000)); do shows_now && break; sleep 0.05; done
+if ((latency <= 1000)); then ok "uncovered: the clock shows the current second after $latency ms"
+else fail "uncovered: the clock not current after 1 s"; fi
 
 finish
