@@ -199,7 +199,8 @@ def report(directory, cpu_goals, memory_goals):
             ratio = median(col(label, 'cpu_pct')) / median(col('conky', 'cpu_pct'))
             goals.append((f'{label} CPU / conky', ratio, limit,
                           f' (rounds {min(per):.2f}-{max(per):.2f})' if per else ''))
-    if 'music' in labels and 'battery' in labels:
+    # The battery alone may now cost too little to measure: no ratio then.
+    if 'music' in labels and 'battery' in labels and median(col('battery', 'cpu_pct')) > 0:
         goals.append(('music idle / battery', median(col('music', 'cpu_pct')) / median(col('battery', 'cpu_pct')),
                       1.0, ''))
     if 'app-3' in labels and memory_goals:

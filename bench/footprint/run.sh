@@ -130,12 +130,14 @@ for ((r = 1; r <= rounds; r++)); do
     "app-3=$app3=$results/r$r-app-3/$shared" "app-4=$app4=$results/r$r-app-4/$shared" \
     "anchor-4=$anchor4" "battery=$battery" "music=$music" \
     "Xvfb=$xvfb" "picom=$picom" >"$results/round-$r.json" || fail "meter failed"
-  # Locked: the wake-ups, and whether the clock's pixels changed at all (a repaint would move its hand).
-  import -window root -crop 380x220+40+30 "$results/locked-$r-before.png"
-  measure_locked "$r" "$locked" "app-3=$app3" "battery=$battery"
-  import -window root -crop 380x220+40+30 "$results/locked-$r-after.png"
-  echo "$(compare -metric AE "$results/locked-$r-before.png" "$results/locked-$r-after.png" null: 2>&1)" \
-    >"$results/locked-$r-changed.txt"
+  # Locked: the wake-ups, and whether the clock's pixels changed at all (a repaint
+  # would move its hand), against how many change in 1.2 s unlocked.
+  eval "$(xdotool getwindowgeometry --shell "$(visible "$app3" '^clock$' | head -1)")"
+  clock() { import -window root -crop "${WIDTH}x$HEIGHT+$X+$Y" "$results/clock-$r-$1.png"; }
+  changed() { compare -metric AE "$results/clock-$r-$1.png" "$results/clock-$r-$2.png" null: 2>&1; }
+  clock 0; sleep 1.2; clock 1
+  measure_locked "$r" "$locked" "app-3=$app3" "battery=$battery" clock
+  echo "$(changed before after) (unlocked $(changed 0 1))" >"$results/locked-$r-changed.txt"
   echo "round $r of $rounds done; load $(cut -d' ' -f1-3 /proc/loadavg)" >&2
   stop "$conky" "$app3" "$app4" "$anchor4" "$battery" "$music"
 done

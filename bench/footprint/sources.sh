@@ -61,12 +61,20 @@ start_sources() {
 login_call() {  # PATH INTERFACE.METHOD ARGS...
   gdbus call --system --timeout 5 --dest org.freedesktop.login1 --object-path "$1" --method "$2" "${@:3}" >/dev/null
 }
-# measure_locked ROUND SECONDS TARGET...: the targets (meter.py's) while the session is locked.
+# measure_locked ROUND SECONDS TARGET... [CMD...]: the targets (meter.py's, NAME=PID[=FILE])
+# while the session is locked; CMD runs before the measurement and after it, still
+# locked, with "before" and "after" as its last word.
 measure_locked() {
+  local r=$1 seconds=$2 targets=()
+  shift 2
+  while [ $# -gt 0 ] && [[ $1 == *=* ]]; do targets+=("$1"); shift; done
   login_call /org/freedesktop/login1/session/c1 org.freedesktop.login1.Session.SetLockedHint true || fail "no lock"
   sleep 2
-  $python "$here/meter.py" sample "$2" "${@:3}" >"$results/locked-$1.json" || fail "meter failed (locked)"
+  [ $# -gt 0 ] && "$@" before
+  $python "$here/meter.py" sample "$seconds" "${targets[@]}" >"$results/locked-$r.json" || fail "meter failed (locked)"
+  [ $# -gt 0 ] && "$@" after
   login_call /org/freedesktop/login1/session/c1 org.freedesktop.login1.Session.SetLockedHint false
+  sleep 1
 }
 
 # home NAME [X,]Y WIDGET...: a fresh home whose settings switch the widgets on,
