@@ -16,8 +16,6 @@ public:
     explicit PowerSupplyEvents(QObject *parent = nullptr);
     ~PowerSupplyEvents() override;
 
-    bool isListening() const { return m_fd >= 0; }
-
 signals:
     void changed();
 
