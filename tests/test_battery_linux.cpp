@@ -12,6 +12,7 @@
 
 #include <QElapsedTimer>
 #include <QEventLoop>
+#include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -121,7 +122,7 @@ TEST_F(LinuxSource, AccessoriesFollowUPowerBetweenCalls)
     pellix::test::UPowerPeer upower(bus);
     ASSERT_TRUE(upower.start()) << "dbusmock's UPower did not appear";
     upower.addLinePower("line_power_AC");
-    upower.addDevice("battery_BAT0", 2, "5B10W13930", 57.0, true);
+    const QString bat0 = upower.addDevice("battery_BAT0", 2, "5B10W13930", 57.0, true);
     const QString mouse = upower.addDevice("mouse_hid_a4o83oe7o12o34o56_battery", 5, "Magic Mouse", 42.0);
     UPowerDeviceCache cache(bus.connection());
     const LinuxBatterySource source(tree.root(), &cache);
@@ -131,6 +132,11 @@ TEST_F(LinuxSource, AccessoriesFollowUPowerBetweenCalls)
     EXPECT_EQ(source.getBatteryDevices(), (QList<BatteryDevice>{mac(57, true), kMouse42}));
     ASSERT_TRUE(waitUntil([&] { return cache.accessories().has_value(); }, 10000));
     EXPECT_EQ(source.getBatteryDevices(), (QList<BatteryDevice>{mac(57, true), kMouse42}));
+
+    // The computer's own battery, read from sysfs, is followed through UPower's signals too.
+    QSignalSpy changes(&cache, &UPowerDeviceCache::changed);
+    upower.setProperties(bat0, {{"Percentage", 58.0}});
+    EXPECT_TRUE(waitUntil([&] { return changes.count() > 0; }));
 
     const QString added = upower.addDevice("headset_dev_70_BF_92_44_55_66", 17, "Jabra Evolve2 65", 65.0);
     upower.setProperties(mouse, {{"Percentage", 41.4}});

@@ -163,6 +163,23 @@ TEST_F(ClockViewTest, EdgeTimersThatMeetFireTogether)
     QTest::qWait(4200);
     EXPECT_GE(log.count('b'), 2) << log.toStdString();
     EXPECT_EQ(log.count('b'), log.count(QLatin1String("ab"))) << log.toStdString();
+    second.stop();
+    everyOther.stop();
+
+    // Riders wake the process themselves only at their latest; on their own
+    // edges they go along with a wake-up that happens anyway.
+    EdgeTimer rider(250), safety(500);
+    rider.setRiding(60000);
+    safety.setRiding(1000);
+    int riderFired = 0, safetyFired = 0;
+    QObject::connect(&rider, &EdgeTimer::timeout, [&] { ++riderFired; });
+    QObject::connect(&safety, &EdgeTimer::timeout, [&] { ++safetyFired; });
+    rider.start();
+    safety.start();
+    QTest::qWait(2100);
+    EXPECT_GE(safetyFired, 2);
+    EXPECT_LE(safetyFired, 3);
+    EXPECT_EQ(riderFired, safetyFired);
 }
 
 TEST_F(ClockViewTest, ATickRepaintsOnlyWhatMoved)

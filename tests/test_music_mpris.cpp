@@ -15,6 +15,7 @@
 #include "views/MusicWidgetView.h"
 
 #include <QElapsedTimer>
+#include <QSignalSpy>
 #include <gtest/gtest.h>
 
 using namespace pellix::test;
@@ -124,8 +125,10 @@ TEST_F(MprisMusic, CommandsGoToSpotifyWhileItRunsThenToMpvNeverToPlayerctld)
     EXPECT_TRUE(waitUntil([&] { return spotify->calls() == QStringList{"PlayPause"}; }));
     spotify.reset();
     ASSERT_TRUE(announced(2));
+    QSignalSpy told(&*names, &MprisNames::changed);  // the widget refreshes on it instead of polling
     control("next");
     EXPECT_TRUE(waitUntil([&] { return nowPlaying().track == "Seconda Onda"; }));
+    EXPECT_TRUE(waitUntil([&] { return told.count() > 0; })) << "mpv's new track was not signalled";
     EXPECT_EQ(playerctld.calls(), QStringList{});
     // No players at all: nothing playing, and a command goes nowhere.
     PrivateBus empty;

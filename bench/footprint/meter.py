@@ -199,7 +199,8 @@ def report(directory, cpu_goals, memory_goals):
             ratio = median(col(label, 'cpu_pct')) / median(col('conky', 'cpu_pct'))
             goals.append((f'{label} CPU / conky', ratio, limit,
                           f' (rounds {min(per):.2f}-{max(per):.2f})' if per else ''))
-    if 'music' in labels and 'battery' in labels:
+    # The battery alone may now cost too little to measure: no ratio then.
+    if 'music' in labels and 'battery' in labels and median(col('battery', 'cpu_pct')) > 0:
         goals.append(('music idle / battery', median(col('music', 'cpu_pct')) / median(col('battery', 'cpu_pct')),
                       1.0, ''))
     if 'app-3' in labels and memory_goals:
@@ -219,6 +220,29 @@ def report(directory, cpu_goals, memory_goals):
         if ref == 'anchor':
             goals.append(('first mapped / anchor', app_first / ref_first, 1.3, ''))
             goals.append(('all mapped / anchor', app_all / ref_all, 1.6, ''))
+    # Each round's figures, and what the same apps did while the session was locked.
+    locked = []
+    for path in sorted(glob.glob(os.path.join(directory, 'locked-*.json'))):
+        with open(path) as f:
+            locked.append({r['label']: r for r in (json.loads(line) for line in f if line.strip())})
+    for i, r in enumerate(rounds):
+        line = f'round {i + 1}:'
+        if 'conky' in r and 'app-3' in r and r['conky']['cpu_pct'] > 0:
+            line += f' app-3/conky CPU {r["app-3"]["cpu_pct"] / r["conky"]["cpu_pct"]:.2f},'
+        line += ''.join(f' {label} {r[label]["wakeups"]:.2f}/s {r[label]["rss"] / mb:.1f} MB,'
+                        for label in ('app-3', 'battery', 'conky') if label in r)
+        if i < len(locked):
+            line += ' locked' + ''.join(f' {label} {locked[i][label]["wakeups"]:.2f}/s'
+                                        f' {locked[i][label]["cpu_pct"]:.4f} %'
+                                        for label in ('app-3', 'battery') if label in locked[i])
+            changed = read(os.path.join(directory, f'locked-{i + 1}-changed.txt')).strip()
+            if changed:
+                line += f', clock pixels changed {changed}'
+        print(line.rstrip(','))
+    for label in ('app-3', 'battery'):
+        woken = [r[label]['wakeups'] for r in locked if label in r]
+        if woken:
+            print(f'locked {label}: median {median(woken):.2f} wake-ups/s')
     for name, value, limit, extra in goals:
         print(f'  {name:24} {value:6.2f}  (goal <= {limit}){extra}  {"ok" if value <= limit else "ABOVE"}')
 

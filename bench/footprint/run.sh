@@ -15,7 +15,9 @@
 # Before the rounds, STARTS runs each (alternating) of exec to widgets mapped:
 # app-4, anchor-windows with one window and with four (map-watch).
 # Prints medians and the ratios of the goals; exits 0 when everything ran.
-#   ROUNDS (3), WINDOW (60 s), WARMUP (10 s), STARTS (15)
+# Then, in each round, the session is locked (logind) and app-3 and battery
+# measured again for LOCKED s, the clock's pixels compared before and after.
+#   ROUNDS (3), WINDOW (60 s), WARMUP (10 s), STARTS (15), LOCKED (30 s)
 #   --app PATH  the pellix-widget to measure (default BUILD/src/app/pellix-widget)
 #   --build DIR where anchor-windows and map-watch are built (default build)
 #   --out DIR   keep the raw figures, homes and logs there
@@ -43,11 +45,11 @@ build=$(cd "$build" 2>/dev/null && pwd) || { echo "no build directory (make buil
 app=$(readlink -f "${app:-$build/src/app/pellix-widget}")
 anchor=$build/bench/footprint/anchor-windows
 watch=$build/bench/footprint/map-watch
-rounds=${ROUNDS:-3} window=${WINDOW:-60} warmup=${WARMUP:-10} starts=${STARTS:-15}
+rounds=${ROUNDS:-3} window=${WINDOW:-60} warmup=${WARMUP:-10} starts=${STARTS:-15} locked=${LOCKED:-30}
 for f in "$app" "$anchor" "$watch"; do
   [ -x "$f" ] || { echo "not built: $f (make build)" >&2; exit 1; }
 done
-for t in Xvfb openbox picom conky dbus-daemon gdbus xdotool wmctrl xprop /usr/bin/python3; do
+for t in Xvfb openbox picom conky dbus-daemon gdbus xdotool wmctrl xprop import compare /usr/bin/python3; do
   command -v "$t" >/dev/null || { echo "missing: $t (bash scripts/install-deps.sh all)" >&2; exit 1; }
 done
 
@@ -195,6 +197,14 @@ sys.exit(0 if len(apps) == 1 and apps[0].childCount >= 3 else 1)' || fail "round
     "app-3=$app3=$results/r$r-app-3/$shared" "app-4=$app4=$results/r$r-app-4/$shared" \
     "anchor-4=$anchor4" "battery=$battery" "music=$music" \
     "Xvfb=$xvfb" "picom=$picom" >"$results/round-$r.json" || fail "meter failed"
+  # Locked: the wake-ups, and whether the clock's pixels changed at all (a repaint
+  # would move its hand), against how many change in 1.2 s unlocked.
+  eval "$(xdotool getwindowgeometry --shell "$(visible "$app3" '^clock$' | head -1)")"
+  clock() { import -window root -crop "${WIDTH}x$HEIGHT+$X+$Y" "$results/clock-$r-$1.png"; }
+  changed() { compare -metric AE "$results/clock-$r-$1.png" "$results/clock-$r-$2.png" null: 2>&1; }
+  clock 0; sleep 1.2; clock 1
+  measure_locked "$r" "$locked" "app-3=$app3" "battery=$battery" clock
+  echo "$(changed before after) (unlocked $(changed 0 1))" >"$results/locked-$r-changed.txt"
   echo "round $r of $rounds done; load $(cut -d' ' -f1-3 /proc/loadavg)" >&2
   stop "$conky" "$app3" "$app4" "$anchor4" "$battery" "$music"
 done

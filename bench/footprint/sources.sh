@@ -41,6 +41,12 @@ start_sources() {
   fake_power_supply "$tmp/sys"
   start_upower_mock "$results/upower.log" || fail "UPower mock did not start"
   add_upower_accessory mouse_dev_1 5 "Magic Mouse" 42.0 || fail "could not add the mouse"
+  # logind with the session every app follows, locked for the locked measurement.
+  $python -m dbusmock --template logind --system >"$results/logind.log" 2>&1 &
+  pids+=($!)
+  wait_for 10 login_call /org/freedesktop/login1 org.freedesktop.DBus.Mock.AddSession c1 seat0 'uint32 0' root true ||
+    fail "logind mock did not start"
+  export XDG_SESSION_ID=c1
   local port
   port=$($python -c 'import socket; s=socket.socket(); s.bind(("127.0.0.1",0)); print(s.getsockname()[1])')
   $python -m http.server "$port" --bind 127.0.0.1 --directory "$src/tests/system/services" >"$results/http.log" 2>&1 &
@@ -50,6 +56,25 @@ start_sources() {
          PELLIX_FORECAST_URL=http://127.0.0.1:$port PELLIX_POWER_SUPPLY_ROOT=$tmp/sys/class/power_supply \
          PELLIX_BATTERY_SOURCE=linux
   unset QT_QPA_PLATFORM QT_LOGGING_RULES PELLIX_MUSIC_SOURCE
+}
+
+login_call() {  # PATH INTERFACE.METHOD ARGS...
+  gdbus call --system --timeout 5 --dest org.freedesktop.login1 --object-path "$1" --method "$2" "${@:3}" >/dev/null
+}
+# measure_locked ROUND SECONDS TARGET... [CMD...]: the targets (meter.py's, NAME=PID[=FILE])
+# while the session is locked; CMD runs before the measurement and after it, still
+# locked, with "before" and "after" as its last word.
+measure_locked() {
+  local r=$1 seconds=$2 targets=()
+  shift 2
+  while [ $# -gt 0 ] && [[ $1 == *=* ]]; do targets+=("$1"); shift; done
+  login_call /org/freedesktop/login1/session/c1 org.freedesktop.login1.Session.SetLockedHint true || fail "no lock"
+  sleep 2
+  [ $# -gt 0 ] && "$@" before
+  $python "$here/meter.py" sample "$seconds" "${targets[@]}" >"$results/locked-$r.json" || fail "meter failed (locked)"
+  [ $# -gt 0 ] && "$@" after
+  login_call /org/freedesktop/login1/session/c1 org.freedesktop.login1.Session.SetLockedHint false
+  sleep 1
 }
 
 # home NAME [X,]Y WIDGET...: a fresh home whose settings switch the widgets on,

@@ -7,13 +7,15 @@
 #   conky   bench/footprint/conky.conf drawn on its own layer surface
 #           (clock with seconds, battery, text; 1 s)
 #   app-3   the app: clock, weather and battery, medium, transparent glass
+#   battery the app with the battery widget alone, medium
 # closes the app's control panel (swaymsg kill), waits WARMUP s and measures
 # both, and sway, in the same WINDOW s (meter.py). Before the rounds, STARTS
 # runs each (alternating) of exec to layer surfaces mapped (wl_map_watch.py):
 # the app's three widgets, conky's one surface. Prints medians and the ratios.
 # Needs a build with native Wayland widgets (Debian 13); as root it runs as
 # nobody (sway will not run as root).
-#   ROUNDS (3), WINDOW (60 s), WARMUP (10 s), STARTS (15)
+#   ROUNDS (3), WINDOW (60 s), WARMUP (10 s), STARTS (15), LOCKED (30 s: app-3 and
+#   battery alone again with the session locked)
 #   --build DIR where the app is built (default build)
 #   --out DIR   keep the raw figures, homes and logs there
 set -u
@@ -32,7 +34,7 @@ while [ $# -gt 0 ]; do
   esac
 done
 app=$(readlink -f "$build/src/app/pellix-widget")
-rounds=${ROUNDS:-3} window=${WINDOW:-60} warmup=${WARMUP:-10} starts=${STARTS:-15}
+rounds=${ROUNDS:-3} window=${WINDOW:-60} warmup=${WARMUP:-10} starts=${STARTS:-15} locked=${LOCKED:-30}
 [ -x "$app" ] || { echo "not built: $app (make build)" >&2; exit 1; }
 for t in sway swaymsg conky dbus-daemon gdbus /usr/bin/python3; do
   command -v "$t" >/dev/null || { echo "missing: $t (bash scripts/install-deps.sh all)" >&2; exit 1; }
@@ -90,15 +92,19 @@ done
 for ((r = 1; r <= rounds; r++)); do
   home "r$r-conky" 0
   home "r$r-app-3" 40 clock weather battery
+  home "r$r-battery" 300 battery
   launch "r$r-conky" conky -c "$tmp/conky.conf"; conky=$launched
   launch "r$r-app-3" "$app"; app3=$launched
-  settle "r$r-app-3"
+  settle "r$r-app-3"  # one at a time: the panels are closed by their title
+  launch "r$r-battery" "$app"; battery=$launched
+  settle "r$r-battery"
   sleep "$warmup"
   $python "$here/meter.py" sample "$window" conky=$conky \
     "app-3=$app3=$results/r$r-app-3/data/group.com.pellixwidget/widget-data.json" \
-    "sway=$sway" >"$results/round-$r.json" || fail "meter failed"
+    "battery=$battery" "sway=$sway" >"$results/round-$r.json" || fail "meter failed"
+  measure_locked "$r" "$locked" "app-3=$app3" "battery=$battery"
   echo "round $r of $rounds done; load $(cut -d' ' -f1-3 /proc/loadavg)" >&2
-  stop "$conky" "$app3"
+  stop "$conky" "$app3" "$battery"
 done
 
 $python "$here/meter.py" report "$results" app-3=1.0

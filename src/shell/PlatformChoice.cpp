@@ -23,6 +23,12 @@ PlatformChoice choosePlatform(const QByteArray &qtQpaPlatform, const QByteArray 
 
 void applyPlatformChoice(const PlatformChoice &choice)
 {
+    // Qt's X11 backing store, drawing through shared memory, waits for the X
+    // server to be done with the segment before each repaint: a round trip that
+    // wakes two more threads at every tick of the clock. The widgets' repaints
+    // are small, so sending their pixels over the connection costs less.
+    if (choice.platform != "wayland" && !qEnvironmentVariableIsSet("QT_XCB_NO_MITSHM"))
+        qputenv("QT_XCB_NO_MITSHM", "1");
     if (choice.platform.isEmpty())
         return;
     qputenv("QT_QPA_PLATFORM", choice.platform);

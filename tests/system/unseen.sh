@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Clock, weather and battery while nobody can see them: with the session locked
 # (logind's LockedHint, python3-dbusmock's logind on the private system bus) the
-# app must leave the CPU alone but for its data refreshes, and on unlock the
-# clock must show the current second within one second.
+# app must leave the CPU alone but for its slow safety refresh, and on unlock the
+# clock must show the current second within one second. The same for the clock
+# alone under another window.
 # Usage: unseen.sh <path-to-pellix-widget>
 set -u
 app=$1
@@ -53,11 +54,13 @@ second_hand_at() {
     grep -o ': ([0-9]*,[0-9]*,[0-9]*' | tr -d ':( ' |
     awk -F, '$1 > 200 && $2 < 120 && $3 < 120 {red = 1} END {exit !red}'
 }
-# The second before or after the screenshot: it may straddle an edge.
+# A second from the screenshot's start to its end: it may straddle an edge or,
+# on a loaded machine, two.
 shows_now() {
-  local before after
-  before=$(date +%-S); import -window root "$root/now.png"; after=$(date +%-S)
-  second_hand_at "$before" || second_hand_at "$after"
+  local before after s
+  before=$(date +%s); import -window root "$root/now.png"; after=$(date +%s)
+  for ((s = before; s <= after; s++)); do second_hand_at $((s % 60)) && return 0; done
+  return 1
 }
 read -r clock_x clock_y <<<"$(content_origin "$(window clock)")"
 check "the clock shows the current second" shows_now
@@ -65,17 +68,40 @@ check "the clock shows the current second" shows_now
 lock true
 sleep 1
 during=$(wakeups_over 20)
-# Locked, the battery refreshes every 4 s for the shared file (5 in 20 s, each a
-# wake-up or two of the GUI thread); the clock, the repaints and the weather's
-# spinner stop. Unlocked the clock alone wakes the process at least 20 times.
-if [ "$during" -le 15 ]; then ok "locked: $during wake-ups in 20 s"; else fail "locked: $during wake-ups in 20 s"; fi
+# Locked, the clock, the repaints and the weather's spinner stop, and the battery
+# waits for UPower's or the kernel's word, reading sysfs once a minute (one or
+# two wake-ups of the GUI thread in 20 s, more when that read meets the wait);
+# nothing else stirs without bus traffic. 4 in 20 s is the 0.2 a second allowed
+# locked; unlocked the clock alone wakes the process at least 20 times.
+if [ "$during" -le 4 ]; then ok "locked: $during wake-ups in 20 s"; else fail "locked: $during wake-ups in 20 s"; fi
 published '"battery" in d' || fail "the shared file lost the battery while locked"
 
+# ms_since T: milliseconds from bash's EPOCHREALTIME T to now.
+ms_since() { local now=$EPOCHREALTIME; echo $(( (${now/./} - ${1/./}) / 1000 )); }
+unlocked=$EPOCHREALTIME
 lock false
-# Seen once taking over a second on a loaded machine: the bound here is two
-# seconds until that is understood.
-check "soon after unlocking the clock shows the current second" wait_for 2 shows_now
+# Timed to the millisecond from the unlock to the start of the screenshot that
+# shows the current second: the harness's whole-second wait may end anywhere in
+# its last second, which once read as a late clock.
+while latency=$(ms_since "$unlocked"); ((latency <= 1000)); do shows_now && break; sleep 0.05; done
+if ((latency <= 1000)); then ok "unlocked: the clock shows the current second after $latency ms"
+else fail "unlocked: the clock not current after 1 s"; fi
 sleep 1.3
 check "and keeps ticking" shows_now
+
+# The clock's window under an opaque one (xev's): it stops, though weather and
+# battery stay in sight; uncovered, it is current again.
+xev -geometry "320x320+$((clock_x > 40 ? clock_x - 40 : 0))+$((clock_y - 60))" -name cover >/dev/null 2>&1 &
+cover=$!; pids+=($cover)
+wait_for 5 xdotool search --name '^cover$' || fail "no covering window"
+sleep 1.5
+during=$(wakeups_over 10)
+# A clock in sight wakes the process 10 times in 10 s; covered, nothing ticks.
+if [ "$during" -le 2 ]; then ok "covered: $during wake-ups in 10 s"; else fail "covered: $during wake-ups in 10 s"; fi
+kill $cover
+uncovered=$EPOCHREALTIME
+while latency=$(ms_since "$uncovered"); ((latency <= 1000)); do shows_now && break; sleep 0.05; done
+if ((latency <= 1000)); then ok "uncovered: the clock shows the current second after $latency ms"
+else fail "uncovered: the clock not current after 1 s"; fi
 
 finish

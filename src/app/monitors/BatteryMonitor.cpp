@@ -2,6 +2,7 @@
 
 #include "CommandBatterySource.h"
 #include "LinuxBatterySource.h"
+#include "PowerSupplyEvents.h"
 #include "PowerSupplyTree.h"
 #include "UPowerDeviceCache.h"
 
@@ -50,6 +51,22 @@ UPowerDeviceCache *BatteryMonitor::upower()
     return cache;
 }
 
+PowerSupplyEvents *BatteryMonitor::uevents()
+{
+    static QMutex lock;
+    static QPointer<PowerSupplyEvents> events;
+    static bool tried = false;
+    const QMutexLocker locker(&lock);
+    QCoreApplication *app = QCoreApplication::instance();
+    if (!tried && app && powerSupplyRoot() == defaultPowerSupplyRoot()) {
+        tried = true;
+        events = new PowerSupplyEvents;
+        events->moveToThread(app->thread());
+        events->setParent(app);
+    }
+    return events;
+}
+
 QList<BatteryDevice> BatteryMonitor::getBatteryDevices() const
 {
     if (selectedSource() == Source::Commands)
@@ -64,9 +81,12 @@ QString BatteryMonitor::getComputerName() const
     return LinuxBatterySource(powerSupplyRoot(), nullptr).getComputerName();
 }
 
-QMetaObject::Connection BatteryMonitor::onAccessoriesKnown(QObject *context, std::function<void()> slot) const
+void BatteryMonitor::onChanged(QObject *context, std::function<void()> slot) const
 {
-    UPowerDeviceCache *cache = selectedSource() == Source::Linux ? upower() : nullptr;
-    return cache ? QObject::connect(cache, &UPowerDeviceCache::synced, context, std::move(slot))
-                 : QMetaObject::Connection();
+    if (selectedSource() != Source::Linux)
+        return;
+    if (UPowerDeviceCache *cache = upower())
+        QObject::connect(cache, &UPowerDeviceCache::changed, context, slot);
+    if (PowerSupplyEvents *events = uevents())
+        QObject::connect(events, &PowerSupplyEvents::changed, context, slot);
 }

@@ -3,12 +3,12 @@
 #include "SharedWidgetData.h"
 
 #include <QList>
-#include <QMetaObject>
 #include <QString>
 
 #include <functional>
 
 class QObject;
+class PowerSupplyEvents;
 class UPowerDeviceCache;
 
 // The list of batteries the battery widget shows: the computer first, then
@@ -26,9 +26,10 @@ public:
     QList<BatteryDevice> getBatteryDevices() const;  // never empty
     QString getComputerName() const;                 // never empty
 
-    // Calls `slot` (in `context`'s thread) when UPower's accessories first become
-    // known, so a view need not wait for its next tick; nothing for the commands.
-    QMetaObject::Connection onAccessoriesKnown(QObject *context, std::function<void()> slot) const;
+    // Calls `slot` (in `context`'s thread) whenever UPower or the kernel says a
+    // battery, a charger or an accessory changed, so a view can poll slowly;
+    // nothing for the commands, which have no signals. Ends with `context`.
+    void onChanged(QObject *context, std::function<void()> slot) const;
 
     enum class Source { Commands, Linux };
     static Source selectedSource();
@@ -39,4 +40,6 @@ private:
     // UPower on the system bus, followed from the application's thread; null
     // without an application object.
     static UPowerDeviceCache *upower();
+    // The kernel's uevents, for the real sysfs tree only; null otherwise.
+    static PowerSupplyEvents *uevents();
 };

@@ -18,7 +18,10 @@ MprisNames::MprisNames(QDBusConnection bus, int callTimeoutMs, QObject *parent)
     m_watcher.addWatchedService(QStringLiteral("org.mpris.MediaPlayer2*"));
     connect(&m_watcher, &QDBusServiceWatcher::serviceOwnerChanged, this,
             [this](const QString &name, const QString &, const QString &newOwner) {
-                if (!m_names || !name.startsWith(kPrefix))
+                if (!name.startsWith(kPrefix))
+                    return;
+                emit changed();
+                if (!m_names)
                     return;
                 m_names->removeAll(name);
                 if (!newOwner.isEmpty()) {
@@ -26,7 +29,12 @@ MprisNames::MprisNames(QDBusConnection bus, int callTimeoutMs, QObject *parent)
                     m_names->sort();
                 }
             });
+    m_bus.connect(QString(), QStringLiteral("/org/mpris/MediaPlayer2"), QStringLiteral("org.freedesktop.DBus.Properties"),
+                  QStringLiteral("PropertiesChanged"), {QStringLiteral("org.mpris.MediaPlayer2.Player")}, QString(),
+                  this, SLOT(onPlayerProperties()));
 }
+
+void MprisNames::onPlayerProperties() { emit changed(); }
 
 QStringList MprisNames::names()
 {

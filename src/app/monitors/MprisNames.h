@@ -4,6 +4,8 @@
 // NameOwnerChanged signals, so a refresh with no player asks the bus nothing.
 // Listed once with a bounded ListNames; a failed listing is tried again on the
 // next read. Lives in the thread that creates it, which must run an event loop.
+// It also says when a player came, went or changed its Player properties
+// (PropertiesChanged), so the players need not be polled for those.
 
 #include <QDBusConnection>
 #include <QDBusServiceWatcher>
@@ -20,6 +22,12 @@ public:
 
     // The MPRIS names (and only those), sorted; empty when the bus cannot be listed.
     QStringList names();
+
+signals:
+    void changed();
+
+private slots:
+    void onPlayerProperties();
 
 private:
     QDBusConnection m_bus;

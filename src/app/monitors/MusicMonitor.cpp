@@ -42,8 +42,10 @@ class MusicWorker : public QObject {
 public:
     MprisNames *names()
     {
-        if (!m_names)
+        if (!m_names) {
             m_names = new MprisNames(QDBusConnection::sessionBus(), MprisPlayers::kCallTimeoutMs, this);
+            connect(m_names, &MprisNames::changed, &MusicMonitor::shared(), &MusicMonitor::playersChanged);
+        }
         return m_names;
     }
 

@@ -50,6 +50,9 @@ public:
 signals:
     // Emitted on the monitor's thread; connections to the GUI are queued.
     void nowPlayingRead(const NowPlaying &playing);
+    // MPRIS only, once a request has started following the players: a player
+    // came, went or changed what it plays. Emitted in this object's thread.
+    void playersChanged();
 
 private:
     MusicMonitor() = default;

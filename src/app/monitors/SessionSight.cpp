@@ -7,7 +7,13 @@
 #include <QDBusPendingCallWatcher>
 #include <QDBusPendingReply>
 #include <QDBusVariant>
+#include <QEvent>
 #include <QWidget>
+#include <QWindow>
+
+#include "shell/x11/WindowCoverage.h"
+
+#include <memory>
 
 namespace {
 constexpr int kCallTimeoutMs = 3000;
@@ -54,16 +60,46 @@ SessionSight::SessionSight()
     watchScreenSaver();
 }
 
+bool SessionSight::sees(const QWidget *view) const
+{
+    const x11::WindowCoverage *coverage = x11::WindowCoverage::shared();
+    const QWindow *window = view->window()->windowHandle();
+    return seen() && !(coverage && window && coverage->isCovered(window));
+}
+
+namespace {
+// Has the view's window watched for cover once it exists, at each show.
+class CoverWatch : public QObject {
+public:
+    explicit CoverWatch(QWidget *view) : QObject(view) { view->installEventFilter(this); }
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Show)
+            if (QWindow *window = static_cast<QWidget *>(watched)->window()->windowHandle())
+                x11::WindowCoverage::shared()->watch(window);
+        return false;
+    }
+};
+}  // namespace
+
 void SessionSight::follow(QWidget *view, std::function<void(bool)> changed)
 {
-    auto apply = [view, changed](bool seen) {
+    auto shown = std::make_shared<bool>(true);
+    auto apply = [this, view, changed, shown] {
+        const bool seen = sees(view);
+        if (seen == *shown)
+            return;
+        *shown = seen;
         view->setUpdatesEnabled(seen);  // enabling repaints the view once
         if (changed)
             changed(seen);
     };
-    if (!seen())
-        apply(false);
+    apply();
     connect(this, &SessionSight::seenChanged, view, apply);
+    if (x11::WindowCoverage *coverage = x11::WindowCoverage::shared()) {
+        new CoverWatch(view);
+        connect(coverage, &x11::WindowCoverage::changed, view, apply);
+    }
 }
 
 // The session of this process: the one XDG_SESSION_ID names, else logind's "auto".

@@ -2,9 +2,10 @@
 
 // Whether anyone can see the widgets: not while the session is locked (logind's
 // LockedHint on the system bus) or the desktop's screen saver is active
-// (org.freedesktop.ScreenSaver on the session bus). Views follow it to stop
-// repaints and display-only timers while unseen, keeping the work whose results
-// others read (the shared file).
+// (org.freedesktop.ScreenSaver on the session bus), nor a view whose window is
+// entirely covered by other windows (X11). Views follow it to stop repaints and
+// display-only timers while unseen, keeping the work whose results others read
+// (the shared file).
 
 #include <QObject>
 #include <QStringList>
@@ -20,7 +21,10 @@ class SessionSight : public QObject {
 public:
     static SessionSight &shared();
 
+    // The session: neither locked nor behind the screen saver.
     bool seen() const { return !m_locked && !m_saverActive; }
+    // The session, and `view`'s window not covered.
+    bool sees(const QWidget *view) const;
 
     // Holds `view`'s paints while unseen (so nothing queues up) and lets it
     // repaint once when seen again; `changed` then starts or stops the view's

@@ -154,7 +154,6 @@ void UPowerDeviceCache::finishSync()
 {
     m_state = State::Synced;
     publish();
-    emit synced();
 }
 
 void UPowerDeviceCache::onDeviceAdded(const QDBusMessage &message)
@@ -209,6 +208,9 @@ void UPowerDeviceCache::publish()
         if (device.properties)
             if (std::optional<BatteryDevice> accessory = battery::accessoryFromUPower(*device.properties))
                 accessories.append(*accessory);
-    const QMutexLocker lock(&m_snapshotLock);
-    m_snapshot = std::move(accessories);
+    {
+        const QMutexLocker lock(&m_snapshotLock);
+        m_snapshot = std::move(accessories);
+    }
+    emit changed();
 }

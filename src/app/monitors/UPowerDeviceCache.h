@@ -31,8 +31,11 @@ public:
     std::optional<QList<BatteryDevice>> accessories();
 
 signals:
-    // The whole list became known: the first answer, or the first after UPower restarted.
-    void synced();
+    // What UPower says changed once the list is known: the list became known
+    // (the first answer, or the first after UPower restarted), a device came or
+    // went, or a device's properties changed (the computer's battery too, whose
+    // level the caller reads from sysfs).
+    void changed();
 
 private slots:
     void onDeviceAdded(const QDBusMessage &message);

@@ -72,12 +72,15 @@ void BatteryWidgetView::showEvent(QShowEvent *event)
     QWidget::showEvent(event);
     if (!m_shownOnce) {
         m_shownOnce = true;
-        // UPower answers after the first refresh; its list need not wait for the next tick.
-        if (m_usesMonitor)
-            BatteryMonitor::shared().onAccessoriesKnown(this, [this] {
+        // UPower's list and every change it or the kernel announces show at
+        // once, so the poll need not wake the process; the commands have no signals.
+        if (m_usesMonitor && BatteryMonitor::selectedSource() == BatteryMonitor::Source::Linux) {
+            m_timer.setRiding(kSafetyRefreshMs);
+            BatteryMonitor::shared().onChanged(this, [this] {
                 if (isVisible())
                     refreshDevices();
             });
+        }
         refreshDevices();
         m_computerName = m_collectComputerName();
         render();

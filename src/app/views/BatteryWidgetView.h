@@ -1,7 +1,8 @@
 #pragma once
 
-// The battery widget: every 4 seconds it asks the collector for the batteries,
-// publishes them to the shared file and draws the computer's ring (small) or up
+// The battery widget: when the collector says something changed, and every
+// 4 seconds while the process is awake anyway (at the latest every minute), it
+// asks the collector for the batteries, publishes them to the shared file and draws the computer's ring (small) or up
 // to four rings (medium) in the glass container, glowing by the computer's charge.
 
 #include "EdgeTimer.h"
@@ -27,6 +28,7 @@ public:
     ~BatteryWidgetView() override;
 
     static constexpr int kRefreshIntervalMs = 4000;
+    static constexpr int kSafetyRefreshMs = 60000;  // for changes nobody signals
     static QString iconName(const QString &type);
 
     // Where the readings come from: the shared collector unless tests or tools say otherwise.
@@ -61,7 +63,7 @@ private:
     QString m_computerName = QStringLiteral("MacBook");
     bool m_shownOnce = false;
     bool m_usesMonitor = true;
-    EdgeTimer m_timer{kRefreshIntervalMs};  // on the clock's seconds, so both wake the process once
+    EdgeTimer m_timer{kRefreshIntervalMs};  // riding the clock's seconds
     QString m_spoken;
 
     WidgetContainer *m_container = nullptr;

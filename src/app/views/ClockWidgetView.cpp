@@ -92,7 +92,7 @@ void ClockWidgetView::hideEvent(QHideEvent *event)
 
 void ClockWidgetView::followTicks()
 {
-    if (isVisible() && SessionSight::shared().seen())
+    if (isVisible() && SessionSight::shared().sees(this))
         m_timer.start();
     else
         m_timer.stop();

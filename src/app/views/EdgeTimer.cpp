@@ -28,14 +28,14 @@ public:
 
     void add(EdgeTimer *t)
     {
-        t->m_deadline = EdgeTimerRules::nextEdge(now(), t->m_periodMs);
+        aim(t, now());
         if (!m_timers.contains(t))
             m_timers.append(t);
         arm();
     }
     void remove(EdgeTimer *t)
     {
-        t->m_deadline = -1;
+        t->m_deadline = t->m_latestDeadline = -1;
         m_timers.removeAll(t);
         arm();
     }
@@ -51,6 +51,11 @@ private:
         connect(&m_timer, &QTimer::timeout, this, &EdgeScheduler::fire);
     }
     static qint64 now() { return QDateTime::currentMSecsSinceEpoch(); }
+    static void aim(EdgeTimer *t, qint64 at)
+    {
+        t->m_deadline = EdgeTimerRules::nextEdge(at, t->m_periodMs);
+        t->m_latestDeadline = t->m_latestMs > 0 ? EdgeTimerRules::nextEdge(at, t->m_latestMs) : -1;
+    }
 
     void arm()
     {
@@ -58,9 +63,9 @@ private:
             m_timer.stop();
             return;
         }
-        qint64 first = m_timers.first()->m_deadline;
+        qint64 first = m_timers.first()->ownDeadline();
         for (EdgeTimer *t : std::as_const(m_timers))
-            first = std::min(first, t->m_deadline);
+            first = std::min(first, t->ownDeadline());
         m_timer.start(int(std::clamp<qint64>(first - now(), 0, 24 * 3600 * 1000)));
     }
 
@@ -69,12 +74,13 @@ private:
         const qint64 at = now();
         QList<QPointer<EdgeTimer>> due;
         for (EdgeTimer *t : std::as_const(m_timers)) {
-            if (t->m_deadline <= at + kSlackMs) {
+            // Awake anyway: a rider whose edge has come goes along.
+            if (t->m_deadline <= at + kSlackMs || t->ownDeadline() <= at + kSlackMs) {
                 due.append(t);
-                t->m_deadline = EdgeTimerRules::nextEdge(at + kSlackMs, t->m_periodMs);
-            } else if (t->m_deadline - at > t->m_periodMs + EdgeTimerRules::kMarginMs) {
+                aim(t, at + kSlackMs);
+            } else if (t->ownDeadline() - at > std::max(t->m_periodMs, t->m_latestMs) + EdgeTimerRules::kMarginMs) {
                 // The wall clock went back: re-aim rather than wait out the difference.
-                t->m_deadline = EdgeTimerRules::nextEdge(at, t->m_periodMs);
+                aim(t, at);
             }
         }
         arm();

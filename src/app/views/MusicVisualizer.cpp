@@ -122,7 +122,7 @@ void MusicVisualizer::hideEvent(QHideEvent *event)
 
 void MusicVisualizer::followScreen()
 {
-    if (!isVisible() || !SessionSight::shared().seen()) {
+    if (!isVisible() || !SessionSight::shared().sees(this)) {
         m_timer.stop();
     } else if (!m_timer.isActive()) {
         m_moveStart = -kTickMs;  // a new move at the first frame

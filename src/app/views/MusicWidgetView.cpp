@@ -44,6 +44,15 @@ MusicWidgetView::MusicWidgetView(SettingsManager &settings, QWidget *parent)
     m_afterControl.setInterval(kControlRefreshDelayMs);
     connect(&m_afterControl, &QTimer::timeout, this, &MusicWidgetView::refreshMusic);
     connect(&MusicMonitor::shared(), &MusicMonitor::nowPlayingRead, this, &MusicWidgetView::showNowPlaying);
+    // MPRIS players say what changes, so the poll need not wake the process;
+    // AppleScript has no signals and keeps its pace.
+    if (MusicMonitor::selectedSource() == MusicMonitor::Source::Mpris) {
+        m_timer.setRiding(kSafetyRefreshMs);
+        m_onPlayersChanged = connect(&MusicMonitor::shared(), &MusicMonitor::playersChanged, this, [this] {
+            if (m_timer.isActive())  // hidden, it asks again when shown
+                refreshMusic();
+        });
+    }
     connect(m_content, &MusicContentView::commandRequested, this, &MusicWidgetView::control);
     connect(&m_settings, &SettingsManager::changed, this, [this](const QString &property) {
         if (property == QLatin1String("musicSize"))
@@ -57,6 +66,8 @@ MusicWidgetView::~MusicWidgetView() = default;
 void MusicWidgetView::setCollector(NowPlayingSource ask, CommandSink control)
 {
     disconnect(&MusicMonitor::shared(), &MusicMonitor::nowPlayingRead, this, &MusicWidgetView::showNowPlaying);
+    disconnect(m_onPlayersChanged);
+    m_timer.setRiding(0);
     m_ask = std::move(ask);
     m_control = std::move(control);
 }

@@ -1,6 +1,8 @@
 #pragma once
 
-// The now-playing widget: every 3 seconds (and when shown) it asks the music
+// The now-playing widget: when shown, when the players say something changed,
+// and every 3 seconds while the process is awake anyway (alone, every minute;
+// with AppleScript, which has no signals, every 3 seconds) it asks the music
 // monitor what plays, publishes it to the shared file and shows it in the
 // glass container, glowing with the cover art's average colour. Its buttons
 // send the transport commands and read the state again 0.3 s after the last
@@ -32,6 +34,7 @@ public:
 
     static constexpr int kRefreshIntervalMs = 3000;
     static constexpr int kControlRefreshDelayMs = 300;
+    static constexpr int kSafetyRefreshMs = 60000;  // for changes nobody signals
 
     // Where the state comes from and the commands go: the shared monitor unless
     // tests or tools say otherwise. Neither may block; the answer to an `ask`
@@ -75,8 +78,9 @@ private:
     std::optional<QString> m_artUrl;
     QColor m_glowColor;
     QImage m_image;
-    EdgeTimer m_timer{kRefreshIntervalMs};  // on the clock's seconds, so both wake the process once
+    EdgeTimer m_timer{kRefreshIntervalMs};  // riding the clock's seconds
     QTimer m_afterControl;
+    QMetaObject::Connection m_onPlayersChanged;
     QString m_spoken;
     ArtworkLoader *m_loader;
     MusicContentView *m_content;

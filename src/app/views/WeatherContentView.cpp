@@ -241,7 +241,7 @@ void WeatherContentView::hideEvent(QHideEvent *)
 // The spinner turns only while it is on screen and seen.
 void WeatherContentView::updateSpinner()
 {
-    const bool run = m_state.loading && isVisible() && SessionSight::shared().seen();
+    const bool run = m_state.loading && isVisible() && SessionSight::shared().sees(this);
     if (run && !m_spinner.isActive())
         m_spinner.start();
     else if (!run)
