@@ -14,11 +14,11 @@ constexpr qint64 kMaximumDelayMs = 24 * 3600 * 1000;
 
 }  // namespace
 
-QDateTime flooredReloadDate(const QDateTime &wanted, const QDateTime &askedAt)
+QDateTime flooredReloadDate(const QDateTime &wanted, const QDateTime &askedAt, qint64 floorMs)
 {
     if (!wanted.isValid())
         return {};
-    return std::max(wanted, askedAt.addSecs(kReloadFloorSeconds));
+    return std::max(wanted, askedAt.addMSecs(floorMs));
 }
 
 TimelineSession::TimelineSession(const widgetkit::Widget &widget, widgetkit::TimelineContext context, Clock clock,
@@ -53,7 +53,7 @@ void TimelineSession::requestTimeline()
     emit timelineRequested();
     // Asked again at the floor when no answer comes; an answer sets its own date.
     m_askedAt = m_clock();
-    m_reloadDate = m_askedAt.addSecs(kReloadFloorSeconds);
+    m_reloadDate = m_askedAt.addMSecs(m_reloadFloorMs);
     scheduleReload();
     const auto completion =
         onGuiThread<widgetkit::Timeline>(this, [this](const widgetkit::Timeline &timeline) { apply(timeline); });
@@ -68,7 +68,7 @@ void TimelineSession::apply(const widgetkit::Timeline &timeline)
             m_entries << entry;
     }
     showDueEntry();
-    m_reloadDate = flooredReloadDate(::reloadDate(timeline), m_askedAt);
+    m_reloadDate = flooredReloadDate(::reloadDate(timeline), m_askedAt, m_reloadFloorMs);
     m_reloadTimer.stop();
     scheduleReload();
 }

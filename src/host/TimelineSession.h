@@ -22,7 +22,7 @@ inline constexpr int kMaxTimelineEntries = 100;
 
 // The reload date a provider asked at `askedAt` gets for wanting `wanted`
 // (invalid: none): never sooner than the floor.
-QDateTime flooredReloadDate(const QDateTime &wanted, const QDateTime &askedAt);
+QDateTime flooredReloadDate(const QDateTime &wanted, const QDateTime &askedAt, qint64 floorMs);
 
 class TimelineSession : public QObject {
     Q_OBJECT
@@ -42,6 +42,8 @@ public:
     // watchdog watches them through it. By default the call just runs.
     using CallGuard = std::function<void(const char *call, const std::function<void()> &run)>;
     void setCallGuard(CallGuard guard) { m_guard = std::move(guard); }
+    // kReloadFloorSeconds unless set (tests that cannot wait a minute).
+    void setReloadFloorMs(qint64 floorMs) { m_reloadFloorMs = floorMs; }
 
     const widgetkit::Widget &widget() const { return m_widget; }
     widgetkit::EntryPtr entry() const { return m_entry; }
@@ -63,6 +65,7 @@ private:
     Clock m_clock;
     CallGuard m_guard;
     QDateTime m_askedAt;
+    qint64 m_reloadFloorMs = kReloadFloorSeconds * 1000;
     widgetkit::EntryPtr m_entry;
     QList<widgetkit::EntryPtr> m_entries;  // of the last timeline
     QDateTime m_reloadDate;
