@@ -69,7 +69,8 @@ slow=0 missing=0 frozen=0 last=
 deadline=$((SECONDS + 75))
 while [ $SECONDS -lt $deadline ]; do
   answers_launches 1 || ((slow++))
-  window clock >/dev/null && window "$system" >/dev/null || ((missing++))
+  # Looked for again once: a search fails (BadWindow) when a window closes during it.
+  wait_for 1 window clock && wait_for 1 window "$system" || ((missing++))
   # The clock's second hand moves: its pixels change from one look to the next.
   shot=$(import -window "$(window clock)" -crop 150x150+20+20 +repage png:- | md5sum)
   [ "$shot" = "$last" ] && ((frozen++)); last=$shot
