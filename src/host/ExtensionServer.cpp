@@ -1,6 +1,7 @@
 #include "ExtensionServer.h"
 
 #include "ExtensionLoader.h"
+#include "HostCommands.h"
 #include "WidgetRendering.h"
 
 #include <QBuffer>
@@ -68,14 +69,6 @@ void onOutOfMemory()
     endWithFault(reason);
 }
 
-QJsonArray familyNames(const QList<widgetkit::WidgetFamily> &families)
-{
-    QJsonArray names;
-    for (widgetkit::WidgetFamily family : families)
-        names << widgetkit::familyName(family);
-    return names;
-}
-
 }  // namespace
 
 ExtensionServer::ExtensionServer()
@@ -118,7 +111,7 @@ bool ExtensionServer::start(const QString &path)
         widgets << QJsonObject{{"kind", descriptor.kind},
                                {"name", descriptor.displayName},
                                {"description", descriptor.description},
-                               {"families", familyNames(descriptor.supportedFamilies)}};
+                               {"families", QJsonArray::fromStringList(familyNames(descriptor.supportedFamilies))}};
     }
     hello.insert("widgets", widgets);
     send(hello);
