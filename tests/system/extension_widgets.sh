@@ -50,6 +50,18 @@ wait_for 15 window "$system" && sleep 0.3
   || fail "after a restart at $(content_origin "$(window "$system")")"
 stop
 
+# Switched off, its extension still says hello (for the panel), then no process stays.
+/usr/bin/python3 -c 'import json,sys; d=json.load(open(sys.argv[1])); d[sys.argv[2]]=False; json.dump(d,open(sys.argv[1],"w"))' \
+  "$settings_file" "widget.$system.enabled"
+: >"$root/app.log"
+launch
+wait_for 15 grep -q 'let go .*PellixSystemExtension' "$root/app.log" && sleep 2.5
+! pgrep -P "$app_pid" >/dev/null && ok "with no extension widget on, no extension process stays" \
+  || fail "processes left: $(pgrep -a -P "$app_pid")"
+stop
+/usr/bin/python3 -c 'import json,sys; d=json.load(open(sys.argv[1])); d[sys.argv[2]]=True; json.dump(d,open(sys.argv[1],"w"))' \
+  "$settings_file" "widget.$system.enabled"
+
 # The hostile four beside it.
 hostile=(Crash Spin Exit Grow)
 /usr/bin/python3 - "$settings_file" "${hostile[@]}" <<'PY'
