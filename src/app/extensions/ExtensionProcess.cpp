@@ -3,7 +3,9 @@
 #include "PellixLogging.h"
 #include "UiLanguage.h"
 
+#include <QGuiApplication>
 #include <QJsonDocument>
+#include <QPalette>
 #include <QJsonObject>
 
 #include <csignal>
@@ -107,6 +109,8 @@ void ExtensionProcess::startProcess()
     // Draws into images only; speaks the app's language.
     environment.insert("QT_QPA_PLATFORM", "offscreen");
     environment.insert("LANGUAGE", pellix::i18n::uiLanguage());
+    const bool light = QGuiApplication::palette().color(QPalette::Window).lightness() >= 128;
+    environment.insert("PELLIX_COLOR_SCHEME", light ? "light" : "dark");
     process->setProcessEnvironment(environment);
     process->setChildProcessModifier([] {
         // A plug-in's runaway allocation ends its own process, not the machine's memory;
