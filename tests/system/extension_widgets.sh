@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Extension widgets on the desktop, each extension in a process of its own.
 # The System example switched on in the settings file is drawn in its glass
-# window, dragged, and found where it was dropped after a restart. Then four
+# window, dragged, kept through a restart of its frozen process, and found
+# where it was dropped after a restart of the app. Then four
 # hostile extensions (tests/fixtures) are switched on beside it: while their
 # processes crash, hang, exit and run out of memory, the app answers within a
 # second, the clock keeps drawing, the System widget stays, each hostile one is
@@ -40,6 +41,13 @@ if wait_for 15 window "$system"; then
   drag "$(window "$system")" 400 300
   check "its dropped place is saved under its own key" \
     wait_for 5 stored "d.get('widget.$system.position') == '{\"x\":400,\"y\":' + str(900 - 300 - 170) + '}'"
+  # A process that stops answering (frozen) is killed and started again; its window keeps the last frame.
+  child=$(pgrep -P "$app_pid" -f -- --serve)
+  kill -STOP "$child"
+  check "a frozen extension process is ended" wait_for 15 grep -q 'ended: stopped answering for 5 s' "$root/app.log"
+  [ "$(dark_pixels "$(window "$system")")" -gt 100 ] && ok "its window keeps the last frame meanwhile" \
+    || fail "the System widget lost its frame while its process restarted"
+  check "and started again" wait_for 10 sh -c "pgrep -P $app_pid -f -- --serve | grep -vx $child"
 else
   fail "no System widget window"
 fi
