@@ -124,8 +124,10 @@ void ExtensionProcess::startProcess()
     connect(process, &QProcess::finished, this,
             [this, process](int code, QProcess::ExitStatus status) { finished(process, code, status); });
     connect(process, &QProcess::errorOccurred, this, [this, process](QProcess::ProcessError error) {
-        if (error == QProcess::FailedToStart)
+        if (error == QProcess::FailedToStart) {
+            m_fault = QStringLiteral("cannot run %1").arg(m_host);
             finished(process, 127, QProcess::NormalExit);
+        }
     });
     m_helloTimer.start();
     process->start(m_host, {QStringLiteral("--serve"), m_path});
