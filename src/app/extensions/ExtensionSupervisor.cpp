@@ -11,6 +11,8 @@
 #include <QProcess>
 #include <QTimer>
 
+#include <malloc.h>
+
 namespace extensions {
 
 QString hostProgram()
@@ -85,6 +87,7 @@ void ExtensionSupervisor::discovered(const QByteArray &output)
             toLearn << info.path;
     }
     m_catalog.setExtensions(known);
+    m_awaitingHello = int(toLearn.size());
     for (const QString &path : toLearn) {
         auto process = std::make_unique<ExtensionProcess>(m_host, path);
         ExtensionProcess *p = process.get();
@@ -112,6 +115,10 @@ void ExtensionSupervisor::discovered(const QByteArray &output)
                 names << widget.name;
             if (!names.isEmpty())
                 emit widgetsLearnt(names);
+            // The start-up's buffers (the hellos, the discovery) go back to the
+            // system once every extension has answered: the idle app stays as small.
+            if (m_awaitingHello > 0 && --m_awaitingHello == 0)
+                QTimer::singleShot(0, this, [] { ::malloc_trim(0); });
         });
         connect(p, &ExtensionProcess::frameReceived, this, [this](const FrameMessage &frame) {
             emit frameArrived(extensionWidgetName(frame.kind), frame.image, frame.text);

@@ -60,6 +60,7 @@ private:
     std::map<QString, std::unique_ptr<ExtensionProcess>> m_processes;  // by plug-in path
     bool m_asleep = false;
     bool m_followsSight = false;
+    int m_awaitingHello = 0;  // of the processes started for their hello
 };
 
 }  // namespace extensions
