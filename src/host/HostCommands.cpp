@@ -13,6 +13,8 @@ QString isoDate(const QDateTime &date)
     return date.toOffsetFromUtc(date.offsetFromUtc()).toString(Qt::ISODateWithMs);
 }
 
+}  // namespace
+
 QStringList familyNames(const QList<widgetkit::WidgetFamily> &families)
 {
     QStringList names;
@@ -20,8 +22,6 @@ QStringList familyNames(const QList<widgetkit::WidgetFamily> &families)
         names << widgetkit::familyName(family);
     return names;
 }
-
-}  // namespace
 
 LoadedWidgets::LoadedWidgets(const QList<extensions::Extension> &found)
 {

@@ -23,6 +23,9 @@ private:
 // How long the host waits for a provider's answer on the command line.
 inline constexpr int kAnswerTimeoutMs = 10'000;
 
+// "small", "medium", as the families are named on the command line and in listings.
+QStringList familyNames(const QList<widgetkit::WidgetFamily> &families);
+
 // The widget of that kind, or nothing (the first of that kind).
 const widgetkit::Widget *findWidget(const widgetkit::WidgetBundle &bundle, const QString &kind);
 

@@ -12,8 +12,12 @@
 
 widgetkit::WidgetEnvironment hostEnvironment(widgetkit::WidgetFamily family, qreal scale)
 {
-    // Qt 6.4 has no colour-scheme hint; the platform theme's window colour tells the same.
-    const bool light = QGuiApplication::palette().color(QPalette::Window).lightness() >= 128;
+    // The app says which for the process that draws its extension widgets (that
+    // process has no desktop of its own). Qt 6.4 has no colour-scheme hint; the
+    // platform theme's window colour tells the same.
+    const QByteArray told = qgetenv("PELLIX_COLOR_SCHEME");
+    const bool light = told.isEmpty() ? QGuiApplication::palette().color(QPalette::Window).lightness() >= 128
+                                      : told == "light";
     return {family, scale, pellix::i18n::uiLanguage(),
             light ? widgetkit::ColorScheme::Light : widgetkit::ColorScheme::Dark};
 }
@@ -31,10 +35,10 @@ void paintWidget(QPainter &painter, const QRectF &rect, const widgetkit::Widget 
 }
 
 QImage renderWidget(const widgetkit::Widget &widget, widgetkit::WidgetFamily family,
-                    const widgetkit::TimelineEntry &entry, int scale)
+                    const widgetkit::TimelineEntry &entry, qreal scale)
 {
     const QSize size = widgetkit::familySize(family);
-    QImage image(size * scale, QImage::Format_ARGB32_Premultiplied);
+    QImage image((QSizeF(size) * scale).toSize(), QImage::Format_ARGB32_Premultiplied);
     image.setDevicePixelRatio(scale);
     image.fill(Qt::transparent);
     QPainter painter(&image);

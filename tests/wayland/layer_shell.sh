@@ -7,6 +7,7 @@
 # same settings file; read on the accessibility bus in Italian and English. The
 # tray as a StatusNotifierItem: its click and its menu.
 # Pixels from grim, the pointer from a virtual-pointer client.
+# The System extension's widget beside them, drawn by its own process.
 # Then the extension host's --show widgets, the same surfaces, and the basic
 # placement under a second wlroots compositor, labwc, when it is there.
 # Usage: [SCREENSHOT=file.png] layer_shell.sh <pellix-widget> <pointer-client> <pellix-widget-host>
@@ -66,7 +67,8 @@ cat >"$settings_file" <<'JSON'
  "widget.weather.enabled": true, "widget.weather.position": "{\"x\":2000,\"y\":400}",
  "widget.battery.enabled": true, "widget.battery.position": "{\"x\":100,\"y\":100}",
  "widget.battery.clickThrough": true,
- "widget.music.enabled": true, "widget.music.position": "{\"x\":700,\"y\":100}"}
+ "widget.music.enabled": true, "widget.music.position": "{\"x\":700,\"y\":100}",
+ "widget.ext:PellixSystemWidget.enabled": true, "widget.ext:PellixSystemWidget.position": "{\"x\":1000,\"y\":600}"}
 JSON
 /usr/bin/python3 "$here/../peers/mpris_player.py" spotify --log "$root/player.log" >/dev/null 2>&1 &
 pids+=($!)
@@ -81,6 +83,8 @@ swaymsg "$panel" move position 300 0 >/dev/null; sleep 0.5
 check "clock at its saved place" wait_for 10 shown HEADLESS-1 100 130 170
 check "battery at its saved place" shown HEADLESS-1 100 630 170
 check "music (medium) at its saved place" shown HEADLESS-1 700 630 340
+check "the System extension's widget, drawn by its own process, at its saved place" \
+  wait_for 15 shown HEADLESS-1 1000 130 170
 check "weather, saved off every output, shown at the right edge" shown HEADLESS-1 1270 330 170
 check "that place is not saved" test "$(saved_position weather)" = "2000 400"
 check "the clock's layer surface is a named window on the accessibility bus, saying the time" \

@@ -57,14 +57,25 @@ SettingsManager::~SettingsManager() = default;
 
 auto SettingsManager::widgetSettings(const QString &widget) const -> const WidgetSettings *
 {
-    const int i = widgetIndex(widget);
-    return i < 0 ? nullptr : &m_widgets[i];
+    return const_cast<SettingsManager *>(this)->widgetSettings(widget);
 }
 
 auto SettingsManager::widgetSettings(const QString &widget) -> WidgetSettings *
 {
     const int i = widgetIndex(widget);
-    return i < 0 ? nullptr : &m_widgets[i];
+    if (i >= 0)
+        return &m_widgets[i];
+    if (!isExtensionWidgetName(widget))
+        return nullptr;
+    auto found = m_extensionWidgets.find(widget);
+    if (found == m_extensionWidgets.end()) {
+        const QJsonObject stored = m_defaults->values();
+        const WidgetSettings read{readBool(stored.value(enabledKey(widget))),
+                                  readBool(stored.value(clickThroughKey(widget))),
+                                  readString(stored.value(sizeKey(widget)), "small")};
+        found = m_extensionWidgets.emplace(widget, read).first;
+    }
+    return &found->second;
 }
 
 template <typename T>
@@ -77,6 +88,7 @@ void SettingsManager::assign(T &field, const T &value, const QString &property)
 void SettingsManager::loadSettings()
 {
     const QJsonObject stored = m_defaults->values();
+    m_extensionWidgets.clear();
     for (const QString &w : kWidgetNames)
         setEnabled(w, readBool(stored.value(enabledKey(w))));
     for (const QString &w : kWidgetNames)

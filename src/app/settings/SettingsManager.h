@@ -9,6 +9,7 @@
 #include <QVariant>
 
 #include <array>
+#include <map>
 #include <memory>
 #include <optional>
 
@@ -17,7 +18,8 @@ class SettingsStore;
 // The app's one settings object. Assigning a property only changes memory and
 // notifies; persistence is explicit (saveSetting, saveWeatherSettings,
 // setPosition), each written through at once. A widget name other than the four
-// reads as the defaults and assignments to it do nothing.
+// and the extension widgets' "ext:" names reads as the defaults and assignments
+// to it do nothing.
 class SettingsManager : public QObject {
     Q_OBJECT
 
@@ -110,6 +112,8 @@ private:
 
     std::unique_ptr<SettingsStore> m_defaults;
     std::array<WidgetSettings, 4> m_widgets;
+    // Extension widgets' switches, read from the store when first asked for.
+    mutable std::map<QString, WidgetSettings> m_extensionWidgets;
     QString m_clockStyle = "analog";
     QString m_glassTheme = "transparent";
     WeatherSettings m_weatherSettings;
