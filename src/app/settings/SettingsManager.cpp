@@ -57,14 +57,26 @@ SettingsManager::~SettingsManager() = default;
 
 auto SettingsManager::widgetSettings(const QString &widget) const -> const WidgetSettings *
 {
-    const int i = widgetIndex(widget);
-    return i < 0 ? nullptr : &m_widgets[i];
+    if (const int i = widgetIndex(widget); i >= 0)
+        return &m_widgets[i];
+    if (!isExtensionWidgetName(widget))
+        return nullptr;
+    auto known = m_extensionWidgets.find(widget);
+    if (known == m_extensionWidgets.end()) {
+        // The extension's own keys; no size until one is chosen, so that the widget's own default applies.
+        const QJsonObject stored = m_defaults->values();
+        known = m_extensionWidgets
+                    .emplace(widget, WidgetSettings{readBool(stored.value(enabledKey(widget))),
+                                                    readBool(stored.value(clickThroughKey(widget))),
+                                                    readString(stored.value(sizeKey(widget)), QString())})
+                    .first;
+    }
+    return &known->second;
 }
 
 auto SettingsManager::widgetSettings(const QString &widget) -> WidgetSettings *
 {
-    const int i = widgetIndex(widget);
-    return i < 0 ? nullptr : &m_widgets[i];
+    return const_cast<WidgetSettings *>(std::as_const(*this).widgetSettings(widget));
 }
 
 template <typename T>
@@ -76,6 +88,7 @@ void SettingsManager::assign(T &field, const T &value, const QString &property)
 
 void SettingsManager::loadSettings()
 {
+    m_extensionWidgets.clear();  // read again when next asked for
     const QJsonObject stored = m_defaults->values();
     for (const QString &w : kWidgetNames)
         setEnabled(w, readBool(stored.value(enabledKey(w))));
