@@ -10,9 +10,7 @@ namespace panel {
 FittedLabel::FittedLabel(const QString &text, int maxLines, QWidget *parent)
     : QLabel(text, parent), m_maxLines(qMax(1, maxLines))
 {
-    QSizePolicy policy(QSizePolicy::Preferred, QSizePolicy::Maximum);
-    policy.setHeightForWidth(true);
-    setSizePolicy(policy);
+    setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
 }
 
 QStringList FittedLabel::lines(int width) const
@@ -41,24 +39,25 @@ QStringList FittedLabel::lines(int width) const
 
 QSize FittedLabel::sizeHint() const
 {
-    const int width = fontMetrics().horizontalAdvance(text()) + 1;
-    return {width, heightForWidth(width)};
+    return {fontMetrics().horizontalAdvance(text()) + 1, minimumSizeHint().height()};
 }
 
+// As tall as a QLabel of the lines it shows at its present width: no height-for-width in
+// the layouts, which would let every card around grow when the panel has room to spare.
 QSize FittedLabel::minimumSizeHint() const
 {
-    return {fontMetrics().averageCharWidth() * 4, fontMetrics().height()};
-}
-
-int FittedLabel::heightForWidth(int width) const
-{
-    return int(qMax<qsizetype>(1, lines(width).size())) * fontMetrics().lineSpacing();
+    return {fontMetrics().averageCharWidth() * 4,
+            fontMetrics().height() + (qMax(1, m_lineCount) - 1) * fontMetrics().lineSpacing()};
 }
 
 void FittedLabel::resizeEvent(QResizeEvent *event)
 {
     QLabel::resizeEvent(event);
     const QStringList shown = lines(width());
+    if (int(shown.size()) != m_lineCount) {
+        m_lineCount = int(shown.size());
+        updateGeometry();
+    }
     const bool elided = !shown.isEmpty() && shown.last().endsWith(QChar(0x2026)) && !text().endsWith(QChar(0x2026));
     setToolTip(elided ? text() : QString());
 }

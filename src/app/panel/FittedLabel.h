@@ -17,8 +17,6 @@ public:
 
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
-    bool hasHeightForWidth() const override { return true; }
-    int heightForWidth(int width) const override;
 
 protected:
     void paintEvent(QPaintEvent *event) override;
@@ -29,6 +27,7 @@ private:
     QStringList lines(int width) const;
 
     int m_maxLines;
+    int m_lineCount = 1;
 };
 
 }  // namespace panel

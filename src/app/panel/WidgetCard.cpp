@@ -62,11 +62,10 @@ WidgetCard::WidgetCard(const QString &title, const QString &description, const Q
     setTextColor(about, white(0.45));
     auto *texts = new QVBoxLayout;
     texts->setSpacing(2);
-    texts->addStretch();
     texts->addWidget(name);
     texts->addWidget(about);
-    texts->addStretch();
     row->addLayout(texts, 1);
+    row->setAlignment(texts, Qt::AlignVCenter);
     row->addWidget(m_switch);
     column()->addWidget(header);
 
