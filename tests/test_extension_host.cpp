@@ -181,6 +181,7 @@ TEST(TimelineSession, ReloadsAtTheReloadDateNeverEarlier)
     qint64 aheadMs = 300'000 - 1'500;
     const TimelineSession::Clock clock = [&] { return QDateTime::currentDateTime().addMSecs(aheadMs); };
     TimelineSession session(*findWidget(bundle, "PellixBatteryWidget"), {}, clock);
+    session.setReloadFloorMs(0);
     struct Request {
         QDateTime at;
         QDateTime due;
@@ -248,6 +249,7 @@ TEST(TimelineSession, ShowsEachEntryAtItsDateWhicheverThreadAnswers)
         mutable std::vector<std::thread> threads;
     } widget;
     TimelineSession session(widget, {});
+    session.setReloadFloorMs(0);
     int requests = 0;
     QObject::connect(&session, &TimelineSession::timelineRequested, [&] { ++requests; });
     const auto shown = [&] { return session.entry() ? static_cast<const Numbered &>(*session.entry()).n : -1; };
@@ -258,4 +260,54 @@ TEST(TimelineSession, ShowsEachEntryAtItsDateWhicheverThreadAnswers)
     ASSERT_TRUE(QTest::qWaitFor([&] { return shown() == 2; }, 5000));
     EXPECT_GE(QDateTime::currentDateTime(), end);
     EXPECT_TRUE(QTest::qWaitFor([&] { return requests == 2; }, 5000));
+}
+
+// The refresh budget: a timeline's entries past the cap are dropped, a reload
+// date sooner than the floor waits for it, and a provider that never answers
+// keeps its last entry and is asked again at the floor.
+TEST(TimelineSession, KeepsTheRefreshBudget)
+{
+    struct Numbered : widgetkit::TimelineEntry {
+        int n = 0;
+    };
+    class Greedy : public widgetkit::Widget {
+    public:
+        widgetkit::WidgetDescriptor descriptor() const override { return {"Greedy", "", "", {}}; }
+        widgetkit::EntryPtr placeholder(const widgetkit::TimelineContext &) const override { return nullptr; }
+        void getSnapshot(const widgetkit::TimelineContext &, const std::function<void(widgetkit::EntryPtr)> &) const override {}
+        void getTimeline(const widgetkit::TimelineContext &,
+                         const std::function<void(widgetkit::Timeline)> &completion) const override
+        {
+            if (calls++ > 0)
+                return;  // silent from now on
+            widgetkit::Timeline timeline{{}, widgetkit::ReloadPolicy::after(QDateTime::currentDateTime())};
+            for (int n = 0; n < kMaxTimelineEntries + 50; ++n) {
+                auto e = std::make_shared<Numbered>();
+                e->n = n;
+                e->date = QDateTime::currentDateTime().addSecs(n - 1000);
+                timeline.entries << e;
+            }
+            completion(timeline);
+        }
+        void render(QPainter &, const QRectF &, const widgetkit::TimelineEntry &,
+                    const widgetkit::WidgetEnvironment &) const override {}
+        mutable int calls = 0;
+    } widget;
+    TimelineSession session(widget, {});
+    constexpr qint64 floorMs = 400;
+    session.setReloadFloorMs(floorMs);
+    QList<QDateTime> requests;
+    QObject::connect(&session, &TimelineSession::timelineRequested, [&] { requests << QDateTime::currentDateTime(); });
+    session.start();
+    ASSERT_TRUE(session.entry());
+    EXPECT_EQ(static_cast<const Numbered &>(*session.entry()).n, kMaxTimelineEntries - 1);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return requests.size() == 3; }, 5000));
+    EXPECT_GE(requests[0].msecsTo(requests[1]), floorMs);
+    EXPECT_GE(requests[1].msecsTo(requests[2]), floorMs);
+    EXPECT_EQ(static_cast<const Numbered &>(*session.entry()).n, kMaxTimelineEntries - 1);
+
+    const QDateTime asked = QDateTime::currentDateTime();
+    EXPECT_EQ(flooredReloadDate(asked.addSecs(5), asked, 60'000), asked.addSecs(60));
+    EXPECT_EQ(flooredReloadDate(asked.addSecs(90), asked, 60'000), asked.addSecs(90));
+    EXPECT_FALSE(flooredReloadDate({}, asked, 60'000).isValid());
 }

@@ -12,3 +12,4 @@ Q_DECLARE_LOGGING_CATEGORY(lcSettings)   // pellix.settings: a settings file tha
 Q_DECLARE_LOGGING_CATEGORY(lcShell)      // pellix.shell: display, tray and single-instance hand-over
 Q_DECLARE_LOGGING_CATEGORY(lcMusic)      // pellix.music: players that did not answer
 Q_DECLARE_LOGGING_CATEGORY(lcExtension)  // pellix.extension: the data file as the extension read it
+Q_DECLARE_LOGGING_CATEGORY(lcExtensions) // pellix.extensions: extension processes, why they ended, their stderr

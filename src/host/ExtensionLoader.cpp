@@ -149,6 +149,21 @@ Extension inspect(const QString &path)
     return extension;
 }
 
+QList<Extension> inspectAll(const QStringList &searchPath)
+{
+    QList<Extension> found;
+    QHash<QString, QString> pathOfId;
+    for (const QString &path : candidateFiles(searchPath)) {
+        Extension extension = inspect(path);
+        if (extension.refusal.isEmpty() && pathOfId.contains(extension.id))
+            extension.refusal = QStringLiteral("%1 was found first at %2").arg(extension.id, pathOfId[extension.id]);
+        if (extension.refusal.isEmpty())
+            pathOfId.insert(extension.id, path);
+        found << extension;
+    }
+    return found;
+}
+
 }  // namespace extensions
 
 QList<extensions::Extension> ExtensionLoader::discover(const QStringList &searchPath)

@@ -74,6 +74,11 @@ struct Extension {
 // Reads the file only.
 Extension inspect(const QString &path);
 
+// Every candidate of the search path inspected, none loaded: the same
+// refusals as ExtensionLoader::discover but a failed load, and an id that came
+// first refuses the later ones.
+QList<Extension> inspectAll(const QStringList &searchPath);
+
 }  // namespace extensions
 
 inline constexpr char kExtensionFileName[] = "PellixWidgetExtension.so";

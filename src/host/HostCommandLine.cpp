@@ -43,6 +43,13 @@ HostCommandLine::HostCommandLine()
          QStringLiteral("1")},
         {QStringLiteral("out"), QStringLiteral("With --render: the PNG file to write."), QStringLiteral("file")},
         {QStringLiteral("timeline"), QStringLiteral("Print the widget's timeline as JSON."), QStringLiteral("KIND")},
+        {QStringLiteral("serve"),
+         QStringLiteral("Draw the widgets of the one extension at PATH for PellixWidget, JSON lines on stdin and"
+                        " stdout."),
+         QStringLiteral("PATH")},
+        {QStringLiteral("discover"),
+         QStringLiteral("Print each extension found, loading none, as a JSON line: path, id, version, api,"
+                        " refusal.")},
     });
     m_parser.addPositionalArgument(QStringLiteral("widgets"), QStringLiteral("With --show: KIND[:small|medium] ..."),
                                    QStringLiteral("[KIND[:family] ...]"));
@@ -72,7 +79,9 @@ bool HostCommandLine::parse(const QStringList &arguments)
                                                 {"list", Mode::List},
                                                 {"gallery", Mode::Gallery},
                                                 {"render", Mode::Render},
-                                                {"timeline", Mode::Timeline}};
+                                                {"timeline", Mode::Timeline},
+                                                {"serve", Mode::Serve},
+                                                {"discover", Mode::Discover}};
     QStringList chosen;
     for (const auto &[name, mode] : modes) {
         if (m_parser.isSet(name)) {
@@ -103,6 +112,11 @@ bool HostCommandLine::parse(const QStringList &arguments)
         m_options.target.kind = m_parser.value(render ? QStringLiteral("render") : QStringLiteral("timeline"));
         if (m_options.target.kind.isEmpty())
             return fail(QStringLiteral("a widget kind is needed"));
+    }
+    if (m_options.mode == Mode::Serve) {
+        m_options.servePath = m_parser.value(QStringLiteral("serve"));
+        if (m_options.servePath.isEmpty())
+            return fail(QStringLiteral("--serve needs the extension's PATH"));
     }
     if (render) {
         if (m_parser.isSet(QStringLiteral("family"))) {

@@ -17,13 +17,14 @@ struct WidgetChoice {
 };
 
 struct HostOptions {
-    enum class Mode { Show, List, Gallery, Render, Timeline };
+    enum class Mode { Show, List, Gallery, Render, Timeline, Serve, Discover };
     Mode mode = Mode::Show;
     QList<WidgetChoice> show;  // empty: every widget in its first family
     WidgetChoice target;       // of --render and --timeline
     bool placeholder = false;
     int scale = 1;
     QString out;
+    QString servePath;  // of --serve
 };
 
 class HostCommandLine {

@@ -14,9 +14,17 @@ constexpr qint64 kMaximumDelayMs = 24 * 3600 * 1000;
 
 }  // namespace
 
+QDateTime flooredReloadDate(const QDateTime &wanted, const QDateTime &askedAt, qint64 floorMs)
+{
+    if (!wanted.isValid())
+        return {};
+    return std::max(wanted, askedAt.addMSecs(floorMs));
+}
+
 TimelineSession::TimelineSession(const widgetkit::Widget &widget, widgetkit::TimelineContext context, Clock clock,
                                  QObject *parent)
-    : QObject(parent), m_widget(widget), m_context(context), m_clock(std::move(clock))
+    : QObject(parent), m_widget(widget), m_context(context), m_clock(std::move(clock)),
+      m_guard([](const char *, const std::function<void()> &run) { run(); })
 {
     m_reloadTimer.setSingleShot(true);
     // A coarse timer may fire up to 5 % early: 15 s before a 5-minute reload date.
@@ -29,32 +37,39 @@ TimelineSession::TimelineSession(const widgetkit::Widget &widget, widgetkit::Tim
 
 void TimelineSession::start()
 {
-    m_widget.getSnapshot(m_context, onGuiThread<widgetkit::EntryPtr>(this, [this](widgetkit::EntryPtr entry) {
-                             // A timeline that came first wins over a late snapshot.
-                             if (entry && m_entries.isEmpty()) {
-                                 m_entry = std::move(entry);
-                                 emit entryChanged();
-                             }
-                         }));
+    const auto completion = onGuiThread<widgetkit::EntryPtr>(this, [this](widgetkit::EntryPtr entry) {
+        // A timeline that came first wins over a late snapshot.
+        if (entry && m_entries.isEmpty()) {
+            m_entry = std::move(entry);
+            emit entryChanged();
+        }
+    });
+    m_guard("getSnapshot", [&] { m_widget.getSnapshot(m_context, completion); });
     requestTimeline();
 }
 
 void TimelineSession::requestTimeline()
 {
     emit timelineRequested();
-    m_widget.getTimeline(m_context, onGuiThread<widgetkit::Timeline>(
-                                        this, [this](const widgetkit::Timeline &timeline) { apply(timeline); }));
+    // Asked again at the floor when no answer comes; an answer sets its own date.
+    m_askedAt = m_clock();
+    m_reloadDate = m_askedAt.addMSecs(m_reloadFloorMs);
+    scheduleReload();
+    const auto completion =
+        onGuiThread<widgetkit::Timeline>(this, [this](const widgetkit::Timeline &timeline) { apply(timeline); });
+    m_guard("getTimeline", [&] { m_widget.getTimeline(m_context, completion); });
 }
 
 void TimelineSession::apply(const widgetkit::Timeline &timeline)
 {
     m_entries.clear();
     for (const widgetkit::EntryPtr &entry : timeline.entries) {
-        if (entry)
+        if (entry && m_entries.size() < kMaxTimelineEntries)
             m_entries << entry;
     }
     showDueEntry();
-    m_reloadDate = ::reloadDate(timeline);
+    m_reloadDate = flooredReloadDate(::reloadDate(timeline), m_askedAt, m_reloadFloorMs);
+    m_reloadTimer.stop();
     scheduleReload();
 }
 

@@ -3,6 +3,11 @@
 // One widget on screen, kept current as the system does: a fresh snapshot when
 // it is first shown, then its timeline, and a new timeline at each reload date,
 // never earlier. Between reloads nothing runs but one timer.
+//
+// The refresh budget: a provider is asked again no sooner than
+// kReloadFloorSeconds after it was last asked, whatever reload date it gives,
+// and a provider that never answers keeps its last entry and is asked again
+// after the same time. Of a timeline only the first kMaxTimelineEntries count.
 
 #include <PellixWidgetKit/WidgetBundle.h>
 
@@ -11,6 +16,13 @@
 #include <QTimer>
 
 #include <functional>
+
+inline constexpr int kReloadFloorSeconds = 60;
+inline constexpr int kMaxTimelineEntries = 100;
+
+// The reload date a provider asked at `askedAt` gets for wanting `wanted`
+// (invalid: none): never sooner than the floor.
+QDateTime flooredReloadDate(const QDateTime &wanted, const QDateTime &askedAt, qint64 floorMs);
 
 class TimelineSession : public QObject {
     Q_OBJECT
@@ -25,6 +37,13 @@ public:
                     Clock clock = &systemClock, QObject *parent = nullptr);
 
     void start();
+
+    // Runs each call into the provider (its name, the call); the host's
+    // watchdog watches them through it. By default the call just runs.
+    using CallGuard = std::function<void(const char *call, const std::function<void()> &run)>;
+    void setCallGuard(CallGuard guard) { m_guard = std::move(guard); }
+    // kReloadFloorSeconds unless set (tests that cannot wait a minute).
+    void setReloadFloorMs(qint64 floorMs) { m_reloadFloorMs = floorMs; }
 
     const widgetkit::Widget &widget() const { return m_widget; }
     widgetkit::EntryPtr entry() const { return m_entry; }
@@ -44,6 +63,9 @@ private:
     const widgetkit::Widget &m_widget;
     widgetkit::TimelineContext m_context;
     Clock m_clock;
+    CallGuard m_guard;
+    QDateTime m_askedAt;
+    qint64 m_reloadFloorMs = kReloadFloorSeconds * 1000;
     widgetkit::EntryPtr m_entry;
     QList<widgetkit::EntryPtr> m_entries;  // of the last timeline
     QDateTime m_reloadDate;

@@ -31,10 +31,10 @@ void paintWidget(QPainter &painter, const QRectF &rect, const widgetkit::Widget 
 }
 
 QImage renderWidget(const widgetkit::Widget &widget, widgetkit::WidgetFamily family,
-                    const widgetkit::TimelineEntry &entry, int scale)
+                    const widgetkit::TimelineEntry &entry, qreal scale)
 {
     const QSize size = widgetkit::familySize(family);
-    QImage image(size * scale, QImage::Format_ARGB32_Premultiplied);
+    QImage image((QSizeF(size) * scale).toSize(), QImage::Format_ARGB32_Premultiplied);
     image.setDevicePixelRatio(scale);
     image.fill(Qt::transparent);
     QPainter painter(&image);

@@ -19,4 +19,4 @@ void paintWidget(QPainter &painter, const QRectF &rect, const widgetkit::Widget 
 
 // The widget at its family's size times `scale` device pixels per logical pixel.
 QImage renderWidget(const widgetkit::Widget &widget, widgetkit::WidgetFamily family,
-                    const widgetkit::TimelineEntry &entry, int scale);
+                    const widgetkit::TimelineEntry &entry, qreal scale);

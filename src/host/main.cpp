@@ -1,6 +1,7 @@
 // pellix-widget-host: plays the system's part for the PellixWidget extension.
 #include "DesktopWidgets.h"
 #include "ExtensionLoader.h"
+#include "ExtensionServer.h"
 #include "GalleryWindow.h"
 #include "HostCommandLine.h"
 #include "HostCommands.h"
@@ -45,6 +46,8 @@ int runCommand(const HostOptions &options, const QList<extensions::Extension> &f
 
     switch (options.mode) {
     case Mode::List:
+    case Mode::Serve:
+    case Mode::Discover:
         break;
     case Mode::Timeline:
         if (const auto json = timelineJson(*widgets.first().widget)) {
@@ -108,7 +111,17 @@ int main(int argc, char **argv)
     // Extensions speak the host's language through QLocale().
     QLocale::setDefault(pellix::i18n::displayLocale());
 
+    if (options.mode == HostOptions::Mode::Serve) {
+        ExtensionServer server;
+        if (!server.start(options.servePath))
+            return 0;  // refused: the hello said why
+        return app.exec();
+    }
     ExtensionLoader loader;
+    if (options.mode == HostOptions::Mode::Discover) {
+        printDiscovered(extensions::inspectAll(ExtensionLoader::defaultSearchPath()));
+        return 0;
+    }
     const QStringList searchPath = ExtensionLoader::defaultSearchPath();
     const QList<extensions::Extension> found = loader.discover(searchPath);
     if (found.isEmpty())

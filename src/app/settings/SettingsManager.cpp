@@ -57,26 +57,26 @@ SettingsManager::~SettingsManager() = default;
 
 auto SettingsManager::widgetSettings(const QString &widget) const -> const WidgetSettings *
 {
-    if (const int i = widgetIndex(widget); i >= 0)
-        return &m_widgets[i];
-    if (!isExtensionWidgetName(widget))
-        return nullptr;
-    auto known = m_extensionWidgets.find(widget);
-    if (known == m_extensionWidgets.end()) {
-        // The extension's own keys; no size until one is chosen, so that the widget's own default applies.
-        const QJsonObject stored = m_defaults->values();
-        known = m_extensionWidgets
-                    .emplace(widget, WidgetSettings{readBool(stored.value(enabledKey(widget))),
-                                                    readBool(stored.value(clickThroughKey(widget))),
-                                                    readString(stored.value(sizeKey(widget)), QString())})
-                    .first;
-    }
-    return &known->second;
+    return const_cast<SettingsManager *>(this)->widgetSettings(widget);
 }
 
 auto SettingsManager::widgetSettings(const QString &widget) -> WidgetSettings *
 {
-    return const_cast<WidgetSettings *>(std::as_const(*this).widgetSettings(widget));
+    const int i = widgetIndex(widget);
+    if (i >= 0)
+        return &m_widgets[i];
+    if (!isExtensionWidgetName(widget))
+        return nullptr;
+    auto found = m_extensionWidgets.find(widget);
+    if (found == m_extensionWidgets.end()) {
+        // No size until one is chosen, so that the widget's own default applies.
+        const QJsonObject stored = m_defaults->values();
+        const WidgetSettings read{readBool(stored.value(enabledKey(widget))),
+                                  readBool(stored.value(clickThroughKey(widget))),
+                                  readString(stored.value(sizeKey(widget)), QString())};
+        found = m_extensionWidgets.emplace(widget, read).first;
+    }
+    return &found->second;
 }
 
 template <typename T>
@@ -88,8 +88,8 @@ void SettingsManager::assign(T &field, const T &value, const QString &property)
 
 void SettingsManager::loadSettings()
 {
-    m_extensionWidgets.clear();  // read again when next asked for
     const QJsonObject stored = m_defaults->values();
+    m_extensionWidgets.clear();
     for (const QString &w : kWidgetNames)
         setEnabled(w, readBool(stored.value(enabledKey(w))));
     for (const QString &w : kWidgetNames)

@@ -17,9 +17,9 @@ class SettingsStore;
 
 // The app's one settings object. Assigning a property only changes memory and
 // notifies; persistence is explicit (saveSetting, saveWeatherSettings,
-// setPosition), each written through at once. An extension widget's name
-// ("ext:" and its kind) has the same flags, read from the store when first
-// asked for; any other name reads as the defaults and assignments to it do nothing.
+// setPosition), each written through at once. A widget name other than the four
+// and the extension widgets' "ext:" names reads as the defaults and assignments
+// to it do nothing.
 class SettingsManager : public QObject {
     Q_OBJECT
 
@@ -48,7 +48,7 @@ public:
     static constexpr char kBatteryVisibleDevicesKey[] = "widget.battery.visibleDevices";
     static QStringList defaultBatteryVisibleDevices() { return {"macbook", "watch", "mouse", "airpods"}; }
 
-    // Per widget, by name ("clock", "weather", "battery", "music", "ext:<kind>").
+    // Per widget, by name ("clock", "weather", "battery", "music").
     bool isEnabled(const QString &widget) const;
     void setEnabled(const QString &widget, bool on);
     bool isClickThrough(const QString &widget) const;
@@ -112,6 +112,7 @@ private:
 
     std::unique_ptr<SettingsStore> m_defaults;
     std::array<WidgetSettings, 4> m_widgets;
+    // Extension widgets' switches, read from the store when first asked for.
     mutable std::map<QString, WidgetSettings> m_extensionWidgets;
     QString m_clockStyle = "analog";
     QString m_glassTheme = "transparent";

@@ -19,6 +19,7 @@
 AppDelegate::AppDelegate(SettingsManager &settings, QObject *parent)
     : QObject(parent), m_settings(settings), m_widgets(settings)
 {
+    m_widgets.setExtensionSupervisor(&m_extensions);
 }
 
 AppDelegate::~AppDelegate()
@@ -35,6 +36,8 @@ void AppDelegate::applicationDidFinishLaunching()
     // widgets are on screen, so as not to take the CPU from the window manager
     // and the X server meanwhile; at most kLaunchWaitMs when nothing shows them.
     m_widgets.restoreWidgets();
+    // Their processes start meanwhile; their widgets show when each answers.
+    m_extensions.start();
     QList<QWindow *> pending;
     for (const QString &name : m_widgets.openWidgets())
         if (QWindow *window = m_widgets.window(name)->windowHandle(); window && !window->isExposed())

@@ -2,6 +2,7 @@
 
 #include "ControlPanelWindow.h"
 #include "extensions/ExtensionCatalog.h"
+#include "extensions/ExtensionSupervisor.h"
 #include "shell/ExposureWait.h"
 #include "WidgetManager.h"
 
@@ -34,6 +35,7 @@ public:
 
     WidgetManager &widgetManager() { return m_widgets; }
     ExtensionCatalog &extensionCatalog() { return m_catalog; }
+    extensions::ExtensionSupervisor &extensionSupervisor() { return m_extensions; }
     ControlPanelWindow *controlPanelWindow() const { return m_controlPanelWindow.get(); }
     QSystemTrayIcon *statusBarItem() const { return m_statusBarItem; }
     QMenu *statusMenu() const { return m_menu.get(); }
@@ -46,6 +48,7 @@ private:
 
     SettingsManager &m_settings;
     ExtensionCatalog m_catalog;
+    extensions::ExtensionSupervisor m_extensions{m_catalog};
     WidgetManager m_widgets;
     std::unique_ptr<QMenu> m_menu;
     QSystemTrayIcon *m_statusBarItem = nullptr;

@@ -5,6 +5,8 @@
 #include "settings/SettingsManager.h"
 #include "settings/WidgetNames.h"
 #include "views/WidgetViewFactory.h"
+#include "extensions/ExtensionSupervisor.h"
+#include "extensions/RemoteWidgetView.h"
 #include "shell/x11/X11Window.h"
 
 #include <QGuiApplication>
@@ -59,11 +61,56 @@ shell::ScreenSpace WidgetManager::screenSpace() const
     return m_screenSpace();
 }
 
+void WidgetManager::setExtensionSupervisor(extensions::ExtensionSupervisor *supervisor)
+{
+    m_extensions = supervisor;
+    if (!supervisor)
+        return;
+    // Switched on before (or while) the app ran: shown as soon as the extension answers.
+    connect(supervisor, &extensions::ExtensionSupervisor::widgetsLearnt, this, [this](const QStringList &names) {
+        for (const QString &name : names)
+            if (m_settings.isEnabled(name))
+                spawnWidget(name);
+    });
+    // Its switch stays on: after a restart of the app it is tried again.
+    connect(supervisor, &extensions::ExtensionSupervisor::widgetsStopped, this, [this](const QStringList &names) {
+        for (const QString &name : names)
+            despawnWidget(name);
+    });
+}
+
+bool WidgetManager::isKnown(const QString &name) const
+{
+    return widgetIndex(name) >= 0 || (m_extensions && m_extensions->canShow(name));
+}
+
+QString WidgetManager::extensionFamily(const QString &name) const
+{
+    const ExtensionWidgetInfo *widget = m_extensions ? m_extensions->catalog().widget(name) : nullptr;
+    if (!widget || widget->families.isEmpty())
+        return m_settings.size(name);
+    const QString size = m_settings.size(name);
+    return widget->families.contains(size) ? size : widget->families.first();
+}
+
+QWidget *WidgetManager::createView(const QString &name)
+{
+    if (widgetIndex(name) >= 0)
+        return createWidgetView(name, m_settings);
+    return new RemoteWidgetView(name, extensionFamily(name), *m_extensions, m_settings);
+}
+
 void WidgetManager::restoreWidgets()
 {
     for (const QString &name : kWidgetNames)
         if (m_settings.isEnabled(name))
             toggleWidget(name, true);
+    // Extension widgets whose extension has answered already; the others follow its hello.
+    if (m_extensions)
+        for (const ExtensionInfo &extension : m_extensions->catalog().extensions())
+            for (const ExtensionWidgetInfo &widget : extension.widgets)
+                if (m_settings.isEnabled(widget.name))
+                    spawnWidget(widget.name);
 }
 
 void WidgetManager::toggleWidget(const QString &name, bool enabled)
@@ -77,17 +124,18 @@ void WidgetManager::toggleWidget(const QString &name, bool enabled)
 
 std::optional<Position> WidgetManager::getSavedPosition(const QString &name) const
 {
-    if (widgetIndex(name) < 0)
+    if (widgetIndex(name) < 0 && !isExtensionWidgetName(name))
         return std::nullopt;
     return m_settings.getPosition(name);
 }
 
 void WidgetManager::spawnWidget(const QString &name)
 {
-    if (window(name) || widgetIndex(name) < 0)
+    if (window(name) || !isKnown(name))
         return;
-    const double width = shell::widgetWidth(m_settings.size(name));
-    QWidget *view = createWidgetView(name, m_settings);
+    const double width =
+        shell::widgetWidth(widgetIndex(name) >= 0 ? m_settings.size(name) : extensionFamily(name));
+    QWidget *view = createView(name);
     if (!view)
         return;
     // The view starts (its timers, its first reading: D-Bus, files, the network)
@@ -100,7 +148,8 @@ void WidgetManager::spawnWidget(const QString &name)
     const shell::ScreenSpace space = screenSpace();
     const Rect frame = homeFrame(name, width, space);
     auto *window = new WidgetWindow(name, hosting, space.toQt(frame), m_settings.isClickThrough(name));
-    window->setAccessibleName(widgetTitle(name));
+    const ExtensionWidgetInfo *extension = m_extensions ? m_extensions->catalog().widget(name) : nullptr;
+    window->setAccessibleName(extension ? extension->displayName : widgetTitle(name));
     connect(window, &WidgetWindow::didMove, this, &WidgetManager::windowDidMove);
     m_widgetWindows.append({name, window});
     window->show();
@@ -110,7 +159,10 @@ void WidgetManager::spawnWidget(const QString &name)
 
 Rect WidgetManager::homeFrame(const QString &name, double width, const shell::ScreenSpace &space) const
 {
-    const Position origin = getSavedPosition(name).value_or(*shell::defaultOrigin(name, width, space.visible));
+    // Extension widgets start at the top left, away from the built-ins' column.
+    const Position fallback{space.visible.x + 20, space.visible.maxY() - shell::kWidgetHeight - 40};
+    const Position origin =
+        getSavedPosition(name).value_or(shell::defaultOrigin(name, width, space.visible).value_or(fallback));
     return shell::reachableFrame({origin.x, origin.y, width, shell::kWidgetHeight}, space.areas());
 }
 
@@ -150,6 +202,13 @@ void WidgetManager::resizeWidget(const QString &name, const QString &size)
     if (!window)
         return;
     const shell::ScreenSpace space = screenSpace();
+    if (isExtensionWidgetName(name)) {
+        // Its process draws the other family into a new view; the place is kept.
+        m_settings.setPosition(shell::resizedFrame(frameOf(window), extensionFamily(name)).origin(), name);
+        despawnWidget(name);
+        spawnWidget(name);
+        return;
+    }
     const Rect resized = shell::resizedFrame(frameOf(window), size);
     {
         // The stored origin below is the resized one, not a snapped one.

@@ -13,6 +13,9 @@
 #include <utility>
 
 class QScreen;
+namespace extensions {
+class ExtensionSupervisor;
+}
 class SettingsManager;
 class WidgetWindow;
 
@@ -49,6 +52,10 @@ public:
     QStringList openWidgets() const;  // in the table's order
     shell::Rect frameOf(const WidgetWindow *window) const;  // y-up
 
+    // Extension widgets ("ext:" names) come through the supervisor: shown once
+    // their extension said hello, closed when it was stopped.
+    void setExtensionSupervisor(extensions::ExtensionSupervisor *supervisor);
+
     // Where the screen and its visible frame come from (the primary screen by default).
     void setScreenSpaceProvider(std::function<shell::ScreenSpace()> provider);
 
@@ -58,10 +65,15 @@ private:
     // Where a widget of this width is shown: its saved or default place, kept reachable.
     shell::Rect homeFrame(const QString &name, double width, const shell::ScreenSpace &space) const;
     void watchScreen(QScreen *screen);
+    bool isKnown(const QString &name) const;
+    // The family an extension widget is shown in: its size when declared, else its first.
+    QString extensionFamily(const QString &name) const;
+    QWidget *createView(const QString &name);
 
     SettingsManager &m_settings;
     QList<std::pair<QString, WidgetWindow *>> m_widgetWindows;  // insertion order
     bool m_isSnapping = false;
     std::function<shell::ScreenSpace()> m_screenSpace;
-    QTimer m_screensSettle;  // one pass for the burst of signals a screen change brings
+    QTimer m_screensSettle;
+    extensions::ExtensionSupervisor *m_extensions = nullptr;  // one pass for the burst of signals a screen change brings
 };
