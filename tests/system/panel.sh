@@ -8,7 +8,7 @@
 # and reopening, and quitting from the tray menu (trayer is the tray host) and
 # by Ctrl+Q. panel_atspi.py does the driving; this script sets up the home, the
 # services and the app, and checks what quitting leaves.
-# Usage: panel.sh <path-to-pellix-widget>   (PANEL_SCREENSHOTS=dir keeps panel-widgets.png and panel-settings.png)
+# Usage: panel.sh <path-to-pellix-widget>   (PANEL_SCREENSHOTS=dir keeps panel-widgets.png, panel-extensions.png and panel-settings.png)
 set -u
 app=$1
 . "$(dirname "$0")/support/harness.sh"
