@@ -11,6 +11,8 @@ for b in "$build"/bench/bench_* "$build"/bench/*/*-bench; do
   echo "== $(basename "$b")"
   "$b" || status=1
 done
+echo "== extension widget"
+bash "$here/footprint/extension.sh" --build "$build" || status=1
 if [ "${FOOTPRINT:-1}" != 0 ]; then
   echo "== footprint"
   bash "$here/footprint/run.sh" --build "$build" || status=1
