@@ -16,7 +16,8 @@ FittedLabel::FittedLabel(const QString &text, int maxLines, QWidget *parent)
 QStringList FittedLabel::lines(int width) const
 {
     QStringList out;
-    const QString whole = text();
+    QString whole = text();
+    whole.replace('\n', QChar::LineSeparator);  // a line break of its own, as a QLabel shows it
     if (whole.isEmpty() || width <= 0)
         return out;
     QTextLayout layout(whole, font());
