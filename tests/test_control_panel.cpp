@@ -1,8 +1,10 @@
 // The control panel driven through its real widgets: what every control stores
 // and tells the widget manager, the device list, the city search against a
-// local server, reflecting the store, and the names screen readers get.
+// local server, reflecting the store, the extensions' section following its
+// catalog, and the names screen readers get.
 #include "LocalHttpServer.h"
 #include "WeatherSamples.h"
+#include "extensions/ExtensionCatalog.h"
 #include "monitors/WeatherMonitor.h"
 #include "panel/ControlPanelView.h"
 #include "panel/PanelActions.h"
@@ -31,6 +33,17 @@ using namespace std::chrono_literals;
 
 namespace {
 
+using State = ExtensionInfo::State;
+// A running extension with a widget of two sizes and one of a single size, and one of each other state.
+const QList<ExtensionInfo> kExtensions{
+    {"/ext/libsystem.so", "com.example.system", "1.0", "1.0", State::Running, {},
+     {{"ext:com.example.system", "com.example.system", "Sistema", "CPU, memoria, disco", {"small", "medium"}},
+      {"ext:com.example.note", "com.example.note", "Nota", "Un promemoria", {"medium"}}}},
+    {"/ext/libold.so", {}, {}, {}, State::Refused, "API 2.0, questa app offre la 1.0", {}},
+    {"/ext/libcrashy.so", "com.example.crashy", "0.1", "1.0", State::Stopped, "Terminata 5 volte in 1 minuto", {}},
+    {"/ext/libslow.so", {}, {}, {}, State::Starting, {}, {}},
+};
+
 // The first widget a screen reader would call `name`.
 template <typename T = QWidget>
 T *named(QWidget *root, const QString &name)
@@ -51,6 +64,7 @@ protected:
     void open(const QByteArray &json)
     {
         view.reset();
+        catalog.setExtensions(kExtensions);
         writeFile(path(), json);
         settings = std::make_unique<SettingsManager>(path());
         settings->setSharedDataPath(dir.filePath("widget-data.json"));
@@ -69,7 +83,7 @@ protected:
                 calls << QString("clickThrough %1 %2").arg(n).arg(on) +
                              (settings->isClickThrough(n) == on ? "" : " unassigned");
             }};
-        view = std::make_unique<panel::ControlPanelView>(record, *settings, *monitor);
+        view = std::make_unique<panel::ControlPanelView>(record, *settings, *monitor, &catalog);
         QObject::connect(settings.get(), &SettingsManager::changed, [this](const QString &p) { changed << p; });
         view->show();
         calls.clear();
@@ -118,6 +132,7 @@ protected:
     }
 
     QTemporaryDir dir;
+    ExtensionCatalog catalog;
     LocalHttpServer server;
     std::unique_ptr<SettingsManager> settings;
     std::unique_ptr<WeatherMonitor> monitor;
@@ -152,6 +167,13 @@ TEST_F(ControlPanelTest, EachControlAssignsSavesAndCallsWhatItShouldAndNothingEl
          {"glassTheme"}, {}, {{"glass-theme", "opaque"}}},
         {"device box", [&] { QTest::mouseClick(named<QCheckBox>(view.get(), "AirPods"), Qt::LeftButton, {}, {9, 9}); },
          {"batteryVisibleDevices"}, {}, {{"widget.battery.visibleDevices", QJsonArray{"macbook", "watch", "mouse"}}}},
+        {"extension card switch", [&] { QTest::mouseClick(switchIn("Sistema", "Sistema"), Qt::LeftButton); },
+         {"ext:com.example.systemEnabled"}, {"toggle ext:com.example.system 1"}, {}},
+        {"extension click-through", [&] { QTest::mouseClick(switchIn("Sistema", "Cliccabile attraverso"), Qt::LeftButton); },
+         {"ext:com.example.systemClickThrough"}, {"clickThrough ext:com.example.system 1"}, {}},
+        {"extension size", [&] { choose(picker(card("Sistema"), "Dimensione widget"), "Medio (4x2)"); },
+         {"ext:com.example.systemSize"}, {"resize ext:com.example.system medium"},
+         {{"widget.ext:com.example.system.size", "medium"}}},
     };
     for (const Case &c : cases) {
         calls.clear(), changed.clear();
@@ -303,7 +325,7 @@ TEST_F(ControlPanelTest, ScreenReadersFindEveryControlByNameAndRole)
         return a ? a->role() : QAccessible::NoRole;
     };
     auto checkable = [](QObject *o) { return QAccessible::queryAccessibleInterface(o)->state().checkable; };
-    for (const QString title : {"Orologio & Data", "Meteo", "Batteria", "Now Playing"}) {
+    for (const QString title : {"Orologio & Data", "Meteo", "Batteria", "Now Playing", "Sistema"}) {
         EXPECT_EQ(role(card(title)), QAccessible::Grouping) << title.toStdString();
         EXPECT_TRUE(checkable(switchIn(title, title))) << title.toStdString();
         EXPECT_TRUE(checkable(switchIn(title, "Cliccabile attraverso"))) << title.toStdString();
@@ -328,9 +350,69 @@ TEST_F(ControlPanelTest, ScreenReadersFindEveryControlByNameAndRole)
     QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(0).center());
     tabs->setFocus();
     QStringList order;
-    for (int i = 0; i < 3; ++i) {
+    for (int i = 0; i < 6; ++i) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         order << QApplication::focusWidget()->accessibleName();
     }
-    EXPECT_EQ(order, (QStringList{"Orologio & Data", "Meteo", "Batteria"}));
+    EXPECT_EQ(order, (QStringList{"Orologio & Data", "Meteo", "Batteria", "Now Playing", "Sistema", "Nota"}));
+}
+
+TEST_F(ControlPanelTest, ExtensionSectionFollowsTheCatalogAndKeepsTheFocus)
+{
+    auto shown = [&](const QString &text) {
+        for (QLabel *l : view->findChildren<QLabel *>())
+            if (l->text() == text && l->isVisibleTo(view.get()))
+                return true;
+        return false;
+    };
+    // One card per widget of a running extension; a single size offers no picker.
+    settings->setEnabled("ext:com.example.note", true);
+    ASSERT_TRUE(card("Sistema") && card("Nota"));
+    EXPECT_TRUE(shown("CPU, memoria, disco"));
+    EXPECT_TRUE(named<QAbstractButton>(card("Nota"), "Cliccabile attraverso")->isVisibleTo(view.get()));
+    EXPECT_FALSE(picker(card("Nota"), "Dimensione widget"));
+    // A note per refused or stopped extension, by id or else file name, with its state and
+    // reason; a discreet line while one starts.
+    const std::pair<QString, QStringList> notes[] = {
+        {"libold.so", {"Rifiutata", "API 2.0, questa app offre la 1.0"}},
+        {"com.example.crashy", {"Fermata", "Terminata 5 volte in 1 minuto"}},
+    };
+    for (const auto &[name, texts] : notes) {
+        ASSERT_TRUE(card(name)) << name.toStdString();
+        for (const QString &text : texts)
+            EXPECT_TRUE(named<QLabel>(card(name), text)) << text.toStdString();
+    }
+    EXPECT_TRUE(shown("…"));
+    EXPECT_FALSE(card("libslow.so"));
+
+    // The extension restarting keeps its cards, and the focus on them; a changed offer rebuilds.
+    QGroupBox *system = card("Sistema");
+    view->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(view.get()));
+    switchIn("Sistema", "Sistema")->setFocus();
+    QList<ExtensionInfo> extensions = kExtensions;
+    extensions[0].state = State::Starting;
+    extensions[3].state = State::Running;  // it turned out to have no widgets
+    catalog.setExtensions(extensions);
+    EXPECT_TRUE(system->isVisibleTo(view.get()));  // the same card, not a new one
+    EXPECT_EQ(QApplication::focusWidget(), switchIn("Sistema", "Sistema"));
+    EXPECT_FALSE(shown("…"));
+    extensions[0].widgets[0].description = "CPU e memoria";
+    extensions[0].widgets[1].families = QStringList{"medium", "small"};
+    catalog.setExtensions(extensions);
+    // A card added to a shown layout shows from the event loop; the dropped ones go with it.
+    QCoreApplication::processEvents();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(shown("CPU e memoria"));
+    EXPECT_FALSE(shown("CPU, memoria, disco"));
+    ASSERT_TRUE(picker(card("Nota"), "Dimensione widget"));
+    EXPECT_EQ(picker(card("Nota"), "Dimensione widget")->currentText(), "Medio (4x2)");  // its default: the first declared
+    EXPECT_TRUE(calls.isEmpty());
+
+    catalog.setExtensions({});
+    EXPECT_FALSE(shown("Widget delle estensioni"));
+    catalog.setExtensions({kExtensions[1]});
+    EXPECT_TRUE(shown("Widget delle estensioni"));
+    EXPECT_TRUE(calls.isEmpty());
+    EXPECT_EQ(stored(), QJsonObject{});
 }

@@ -9,6 +9,7 @@
 #include "SharedWidgetDataJson.h"
 #include "UiLanguage.h"
 #include "WeatherSamples.h"
+#include "extensions/ExtensionCatalog.h"
 #include "monitors/WeatherMonitor.h"
 #include "panel/ControlPanelView.h"
 #include "panel/PanelTabBar.h"
@@ -139,18 +140,34 @@ Findings paintEverything(const QTemporaryDir &dir)
     }
 
     // Every card open and the typed-city field shown; the scroll area's content is painted whole.
-    for (const char *name : {"clock", "weather", "battery", "music"})
+    // An extension's texts come as they are, of any length, in one word or many.
+    const QString word = "Sistemaoperativoconmonitoraggiodellerisorseinterminabile";
+    ExtensionCatalog catalog;
+    catalog.setExtensions(
+        {{"/e/libs.so", "s", "1", "1", ExtensionInfo::State::Running, {},
+          {{"ext:s", "s", "Monitor di sistema con statistiche dettagliate per ogni processore e disco",
+            "Carico della CPU, memoria, spazio su disco della cartella Home e tempo di attività, aggiornati "
+            "ogni pochi secondi senza pesare sul sistema " + word, {"small", "medium"}},
+           {"ext:w", "w", word, word, {"medium"}}}},
+         {"/e/lib" + word + ".so", {}, {}, {}, ExtensionInfo::State::Refused,
+          "Costruita per la versione 2.0 dell'interfaccia dei widget, mentre questa app offre la 1.0: "
+          "aggiorna l'app o chiedi una versione adatta allo sviluppatore " + word, {}},
+         {"/e/libc.so", "com.example.crashy", {}, {}, ExtensionInfo::State::Stopped, "Terminata 5 volte in 1 minuto", {}}});
+    for (const char *name : {"clock", "weather", "battery", "music", "ext:s", "ext:w"})
         settings.setEnabled(name, true);
     WeatherMonitor monitor({"http://127.0.0.1:9", "http://127.0.0.1:9", "http://127.0.0.1:9"});
     panel::ControlPanelView panel({[](const QString &, bool) {}, [](const QString &, const QString &) {},
                                    [](const QString &, bool) {}},
-                                  settings, monitor);
+                                  settings, monitor, &catalog);
     panel.show();
     auto *tabs = panel.findChild<panel::PanelTabBar *>();
-    QWidget *content = panel.findChild<QScrollArea *>()->widget();
+    auto *scroll = panel.findChild<QScrollArea *>();
+    QWidget *content = scroll->widget();
     render(out, "panel header", *panel.layout()->itemAt(0)->widget());
     render(out, "panel tabs", *tabs);
     render(out, "panel widgets tab", *content);
+    if (content->width() > scroll->viewport()->width())  // wider than the panel: cut off at its edge
+        out["panel widgets tab"] << QString("content %1 wide").arg(content->width());
     tabs->setCurrentIndex(1);
     render(out, "panel settings tab", *content);
     return out;
@@ -169,5 +186,8 @@ TEST(LanguageFit, NoTextElidedOrCutWhereItalianFits)
         for (const auto &[scene, problems] : paintEverything(dir))
             EXPECT_LE(problems.size(), italian.at(scene).size()) << scene << ": " << problems.join(" | ").toStdString();
     }
+    // What an extension gives is elided where too long, never cut off.
+    for (const QString &problem : italian.at("panel widgets tab"))
+        EXPECT_TRUE(problem.endsWith(QChar(0x2026))) << problem.toStdString();
     pellix::i18n::useLanguage("it", QLocale("it_IT"));
 }

@@ -269,6 +269,25 @@
     </message>
 </context>
 <context>
+    <name>panel::ExtensionSection</name>
+    <message>
+        <source>Widget delle estensioni</source>
+        <translation>Widgets aus Erweiterungen</translation>
+    </message>
+    <message>
+        <source>Avvio delle estensioni in corso</source>
+        <translation>Erweiterungen werden gestartet</translation>
+    </message>
+    <message>
+        <source>Rifiutata</source>
+        <translation>Abgelehnt</translation>
+    </message>
+    <message>
+        <source>Fermata</source>
+        <translation>Angehalten</translation>
+    </message>
+</context>
+<context>
     <name>panel::SettingsTab</name>
     <message>
         <source>Tema Vetro Widget</source>

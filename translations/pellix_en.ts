@@ -269,6 +269,25 @@
     </message>
 </context>
 <context>
+    <name>panel::ExtensionSection</name>
+    <message>
+        <source>Widget delle estensioni</source>
+        <translation>Extension widgets</translation>
+    </message>
+    <message>
+        <source>Avvio delle estensioni in corso</source>
+        <translation>Extensions are starting</translation>
+    </message>
+    <message>
+        <source>Rifiutata</source>
+        <translation>Refused</translation>
+    </message>
+    <message>
+        <source>Fermata</source>
+        <translation>Stopped</translation>
+    </message>
+</context>
+<context>
     <name>panel::SettingsTab</name>
     <message>
         <source>Tema Vetro Widget</source>

@@ -269,6 +269,25 @@
     </message>
 </context>
 <context>
+    <name>panel::ExtensionSection</name>
+    <message>
+        <source>Widget delle estensioni</source>
+        <translation>Widgets de extensiones</translation>
+    </message>
+    <message>
+        <source>Avvio delle estensioni in corso</source>
+        <translation>Iniciando las extensiones</translation>
+    </message>
+    <message>
+        <source>Rifiutata</source>
+        <translation>Rechazada</translation>
+    </message>
+    <message>
+        <source>Fermata</source>
+        <translation>Detenida</translation>
+    </message>
+</context>
+<context>
     <name>panel::SettingsTab</name>
     <message>
         <source>Tema Vetro Widget</source>

@@ -269,6 +269,25 @@
     </message>
 </context>
 <context>
+    <name>panel::ExtensionSection</name>
+    <message>
+        <source>Widget delle estensioni</source>
+        <translation>Widgets des extensions</translation>
+    </message>
+    <message>
+        <source>Avvio delle estensioni in corso</source>
+        <translation>Démarrage des extensions</translation>
+    </message>
+    <message>
+        <source>Rifiutata</source>
+        <translation>Refusée</translation>
+    </message>
+    <message>
+        <source>Fermata</source>
+        <translation>Arrêtée</translation>
+    </message>
+</context>
+<context>
     <name>panel::SettingsTab</name>
     <message>
         <source>Tema Vetro Widget</source>

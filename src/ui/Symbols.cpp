@@ -45,6 +45,7 @@ const QHash<QString, QString> &table()
         {"cloud.bolt.rain.fill", "flash_on"},
         // app and panel
         {"circle.grid.2x2.fill", "grid_view"},
+        {"puzzlepiece.extension", "extension"},
         {"clock", "schedule"},
         {"checkmark.square.fill", "check_box"},
         {"square", "check_box_outline_blank"},

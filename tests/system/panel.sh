@@ -1,12 +1,14 @@
 #!/usr/bin/env bash
 # The control panel of the real app driven through the accessibility bus
 # (AT-SPI), as a screen reader or a GUI test tool would, under the test X
-# server: switching a widget on, resizing one, the city search (and one the
+# server: switching a widget on, resizing one, the extensions' section (System,
+# built in the tree, switched on; a file that is no plug-in, refused with its
+# reason), the city search (and one the
 # user abandons), the version shown, the panel's window hints across closing
 # and reopening, and quitting from the tray menu (trayer is the tray host) and
 # by Ctrl+Q. panel_atspi.py does the driving; this script sets up the home, the
 # services and the app, and checks what quitting leaves.
-# Usage: panel.sh <path-to-pellix-widget>   (PANEL_SCREENSHOTS=dir keeps panel-widgets.png and panel-settings.png)
+# Usage: panel.sh <path-to-pellix-widget>   (PANEL_SCREENSHOTS=dir keeps panel-widgets.png, panel-extensions.png and panel-settings.png)
 set -u
 app=$1
 . "$(dirname "$0")/support/harness.sh"
@@ -45,6 +47,9 @@ quits() {
   check "$1: the settings are as they were" cmp "$settings_file" "$root/settings-before-quit"
 }
 
+# Found beside the System extension, and refused.
+mkdir -p "$XDG_DATA_HOME/pellix-widget/extensions"
+echo "not a plug-in" >"$XDG_DATA_HOME/pellix-widget/extensions/libnotaplugin.so"
 launch
 PANEL_SETTINGS=$settings_file PANEL_APP=$app PANEL_KEEP=$root/settings-before-quit \
   /usr/bin/python3 "$harness_dir/../panel_atspi.py" || fail "the panel driven through AT-SPI"

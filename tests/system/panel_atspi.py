@@ -131,6 +131,26 @@ if combo is not None:
     check("the weather window grows by 170", wait_for(lambda: place(window("weather"))[2] == narrow + 170))
 
 shoot("widgets")
+# The extensions' section, filled once each extension's process has said hello.
+system_card = wait_for(lambda: descendant(panel, "Sistema", pyatspi.ROLE_PANEL), 20) and \
+    descendant(panel, "Sistema", pyatspi.ROLE_PANEL)
+check("the System extension's widget has its card", bool(system_card))
+if system_card:
+    system_switch = descendant(system_card, "Sistema", pyatspi.ROLE_CHECK_BOX)
+    act(system_switch, "Toggle")
+    check("switching 'Sistema' on shows its window", wait_for(lambda: window("ext:PellixSystemWidget")))
+    check("widget.ext:PellixSystemWidget.enabled is true in the settings file",
+          wait_for(lambda: stored("widget.ext:PellixSystemWidget.enabled") is True))
+    if os.environ.get("PANEL_SCREENSHOTS"):  # the panel scrolled down to the section
+        bar = pyatspi.findDescendant(panel, lambda n: n is not None and n.getRole() == pyatspi.ROLE_SCROLL_BAR
+                                     and n.getState().contains(pyatspi.STATE_SHOWING)).queryValue()
+        bar.currentValue = bar.maximumValue
+        shoot("extensions")
+        bar.currentValue = 0
+refused = descendant(panel, "libnotaplugin.so", pyatspi.ROLE_PANEL)
+texts = [refused.getChildAtIndex(i).name for i in range(refused.childCount)] if refused else []
+check(f"the file that is no plug-in is 'Rifiutata', with its reason ({texts})",
+      "Rifiutata" in texts and any("plug-in" in t for t in texts))
 act(descendant(panel, "Impostazioni", pyatspi.ROLE_PAGE_TAB), "Press")
 version = x(os.environ["PANEL_APP"], "--version").split()[-1]
 check(f"'Versione' shows the version --version prints ({version})", descendant(panel, version, pyatspi.ROLE_LABEL) is not None)

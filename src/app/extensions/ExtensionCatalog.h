@@ -16,6 +16,12 @@ struct ExtensionWidgetInfo {
     QString displayName;  // in the UI language, as the extension gives it
     QString description;
     QStringList families;  // "small", "medium": those it declares, the first its default
+
+    // The size it is shown at: the stored one (empty when none) when declared, else its default.
+    QString sizeFor(const QString &stored) const
+    {
+        return families.isEmpty() || families.contains(stored) ? stored : families.first();
+    }
 };
 
 struct ExtensionInfo {

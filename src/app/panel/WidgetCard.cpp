@@ -1,5 +1,6 @@
 #include "WidgetCard.h"
 
+#include "FittedLabel.h"
 #include "PanelStyle.h"
 #include "SwitchButton.h"
 #include "Symbols.h"
@@ -52,12 +53,19 @@ WidgetCard::WidgetCard(const QString &title, const QString &description, const Q
     row->setContentsMargins(14, 14, 14, 14);
     row->setSpacing(12);
     row->addWidget(m_icon);
+    // An extension's texts can be of any length: the name takes one line, the description two.
+    auto *name = new FittedLabel(title, 1);
+    name->setFont(systemFont(14, Weight::Semibold));
+    setTextColor(name, Qt::white);
+    auto *about = new FittedLabel(description, 2);
+    about->setFont(systemFont(12));
+    setTextColor(about, white(0.45));
     auto *texts = new QVBoxLayout;
     texts->setSpacing(2);
-    texts->addWidget(textLabel(title, systemFont(14, Weight::Semibold), Qt::white));
-    texts->addWidget(textLabel(description, systemFont(12), white(0.45)));
-    row->addLayout(texts);
-    row->addStretch();
+    texts->addWidget(name);
+    texts->addWidget(about);
+    row->addLayout(texts, 1);
+    row->setAlignment(texts, Qt::AlignVCenter);
     row->addWidget(m_switch);
     column()->addWidget(header);
 

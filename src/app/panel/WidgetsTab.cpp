@@ -1,6 +1,7 @@
 #include "WidgetsTab.h"
 
 #include "BatteryDeviceList.h"
+#include "ExtensionSection.h"
 #include "PanelActions.h"
 #include "PanelRows.h"
 #include "PanelStyle.h"
@@ -9,6 +10,7 @@
 #include "settings/SettingsManager.h"
 #include "views/WidgetViewFactory.h"
 
+#include <QComboBox>
 #include <QLabel>
 #include <QVBoxLayout>
 
@@ -30,52 +32,84 @@ WidgetsTab::WidgetsTab(PanelActions &actions, QWidget *parent) : QWidget(parent)
     const QString players = tr("Qualsiasi lettore MPRIS in tempo reale");
 #endif
     addCard("music", widgetTitle("music"), players, "music.note");
+    // Tab goes from the last built-in control on to the extensions' ones.
+    m_extensions = new ExtensionSection(m_actions, m_cards.last().controls().last());
+    column->addWidget(m_extensions);
     column->addStretch();
     sync();
+}
+
+WiredCard wiredCard(PanelActions &actions, QWidget *owner, const QString &name, const QString &title,
+                    const QString &description, const QString &icon, const QStringList &sizes, QWidget *beforeSize)
+{
+    WiredCard wired{name, new WidgetCard(title, description, icon), new ToggleRow(WidgetsTab::tr("Cliccabile attraverso"))};
+    WidgetCard *card = wired.card;
+    QObject::connect(card->enabledSwitch(), &SwitchButton::toggled, owner, [&actions, name, card](bool on) {
+        card->showEnabled(on);
+        actions.setWidgetEnabled(name, on);
+    });
+    QObject::connect(wired.clickThrough->control(), &SwitchButton::toggled, owner,
+                     [&actions, name](bool on) { actions.setClickThrough(name, on); });
+    card->addOption(wired.clickThrough);
+    if (beforeSize)
+        card->addOption(beforeSize);
+
+    const QMap<QString, QString> labels{{"small", WidgetsTab::tr("Piccolo (2x2)")}, {"medium", WidgetsTab::tr("Medio (4x2)")}};
+    QMap<QString, QString> offered;
+    for (const QString &size : sizes)
+        if (labels.contains(size))
+            offered.insert(size, labels[size]);
+    if (offered.size() > 1) {
+        wired.size = new PickerRow(WidgetsTab::tr("Dimensione widget"), offered);
+        QObject::connect(wired.size, &PickerRow::chosen, owner,
+                         [&actions, name](const QString &value) { actions.chooseSize(name, value); });
+        card->addOption(wired.size);
+    }
+    return wired;
+}
+
+void WiredCard::sync(const SettingsManager &settings, const QString &shownSize) const
+{
+    card->showEnabled(settings.isEnabled(name));
+    clickThrough->control()->showChecked(settings.isClickThrough(name));
+    if (size)
+        size->showSelection(shownSize);
+}
+
+QList<QWidget *> WiredCard::controls() const
+{
+    QList<QWidget *> out{card->enabledSwitch(), clickThrough->control()};
+    if (size)
+        out << size->picker();
+    return out;
 }
 
 void WidgetsTab::addCard(const QString &name, const QString &title, const QString &description,
                          const QString &icon)
 {
-    auto *card = new WidgetCard(title, description, icon);
-    connect(card->enabledSwitch(), &SwitchButton::toggled, this, [this, name, card](bool on) {
-        card->showEnabled(on);
-        m_actions.setWidgetEnabled(name, on);
-    });
-
-    auto *clickThrough = new ToggleRow(tr("Cliccabile attraverso"));
-    connect(clickThrough->control(), &SwitchButton::toggled, this,
-            [this, name](bool on) { m_actions.setClickThrough(name, on); });
-    card->addOption(clickThrough);
-
+    QWidget *between = nullptr;
     if (name == "clock") {
         m_clockStyle = new PickerRow(tr("Stile orologio"), {{"analog", tr("Analogico")}, {"digital", tr("Digitale")}});
         connect(m_clockStyle, &PickerRow::chosen, this, [this](const QString &style) { m_actions.chooseClockStyle(style); });
-        card->addOption(m_clockStyle);
+        between = m_clockStyle;
     }
-    auto *size =
-        new PickerRow(tr("Dimensione widget"), {{"small", tr("Piccolo (2x2)")}, {"medium", tr("Medio (4x2)")}});
-    connect(size, &PickerRow::chosen, this, [this, name](const QString &value) { m_actions.chooseSize(name, value); });
-    card->addOption(size);
-
+    WiredCard wired = wiredCard(m_actions, this, name, title, description, icon, {"small", "medium"}, between);
     if (name == "battery") {
         m_devices = new BatteryDeviceList(m_actions);
-        card->addOption(m_devices);
+        wired.card->addOption(m_devices);
     }
-    layout()->addWidget(card);
-    m_cards.append({name, card, clickThrough, size});
+    layout()->addWidget(wired.card);
+    m_cards.append(wired);
 }
 
 void WidgetsTab::sync()
 {
     const SettingsManager &settings = m_actions.settings();
-    for (const Card &c : std::as_const(m_cards)) {
-        c.card->showEnabled(settings.isEnabled(c.name));
-        c.clickThrough->control()->showChecked(settings.isClickThrough(c.name));
-        c.size->showSelection(settings.size(c.name));
-    }
+    for (const WiredCard &c : std::as_const(m_cards))
+        c.sync(settings, settings.size(c.name));
     m_clockStyle->showSelection(settings.clockStyle());
     m_devices->sync();
+    m_extensions->sync();
 }
 
 }  // namespace panel

@@ -69,10 +69,11 @@ auto SettingsManager::widgetSettings(const QString &widget) -> WidgetSettings *
         return nullptr;
     auto found = m_extensionWidgets.find(widget);
     if (found == m_extensionWidgets.end()) {
+        // No size until one is chosen, so that the widget's own default applies.
         const QJsonObject stored = m_defaults->values();
         const WidgetSettings read{readBool(stored.value(enabledKey(widget))),
                                   readBool(stored.value(clickThroughKey(widget))),
-                                  readString(stored.value(sizeKey(widget)), "small")};
+                                  readString(stored.value(sizeKey(widget)), QString())};
         found = m_extensionWidgets.emplace(widget, read).first;
     }
     return &found->second;
