@@ -13,7 +13,9 @@ host=${PELLIX_HOST:?set PELLIX_HOST to pellix-widget-host}
 needs DISPLAY "the X server"
 needs DBUS_SESSION_BUS_ADDRESS "the private buses"
 unset PELLIX_EXTENSION_PATH
-echo '{"widget.weather.enabled": true, "widget.battery.enabled": true, "widget.battery.size": "medium"}' >"$settings_file"
+# The clock too: the battery's reading rides its wake-ups (the fake tree sends no uevents).
+echo '{"widget.clock.enabled": true, "widget.weather.enabled": true, "widget.battery.enabled": true,
+       "widget.battery.size": "medium"}' >"$settings_file"
 
 # pixels FILE COLOUR [FUZZ]: how many pixels of about that colour the image has.
 pixels() {
