@@ -44,7 +44,7 @@ if wait_for 15 window "$system"; then
   # A process that stops answering (frozen) is killed and started again; its window keeps the last frame.
   child=$(pgrep -P "$app_pid" -f -- --serve)
   kill -STOP "$child"
-  check "a frozen extension process is ended" wait_for 15 grep -q 'ended: stopped answering for 5 s' "$root/app.log"
+  check "a frozen extension process is ended" wait_for 15 grep -q 'ended: non risponde da 5 s' "$root/app.log"
   [ "$(dark_pixels "$(window "$system")")" -gt 100 ] && ok "its window keeps the last frame meanwhile" \
     || fail "the System widget lost its frame while its process restarted"
   check "and started again" wait_for 10 sh -c "pgrep -P $app_pid -f -- --serve | grep -vx $child"
@@ -102,10 +102,10 @@ done
 [ $missing -eq 0 ] && ok "the clock and the System widget stayed" || fail "$missing looks without them"
 [ $frozen -le 1 ] && ok "the clock kept drawing" || fail "the clock looked the same $frozen times"
 reason() { grep -q "Hostile$1.so stopped: $2\$" "$root/app.log"; }
-check "the crashing one stopped: crashed (signal 11)" reason Crash 'crashed (signal 11)'
-check "the spinning one stopped: hung in its provider for 5 s" reason Spin 'hung in its provider for 5 s'
-check "the exiting one stopped: exited on its own (status 0)" reason Exit 'exited on its own (status 0)'
-check "the growing one stopped: ran past its 256 MB memory cap" reason Grow 'ran past its 256 MB memory cap'
+check "the crashing one stopped: crashed (signal 11)" reason Crash 'si è chiuso in modo anomalo (segnale 11)'
+check "the spinning one stopped: hung in its provider" reason Spin 'bloccato nel suo provider per 5 s'
+check "the exiting one stopped: exited on its own" reason Exit 'è uscito da solo (stato 0)'
+check "the growing one stopped: ran past its memory cap" reason Grow 'ha superato il suo limite di memoria di 256 MB'
 for h in "${hostile[@]}"; do
   window "ext:Hostile$h" >/dev/null && fail "Hostile$h's window is still there"
 done

@@ -43,9 +43,7 @@ void ExtensionSupervisor::start()
         return;
     auto *discovery = new QProcess(this);
     m_discovery = discovery;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert("QT_QPA_PLATFORM", "offscreen");
-    discovery->setProcessEnvironment(environment);
+    discovery->setProcessEnvironment(hostEnvironment());
     discovery->setProcessChannelMode(QProcess::ForwardedErrorChannel);
     connect(discovery, &QProcess::finished, this, [this, discovery](int code, QProcess::ExitStatus status) {
         const QByteArray output = discovery->readAllStandardOutput();
