@@ -118,11 +118,7 @@ bool ExtensionServer::start(const QString &path)
         m_widgets = extension.bundle->widgets();
     }
     for (const widgetkit::Widget *widget : std::as_const(m_widgets)) {
-        widgetkit::WidgetDescriptor descriptor;
-        {
-            CallWatchdog::Scope watch(m_watchdog, "descriptor");
-            descriptor = widget->descriptor();
-        }
+        const widgetkit::WidgetDescriptor descriptor = descriptorOf(*widget);
         widgets << QJsonObject{{"kind", descriptor.kind},
                                {"name", descriptor.displayName},
                                {"description", descriptor.description},
@@ -189,14 +185,16 @@ void ExtensionServer::handle(const QJsonObject &message)
     }
 }
 
+widgetkit::WidgetDescriptor ExtensionServer::descriptorOf(const widgetkit::Widget &widget)
+{
+    CallWatchdog::Scope watch(m_watchdog, "descriptor");
+    return widget.descriptor();
+}
+
 void ExtensionServer::show(const QString &kind, widgetkit::WidgetFamily family, qreal scale)
 {
     for (const widgetkit::Widget *widget : std::as_const(m_widgets)) {
-        widgetkit::WidgetDescriptor descriptor;
-        {
-            CallWatchdog::Scope watch(m_watchdog, "descriptor");
-            descriptor = widget->descriptor();
-        }
+        const widgetkit::WidgetDescriptor descriptor = descriptorOf(*widget);
         if (descriptor.kind != kind || !descriptor.supportedFamilies.contains(family))
             continue;
         auto found = m_shown.find(kind);

@@ -6,7 +6,7 @@
 # hostile extensions (tests/fixtures) are switched on beside it: while their
 # processes crash, hang, exit and run out of memory, the app answers within a
 # second, the clock keeps drawing, the System widget stays, each hostile one is
-# stopped with its own reason, and a drag while the panel switches a built-in
+# stopped with its own reason (in the log and in the panel), and a drag while the panel switches a built-in
 # on loses nothing in the settings file.
 # Usage: extension_widgets.sh <path-to-pellix-widget>   (PELLIX_FIXTURE_DIR: the hostile plug-ins)
 set -u
@@ -110,21 +110,32 @@ for h in "${hostile[@]}"; do
   window "ext:Hostile$h" >/dev/null && fail "Hostile$h's window is still there"
 done
 
-# A drag in the extension widget while the panel switches the weather on.
+# The crashing one's note in the panel, read as a screen reader does; then a
+# drag in the extension widget while the panel switches the weather on.
 export PANEL_SETTINGS=$settings_file
 drag "$(window "$system")" 600 400 &
 drag_pid=$!
-/usr/bin/python3 - <<'PY' || fail "the weather switch was not found on the accessibility bus"
+/usr/bin/python3 - <<'PY'
 import sys, time, pyatspi
 def find(root, name, role):
     return pyatspi.findDescendant(root, lambda n: n is not None and n.name == name and n.getRole() == role)
 desktop = pyatspi.Registry.getDesktop(0)
 app = next(a for a in (desktop.getChildAtIndex(i) for i in range(desktop.childCount)) if a and a.name == "pellix-widget")
+note = find(app, "com.pellixwidget.tests.HostileCrash", pyatspi.ROLE_PANEL)
+texts = [note.getChildAtIndex(i).name for i in range(note.childCount)] if note else []
+stopped = "Fermata" in texts and "si è chiuso in modo anomalo (segnale 11)" in texts
+print(f"the panel's note on the crashing one: {texts}")
 card = find(app, "Meteo", pyatspi.ROLE_PANEL)
 switch = find(card, "Meteo", pyatspi.ROLE_CHECK_BOX)
 actions = switch.queryAction()
 actions.doAction([actions.getName(i) for i in range(actions.nActions)].index("Toggle"))
+sys.exit(0 if stopped else 2)
 PY
+case $? in
+  0) ok "the panel says the crashing one stopped, and why (in Italian)" ;;
+  2) fail "the crashing one's note in the panel" ;;
+  *) fail "the weather switch was not found on the accessibility bus" ;;
+esac
 wait $drag_pid
 check "the weather switched on is saved" wait_for 5 stored "d.get('widget.weather.enabled') is True"
 check "the drag is saved beside it" wait_for 5 stored "d.get('widget.$system.position') == '{\"x\":600,\"y\":' + str(900 - 400 - 170) + '}'"
