@@ -6,8 +6,8 @@
 # hostile extensions (tests/fixtures) are switched on beside it: while their
 # processes crash, hang, exit and run out of memory, the app answers within a
 # second, the clock keeps drawing, the System widget stays, each hostile one is
-# stopped with its own reason (in the log and in the panel), and a drag while the panel switches a built-in
-# on loses nothing in the settings file.
+# stopped with its own reason (the crashing one's read in the panel too), and a
+# drag while the panel switches a built-in on loses nothing in the settings file.
 # Usage: extension_widgets.sh <path-to-pellix-widget>   (PELLIX_FIXTURE_DIR: the hostile plug-ins)
 set -u
 app=$1
