@@ -112,7 +112,7 @@ TEST(ExtensionRules, VersionPermissionsAndSearchOrder)
         {{0, 9}, {1, 0}, false}};
     for (const auto &[plugin, host, compatible] : versions)
         EXPECT_EQ(!extensions::versionProblem(plugin, host), compatible) << plugin.text().toStdString();
-    EXPECT_EQ(extensions::versionProblem({2, 1}, {1, 0}), "built for widget API 2.1, this host has 1.0");
+    EXPECT_EQ(extensions::versionProblem({2, 1}, {1, 0}), "creato per la API dei widget 2.1, questo host ha la 1.0");
     EXPECT_EQ(extensions::parseApiVersion("12.3"), (ApiVersion{12, 3}));
     for (const char *wrong : {"1", "1.0.0", "1.x", "", " 1.0", "-1.0"})
         EXPECT_FALSE(extensions::parseApiVersion(wrong)) << wrong;
@@ -129,11 +129,11 @@ TEST(ExtensionRules, VersionPermissionsAndSearchOrder)
     EXPECT_FALSE(extensions::permissionProblem(chain({{0, dir | 0755}, {0, dir | 01777}, {kUser, dir | 0700}, {kUser, file | 0644}}), kUser));
     EXPECT_FALSE(extensions::permissionProblem(chain({{0, dir | 0755}, {0, file | 0755}}), kUser));
     EXPECT_EQ(extensions::permissionProblem(chain({{0, dir | 0755}, {kUser, dir | 0775}, {kUser, file | 0644}}), kUser),
-              "/p1 is writable by other users");
+              "/p1 è scrivibile da altri utenti");
     EXPECT_TRUE(extensions::permissionProblem(chain({{0, dir | 0777}, {kUser, file | 0644}}), kUser));
     EXPECT_TRUE(extensions::permissionProblem(chain({{0, dir | 0755}, {kUser, file | 01646}}), kUser));  // sticky file
     EXPECT_EQ(extensions::permissionProblem(chain({{0, dir | 0755}, {1234, file | 0644}}), kUser),
-              "/p1 belongs to another user (uid 1234)");
+              "/p1 appartiene a un altro utente (uid 1234)");
 
     EXPECT_EQ(extensions::searchPath("/a:/b/x.so:", "", "", "/home/u", {"/own/P.so", "/own/"}),
               QStringList({"/a", "/b/x.so", "/home/u/.local/share/pellix-widget/extensions",

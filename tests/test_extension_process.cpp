@@ -130,7 +130,7 @@ TEST(ExtensionSupervisor, FillsTheCatalogAndRunsOnlyWhatIsShown)
     ASSERT_TRUE(dir.isValid());
     ASSERT_TRUE(pellix::test::writeFile(dir.filePath("nothing.so"), "no plug-in"));
     qputenv("PELLIX_EXTENSION_PATH", dir.path().toUtf8());
-    qputenv("LANGUAGE", "it");
+    qputenv("LANGUAGE", "de");  // the host speaks the app's language (Italian here), not the environment's
     ExtensionCatalog catalog;
     ExtensionSupervisor supervisor(catalog, PELLIX_BINARY_DIR "/src/host/pellix-widget-host");
     QSignalSpy learnt(&supervisor, &ExtensionSupervisor::widgetsLearnt);
@@ -144,7 +144,7 @@ TEST(ExtensionSupervisor, FillsTheCatalogAndRunsOnlyWhatIsShown)
         if (extension.state == ExtensionInfo::State::Refused)
             refused << QFileInfo(extension.path).fileName() + ": " + extension.reason;
     }
-    EXPECT_EQ(refused, QStringList{"nothing.so: not a Qt plug-in"});
+    EXPECT_EQ(refused, QStringList{"nothing.so: non è un plug-in Qt"});
     const ExtensionWidgetInfo *system = catalog.widget(name);
     ASSERT_TRUE(system);
     EXPECT_EQ(system->families, (QStringList{"small", "medium"}));

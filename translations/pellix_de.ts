@@ -61,6 +61,76 @@
     </message>
 </context>
 <context>
+    <name>ExtensionLoader</name>
+    <message>
+        <source>creato per la API dei widget %1, questo host ha la %2</source>
+        <translation>für Widget-API %1 gebaut, dieser Host hat %2</translation>
+    </message>
+    <message>
+        <source>creato per la API dei widget %1, questo host ha la %2 (serve un PellixWidget più recente)</source>
+        <translation>für Widget-API %1 gebaut, dieser Host hat %2 (braucht ein neueres PellixWidget)</translation>
+    </message>
+    <message>
+        <source>%1 appartiene a un altro utente (uid %2)</source>
+        <translation>%1 gehört einem anderen Benutzer (uid %2)</translation>
+    </message>
+    <message>
+        <source>%1 è scrivibile da altri utenti</source>
+        <translation>%1 ist für andere Benutzer beschreibbar</translation>
+    </message>
+    <message>
+        <source>non si può leggere</source>
+        <translation>nicht lesbar</translation>
+    </message>
+    <message>
+        <source>non è un plug-in Qt</source>
+        <translation>kein Qt-Plug-in</translation>
+    </message>
+    <message>
+        <source>non è un&apos;estensione di PellixWidget (la sua interfaccia è «%1»)</source>
+        <translation>keine PellixWidget-Erweiterung (ihre Schnittstelle ist „%1“)</translation>
+    </message>
+    <message>
+        <source>mancano l&apos;id o la versione della API nei suoi metadati (li dichiara pellix_add_widget_extension)</source>
+        <translation>keine ID oder API-Version in den Metadaten (pellix_add_widget_extension deklariert sie)</translation>
+    </message>
+    <message>
+        <source>l&apos;id %1 è già usato da %2</source>
+        <translation>die ID %1 ist schon von %2 belegt</translation>
+    </message>
+    <message>
+        <source>non si può caricare: %1</source>
+        <translation>nicht ladbar: %1</translation>
+    </message>
+    <message>
+        <source>il suo oggetto plug-in non è un bundle di widget</source>
+        <translation>sein Plug-in-Objekt ist kein Widget-Bundle</translation>
+    </message>
+</context>
+<context>
+    <name>ExtensionServer</name>
+    <message>
+        <source>bloccato nel disegno per %1 s</source>
+        <translation>beim Zeichnen %1 s lang blockiert</translation>
+    </message>
+    <message>
+        <source>bloccato nel suo provider per %1 s</source>
+        <translation>in seinem Provider %1 s lang blockiert</translation>
+    </message>
+    <message>
+        <source>bloccato in %1 per %2 s</source>
+        <translation>in %1 %2 s lang blockiert</translation>
+    </message>
+    <message>
+        <source>ha superato il suo limite di memoria di %1 MB</source>
+        <translation>hat seine Speichergrenze von %1 MB überschritten</translation>
+    </message>
+    <message>
+        <source>ha superato il suo limite di memoria</source>
+        <translation>hat seine Speichergrenze überschritten</translation>
+    </message>
+</context>
+<context>
     <name>GalleryWindow</name>
     <message>
         <source>Galleria widget</source>
@@ -244,6 +314,29 @@
         <source>H:%1 L:%2</source>
         <comment>today&apos;s high and low</comment>
         <translation>H:%1 T:%2</translation>
+    </message>
+</context>
+<context>
+    <name>extensions::ExtensionProcess</name>
+    <message>
+        <source>si è chiuso in modo anomalo (segnale %1)</source>
+        <translation>abgestürzt (Signal %1)</translation>
+    </message>
+    <message>
+        <source>è uscito da solo (stato %1)</source>
+        <translation>hat sich selbst beendet (Status %1)</translation>
+    </message>
+    <message>
+        <source>non si è avviato entro %1 s</source>
+        <translation>nicht innerhalb von %1 s gestartet</translation>
+    </message>
+    <message>
+        <source>non si può eseguire %1</source>
+        <translation>%1 kann nicht ausgeführt werden</translation>
+    </message>
+    <message>
+        <source>non risponde da %1 s</source>
+        <translation>antwortet seit %1 s nicht</translation>
     </message>
 </context>
 <context>

@@ -61,6 +61,76 @@
     </message>
 </context>
 <context>
+    <name>ExtensionLoader</name>
+    <message>
+        <source>creato per la API dei widget %1, questo host ha la %2</source>
+        <translation>built for widget API %1, this host has %2</translation>
+    </message>
+    <message>
+        <source>creato per la API dei widget %1, questo host ha la %2 (serve un PellixWidget più recente)</source>
+        <translation>built for widget API %1, this host has %2 (it needs a newer PellixWidget)</translation>
+    </message>
+    <message>
+        <source>%1 appartiene a un altro utente (uid %2)</source>
+        <translation>%1 belongs to another user (uid %2)</translation>
+    </message>
+    <message>
+        <source>%1 è scrivibile da altri utenti</source>
+        <translation>%1 is writable by other users</translation>
+    </message>
+    <message>
+        <source>non si può leggere</source>
+        <translation>cannot be read</translation>
+    </message>
+    <message>
+        <source>non è un plug-in Qt</source>
+        <translation>not a Qt plug-in</translation>
+    </message>
+    <message>
+        <source>non è un&apos;estensione di PellixWidget (la sua interfaccia è «%1»)</source>
+        <translation>not a PellixWidget extension (its interface is “%1”)</translation>
+    </message>
+    <message>
+        <source>mancano l&apos;id o la versione della API nei suoi metadati (li dichiara pellix_add_widget_extension)</source>
+        <translation>no id or API version in its metadata (pellix_add_widget_extension declares them)</translation>
+    </message>
+    <message>
+        <source>l&apos;id %1 è già usato da %2</source>
+        <translation>%1 was found first at %2</translation>
+    </message>
+    <message>
+        <source>non si può caricare: %1</source>
+        <translation>cannot be loaded: %1</translation>
+    </message>
+    <message>
+        <source>il suo oggetto plug-in non è un bundle di widget</source>
+        <translation>its plug-in object is no widget bundle</translation>
+    </message>
+</context>
+<context>
+    <name>ExtensionServer</name>
+    <message>
+        <source>bloccato nel disegno per %1 s</source>
+        <translation>hung while drawing for %1 s</translation>
+    </message>
+    <message>
+        <source>bloccato nel suo provider per %1 s</source>
+        <translation>hung in its provider for %1 s</translation>
+    </message>
+    <message>
+        <source>bloccato in %1 per %2 s</source>
+        <translation>hung in %1 for %2 s</translation>
+    </message>
+    <message>
+        <source>ha superato il suo limite di memoria di %1 MB</source>
+        <translation>ran past its %1 MB memory cap</translation>
+    </message>
+    <message>
+        <source>ha superato il suo limite di memoria</source>
+        <translation>ran past its memory cap</translation>
+    </message>
+</context>
+<context>
     <name>GalleryWindow</name>
     <message>
         <source>Galleria widget</source>
@@ -244,6 +314,29 @@
         <source>H:%1 L:%2</source>
         <comment>today&apos;s high and low</comment>
         <translation>H:%1 L:%2</translation>
+    </message>
+</context>
+<context>
+    <name>extensions::ExtensionProcess</name>
+    <message>
+        <source>si è chiuso in modo anomalo (segnale %1)</source>
+        <translation>crashed (signal %1)</translation>
+    </message>
+    <message>
+        <source>è uscito da solo (stato %1)</source>
+        <translation>exited on its own (status %1)</translation>
+    </message>
+    <message>
+        <source>non si è avviato entro %1 s</source>
+        <translation>did not start within %1 s</translation>
+    </message>
+    <message>
+        <source>non si può eseguire %1</source>
+        <translation>cannot run %1</translation>
+    </message>
+    <message>
+        <source>non risponde da %1 s</source>
+        <translation>stopped answering for %1 s</translation>
     </message>
 </context>
 <context>

@@ -61,6 +61,76 @@
     </message>
 </context>
 <context>
+    <name>ExtensionLoader</name>
+    <message>
+        <source>creato per la API dei widget %1, questo host ha la %2</source>
+        <translation>creado para la API de widgets %1, este host tiene la %2</translation>
+    </message>
+    <message>
+        <source>creato per la API dei widget %1, questo host ha la %2 (serve un PellixWidget più recente)</source>
+        <translation>creado para la API de widgets %1, este host tiene la %2 (necesita un PellixWidget más reciente)</translation>
+    </message>
+    <message>
+        <source>%1 appartiene a un altro utente (uid %2)</source>
+        <translation>%1 pertenece a otro usuario (uid %2)</translation>
+    </message>
+    <message>
+        <source>%1 è scrivibile da altri utenti</source>
+        <translation>%1 es modificable por otros usuarios</translation>
+    </message>
+    <message>
+        <source>non si può leggere</source>
+        <translation>no se puede leer</translation>
+    </message>
+    <message>
+        <source>non è un plug-in Qt</source>
+        <translation>no es un plug-in de Qt</translation>
+    </message>
+    <message>
+        <source>non è un&apos;estensione di PellixWidget (la sua interfaccia è «%1»)</source>
+        <translation>no es una extensión de PellixWidget (su interfaz es «%1»)</translation>
+    </message>
+    <message>
+        <source>mancano l&apos;id o la versione della API nei suoi metadati (li dichiara pellix_add_widget_extension)</source>
+        <translation>sin id ni versión de API en sus metadatos (los declara pellix_add_widget_extension)</translation>
+    </message>
+    <message>
+        <source>l&apos;id %1 è già usato da %2</source>
+        <translation>el id %1 ya lo usa %2</translation>
+    </message>
+    <message>
+        <source>non si può caricare: %1</source>
+        <translation>no se puede cargar: %1</translation>
+    </message>
+    <message>
+        <source>il suo oggetto plug-in non è un bundle di widget</source>
+        <translation>su objeto plug-in no es un bundle de widgets</translation>
+    </message>
+</context>
+<context>
+    <name>ExtensionServer</name>
+    <message>
+        <source>bloccato nel disegno per %1 s</source>
+        <translation>bloqueado %1 s al dibujar</translation>
+    </message>
+    <message>
+        <source>bloccato nel suo provider per %1 s</source>
+        <translation>bloqueado %1 s en su proveedor</translation>
+    </message>
+    <message>
+        <source>bloccato in %1 per %2 s</source>
+        <translation>bloqueado %2 s en %1</translation>
+    </message>
+    <message>
+        <source>ha superato il suo limite di memoria di %1 MB</source>
+        <translation>superó su límite de memoria de %1 MB</translation>
+    </message>
+    <message>
+        <source>ha superato il suo limite di memoria</source>
+        <translation>superó su límite de memoria</translation>
+    </message>
+</context>
+<context>
     <name>GalleryWindow</name>
     <message>
         <source>Galleria widget</source>
@@ -244,6 +314,29 @@
         <source>H:%1 L:%2</source>
         <comment>today&apos;s high and low</comment>
         <translation>Máx. %1 Mín. %2</translation>
+    </message>
+</context>
+<context>
+    <name>extensions::ExtensionProcess</name>
+    <message>
+        <source>si è chiuso in modo anomalo (segnale %1)</source>
+        <translation>se cerró de forma anómala (señal %1)</translation>
+    </message>
+    <message>
+        <source>è uscito da solo (stato %1)</source>
+        <translation>terminó por sí solo (estado %1)</translation>
+    </message>
+    <message>
+        <source>non si è avviato entro %1 s</source>
+        <translation>no se inició en %1 s</translation>
+    </message>
+    <message>
+        <source>non si può eseguire %1</source>
+        <translation>no se puede ejecutar %1</translation>
+    </message>
+    <message>
+        <source>non risponde da %1 s</source>
+        <translation>no responde desde hace %1 s</translation>
     </message>
 </context>
 <context>

@@ -61,6 +61,76 @@
     </message>
 </context>
 <context>
+    <name>ExtensionLoader</name>
+    <message>
+        <source>creato per la API dei widget %1, questo host ha la %2</source>
+        <translation>conçu pour l’API de widgets %1, cet hôte a la %2</translation>
+    </message>
+    <message>
+        <source>creato per la API dei widget %1, questo host ha la %2 (serve un PellixWidget più recente)</source>
+        <translation>conçu pour l’API de widgets %1, cet hôte a la %2 (il faut un PellixWidget plus récent)</translation>
+    </message>
+    <message>
+        <source>%1 appartiene a un altro utente (uid %2)</source>
+        <translation>%1 appartient à un autre utilisateur (uid %2)</translation>
+    </message>
+    <message>
+        <source>%1 è scrivibile da altri utenti</source>
+        <translation>%1 est modifiable par d’autres utilisateurs</translation>
+    </message>
+    <message>
+        <source>non si può leggere</source>
+        <translation>illisible</translation>
+    </message>
+    <message>
+        <source>non è un plug-in Qt</source>
+        <translation>pas un plug-in Qt</translation>
+    </message>
+    <message>
+        <source>non è un&apos;estensione di PellixWidget (la sua interfaccia è «%1»)</source>
+        <translation>pas une extension PellixWidget (son interface est « %1 »)</translation>
+    </message>
+    <message>
+        <source>mancano l&apos;id o la versione della API nei suoi metadati (li dichiara pellix_add_widget_extension)</source>
+        <translation>ni id ni version d’API dans ses métadonnées (pellix_add_widget_extension les déclare)</translation>
+    </message>
+    <message>
+        <source>l&apos;id %1 è già usato da %2</source>
+        <translation>l’id %1 est déjà pris par %2</translation>
+    </message>
+    <message>
+        <source>non si può caricare: %1</source>
+        <translation>impossible à charger : %1</translation>
+    </message>
+    <message>
+        <source>il suo oggetto plug-in non è un bundle di widget</source>
+        <translation>son objet plug-in n’est pas un bundle de widgets</translation>
+    </message>
+</context>
+<context>
+    <name>ExtensionServer</name>
+    <message>
+        <source>bloccato nel disegno per %1 s</source>
+        <translation>bloqué %1 s en dessinant</translation>
+    </message>
+    <message>
+        <source>bloccato nel suo provider per %1 s</source>
+        <translation>bloqué %1 s dans son fournisseur</translation>
+    </message>
+    <message>
+        <source>bloccato in %1 per %2 s</source>
+        <translation>bloqué %2 s dans %1</translation>
+    </message>
+    <message>
+        <source>ha superato il suo limite di memoria di %1 MB</source>
+        <translation>a dépassé sa limite de mémoire de %1 Mo</translation>
+    </message>
+    <message>
+        <source>ha superato il suo limite di memoria</source>
+        <translation>a dépassé sa limite de mémoire</translation>
+    </message>
+</context>
+<context>
     <name>GalleryWindow</name>
     <message>
         <source>Galleria widget</source>
@@ -244,6 +314,29 @@
         <source>H:%1 L:%2</source>
         <comment>today&apos;s high and low</comment>
         <translation>H&#x202f;:&#x202f;%1 B&#x202f;:&#x202f;%2</translation>
+    </message>
+</context>
+<context>
+    <name>extensions::ExtensionProcess</name>
+    <message>
+        <source>si è chiuso in modo anomalo (segnale %1)</source>
+        <translation>s’est planté (signal %1)</translation>
+    </message>
+    <message>
+        <source>è uscito da solo (stato %1)</source>
+        <translation>s’est terminé de lui-même (statut %1)</translation>
+    </message>
+    <message>
+        <source>non si è avviato entro %1 s</source>
+        <translation>ne s’est pas lancé en %1 s</translation>
+    </message>
+    <message>
+        <source>non si può eseguire %1</source>
+        <translation>impossible de lancer %1</translation>
+    </message>
+    <message>
+        <source>non risponde da %1 s</source>
+        <translation>ne répond plus depuis %1 s</translation>
     </message>
 </context>
 <context>

@@ -43,9 +43,9 @@ std::optional<ApiVersion> parseApiVersion(const QString &text)
 std::optional<QString> versionProblem(ApiVersion plugin, ApiVersion host)
 {
     if (plugin.major != host.major)
-        return QStringLiteral("built for widget API %1, this host has %2").arg(plugin.text(), host.text());
+        return ExtensionLoader::tr("creato per la API dei widget %1, questo host ha la %2").arg(plugin.text(), host.text());
     if (plugin.minor > host.minor)
-        return QStringLiteral("built for widget API %1, this host has %2 (it needs a newer PellixWidget)")
+        return ExtensionLoader::tr("creato per la API dei widget %1, questo host ha la %2 (serve un PellixWidget più recente)")
             .arg(plugin.text(), host.text());
     return std::nullopt;
 }
@@ -54,10 +54,10 @@ std::optional<QString> permissionProblem(const QList<PathOwner> &chain, uint use
 {
     for (const PathOwner &element : chain) {
         if (element.owner != user && element.owner != 0)
-            return QStringLiteral("%1 belongs to another user (uid %2)").arg(element.path).arg(element.owner);
+            return ExtensionLoader::tr("%1 appartiene a un altro utente (uid %2)").arg(element.path).arg(element.owner);
         const bool stickyFolder = S_ISDIR(element.mode) && (element.mode & S_ISVTX);
         if ((element.mode & (S_IWGRP | S_IWOTH)) && !stickyFolder)
-            return QStringLiteral("%1 is writable by other users").arg(element.path);
+            return ExtensionLoader::tr("%1 è scrivibile da altri utenti").arg(element.path);
     }
     return std::nullopt;
 }
@@ -125,7 +125,7 @@ Extension inspect(const QString &path)
     };
     const auto chain = pathOwners(path);
     if (!chain)
-        return refuse(QStringLiteral("cannot be read"));
+        return refuse(ExtensionLoader::tr("non si può leggere"));
     if (const auto problem = permissionProblem(*chain, ::geteuid()))
         return refuse(*problem);
 
@@ -133,9 +133,9 @@ Extension inspect(const QString &path)
     const QJsonObject metaData = QPluginLoader(path).metaData();
     const QString iid = metaData.value(QLatin1String("IID")).toString();
     if (metaData.isEmpty())
-        return refuse(QStringLiteral("not a Qt plug-in"));
+        return refuse(ExtensionLoader::tr("non è un plug-in Qt"));
     if (!iid.startsWith(QLatin1String(kIidPrefix)))
-        return refuse(QStringLiteral("not a PellixWidget extension (its interface is \"%1\")").arg(iid));
+        return refuse(ExtensionLoader::tr("non è un'estensione di PellixWidget (la sua interfaccia è «%1»)").arg(iid));
     const QJsonObject ours = metaData.value(QLatin1String("MetaData")).toObject();
     extension.id = ours.value(QLatin1String("id")).toString();
     extension.version = ours.value(QLatin1String("version")).toString();
@@ -143,20 +143,22 @@ Extension inspect(const QString &path)
     const auto api = parseApiVersion(extension.apiVersion);
     const auto major = parseApiVersion(iid.mid(int(sizeof kIidPrefix) - 1) + QStringLiteral(".0"));
     if (extension.id.isEmpty() || !api || !major || major->major != api->major)
-        return refuse(QStringLiteral("no id or API version in its metadata (declare it with pellix_add_widget_extension)"));
+        return refuse(ExtensionLoader::tr("mancano l'id o la versione della API nei suoi metadati (li dichiara pellix_add_widget_extension)"));
     if (const auto problem = versionProblem(*api, hostApiVersion()))
         return refuse(*problem);
     return extension;
 }
 
-QList<Extension> inspectAll(const QStringList &searchPath)
+QList<Extension> inspectAll(const QStringList &searchPath, const std::function<void(Extension &)> &load)
 {
     QList<Extension> found;
     QHash<QString, QString> pathOfId;
     for (const QString &path : candidateFiles(searchPath)) {
         Extension extension = inspect(path);
         if (extension.refusal.isEmpty() && pathOfId.contains(extension.id))
-            extension.refusal = QStringLiteral("%1 was found first at %2").arg(extension.id, pathOfId[extension.id]);
+            extension.refusal = ExtensionLoader::tr("l'id %1 è già usato da %2").arg(extension.id, pathOfId[extension.id]);
+        if (extension.refusal.isEmpty() && load)
+            load(extension);
         if (extension.refusal.isEmpty())
             pathOfId.insert(extension.id, path);
         found << extension;
@@ -168,30 +170,19 @@ QList<Extension> inspectAll(const QStringList &searchPath)
 
 QList<extensions::Extension> ExtensionLoader::discover(const QStringList &searchPath)
 {
-    QList<extensions::Extension> found;
-    QHash<QString, QString> pathOfId;
-    for (const QString &path : extensions::candidateFiles(searchPath)) {
-        extensions::Extension extension = extensions::inspect(path);
-        if (extension.refusal.isEmpty() && pathOfId.contains(extension.id))
-            extension.refusal = QStringLiteral("%1 was found first at %2").arg(extension.id, pathOfId[extension.id]);
-        if (extension.refusal.isEmpty()) {
-            auto loader = std::make_unique<QPluginLoader>(path);
-            // Symbols resolved at once: a missing one fails the load, not a later call.
-            loader->setLoadHints(QLibrary::ResolveAllSymbolsHint);
-            QObject *instance = loader->instance();
-            extension.bundle = qobject_cast<widgetkit::WidgetBundle *>(instance);
-            if (!instance)
-                extension.refusal = QStringLiteral("cannot be loaded: %1").arg(loader->errorString().simplified());
-            else if (!extension.bundle)
-                extension.refusal = QStringLiteral("its plug-in object is no widget bundle");
-            else
-                m_loaders.push_back(std::move(loader));
-        }
-        if (extension.refusal.isEmpty())
-            pathOfId.insert(extension.id, path);
-        found << extension;
-    }
-    return found;
+    return extensions::inspectAll(searchPath, [this](extensions::Extension &extension) {
+        auto loader = std::make_unique<QPluginLoader>(extension.path);
+        // Symbols resolved at once: a missing one fails the load, not a later call.
+        loader->setLoadHints(QLibrary::ResolveAllSymbolsHint);
+        QObject *instance = loader->instance();
+        extension.bundle = qobject_cast<widgetkit::WidgetBundle *>(instance);
+        if (!instance)
+            extension.refusal = tr("non si può caricare: %1").arg(loader->errorString().simplified());
+        else if (!extension.bundle)
+            extension.refusal = tr("il suo oggetto plug-in non è un bundle di widget");
+        else
+            m_loaders.push_back(std::move(loader));
+    });
 }
 
 QStringList ExtensionLoader::defaultSearchPath()

@@ -9,10 +9,12 @@
 
 #include <PellixWidgetKit/WidgetBundle.h>
 
+#include <QCoreApplication>
 #include <QList>
 #include <QPluginLoader>
 #include <QStringList>
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -74,16 +76,19 @@ struct Extension {
 // Reads the file only.
 Extension inspect(const QString &path);
 
-// Every candidate of the search path inspected, none loaded: the same
-// refusals as ExtensionLoader::discover but a failed load, and an id that came
-// first refuses the later ones.
-QList<Extension> inspectAll(const QStringList &searchPath);
+// Every candidate of the search path inspected, and an id that came first
+// refuses the later ones. `load`, when given, loads each one not refused (and
+// may refuse it in turn) before its id counts as taken.
+QList<Extension> inspectAll(const QStringList &searchPath, const std::function<void(Extension &)> &load = {});
 
 }  // namespace extensions
 
 inline constexpr char kExtensionFileName[] = "PellixWidgetExtension.so";
 
 class ExtensionLoader {
+    // The refusals are read in the panel and by --list: in the user's language.
+    Q_DECLARE_TR_FUNCTIONS(ExtensionLoader)
+
 public:
     // Every candidate of the search path, loaded or refused. The bundles live
     // as long as the loader.

@@ -34,10 +34,27 @@ void writeLine(const char *line)
     }
 }
 
+// The fault reasons in the user's language, written out before any plug-in
+// code runs: when one is needed the heap may be exhausted or the GUI thread stuck.
+struct FaultTexts {
+    char drawing[256];
+    char providing[256];
+    char other[256];  // "%1" stands for the call
+    char memory[256];
+};
+FaultTexts faultTexts;
+
+void keepText(char (&out)[256], const QString &text)
+{
+    // They go into a JSON string as they are.
+    QByteArray utf8 = text.toUtf8().replace('"', '\'').replace('\\', '/');
+    qstrncpy(out, utf8.constData(), sizeof out);
+}
+
 [[noreturn]] void endWithFault(const char *reason)
 {
     // The newline first ends a frame cut off by this line, which the app then drops.
-    char line[256];
+    char line[384];
     std::snprintf(line, sizeof line, "\n{\"type\":\"fault\",\"reason\":\"%s\"}\n", reason);
     writeLine(line);
     ::_exit(3);
@@ -48,32 +65,30 @@ void onOverrun(const char *call)
     const bool drawing = !std::strcmp(call, "render") || !std::strcmp(call, "accessibleText");
     const bool providing = !std::strcmp(call, "placeholder") || !std::strcmp(call, "getSnapshot") ||
                            !std::strcmp(call, "getTimeline");
-    char reason[128];
-    const int seconds = int(kCallLimit.count() / 1000);
-    if (drawing)
-        std::snprintf(reason, sizeof reason, "hung while drawing for %d s", seconds);
-    else if (providing)
-        std::snprintf(reason, sizeof reason, "hung in its provider for %d s", seconds);
-    else
-        std::snprintf(reason, sizeof reason, "hung in %s for %d s", call, seconds);
+    if (drawing || providing)
+        endWithFault(drawing ? faultTexts.drawing : faultTexts.providing);
+    char reason[256];
+    const char *mark = std::strstr(faultTexts.other, "%1");
+    const int before = mark ? int(mark - faultTexts.other) : int(std::strlen(faultTexts.other));
+    std::snprintf(reason, sizeof reason, "%.*s%s%s", before, faultTexts.other, mark ? call : "", mark ? mark + 2 : "");
     endWithFault(reason);
 }
 
-void onOutOfMemory()
-{
-    char reason[128] = "ran past its memory cap";
-    struct rlimit limit;
-    if (::getrlimit(RLIMIT_DATA, &limit) == 0 && limit.rlim_cur != RLIM_INFINITY)
-        std::snprintf(reason, sizeof reason, "ran past its %llu MB memory cap",
-                      static_cast<unsigned long long>(limit.rlim_cur >> 20));
-    endWithFault(reason);
-}
+void onOutOfMemory() { endWithFault(faultTexts.memory); }
 
 }  // namespace
 
 ExtensionServer::ExtensionServer()
     : m_watchdog(kCallLimit, onOverrun), m_input(STDIN_FILENO, QSocketNotifier::Read)
 {
+    const int seconds = int(kCallLimit.count() / 1000);
+    keepText(faultTexts.drawing, tr("bloccato nel disegno per %1 s").arg(seconds));
+    keepText(faultTexts.providing, tr("bloccato nel suo provider per %1 s").arg(seconds));
+    keepText(faultTexts.other, tr("bloccato in %1 per %2 s").arg(QStringLiteral("%1"), QString::number(seconds)));
+    struct rlimit limit;
+    const bool capped = ::getrlimit(RLIMIT_DATA, &limit) == 0 && limit.rlim_cur != RLIM_INFINITY;
+    keepText(faultTexts.memory, capped ? tr("ha superato il suo limite di memoria di %1 MB").arg(limit.rlim_cur >> 20)
+                                       : tr("ha superato il suo limite di memoria"));
     std::set_new_handler(onOutOfMemory);
     connect(&m_input, &QSocketNotifier::activated, this, &ExtensionServer::readInput);
 }
@@ -93,7 +108,7 @@ bool ExtensionServer::start(const QString &path)
                       {"version", extension.version},
                       {"api", extension.apiVersion}};
     if (!extension.bundle) {
-        hello.insert("refusal", extension.refusal.isEmpty() ? QStringLiteral("cannot be read") : extension.refusal);
+        hello.insert("refusal", extension.refusal.isEmpty() ? ExtensionLoader::tr("non si può leggere") : extension.refusal);
         send(hello);
         return false;
     }
@@ -103,11 +118,7 @@ bool ExtensionServer::start(const QString &path)
         m_widgets = extension.bundle->widgets();
     }
     for (const widgetkit::Widget *widget : std::as_const(m_widgets)) {
-        widgetkit::WidgetDescriptor descriptor;
-        {
-            CallWatchdog::Scope watch(m_watchdog, "descriptor");
-            descriptor = widget->descriptor();
-        }
+        const widgetkit::WidgetDescriptor descriptor = descriptorOf(*widget);
         widgets << QJsonObject{{"kind", descriptor.kind},
                                {"name", descriptor.displayName},
                                {"description", descriptor.description},
@@ -174,14 +185,16 @@ void ExtensionServer::handle(const QJsonObject &message)
     }
 }
 
+widgetkit::WidgetDescriptor ExtensionServer::descriptorOf(const widgetkit::Widget &widget)
+{
+    CallWatchdog::Scope watch(m_watchdog, "descriptor");
+    return widget.descriptor();
+}
+
 void ExtensionServer::show(const QString &kind, widgetkit::WidgetFamily family, qreal scale)
 {
     for (const widgetkit::Widget *widget : std::as_const(m_widgets)) {
-        widgetkit::WidgetDescriptor descriptor;
-        {
-            CallWatchdog::Scope watch(m_watchdog, "descriptor");
-            descriptor = widget->descriptor();
-        }
+        const widgetkit::WidgetDescriptor descriptor = descriptorOf(*widget);
         if (descriptor.kind != kind || !descriptor.supportedFamilies.contains(family))
             continue;
         auto found = m_shown.find(kind);

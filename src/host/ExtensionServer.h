@@ -48,6 +48,7 @@ private:
         std::unique_ptr<TimelineSession> session;
     };
 
+    widgetkit::WidgetDescriptor descriptorOf(const widgetkit::Widget &widget);  // under the watchdog
     void readInput();
     void handle(const QJsonObject &message);
     void show(const QString &kind, widgetkit::WidgetFamily family, qreal scale);

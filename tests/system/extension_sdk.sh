@@ -85,15 +85,15 @@ expect_line "the example is listed from the user's folder with its versions" \
   "com.pellixwidget.examples.System 1.0.0, widget API 1.0: $ext/PellixSystemExtension.so"
 expect_line "with its widget, in German" \
   "$(printf '\tPellixSystemWidget\tSystem\tsmall,medium\tCPU-Last, Arbeitsspeicher, Speicherplatz und Laufzeit.')"
-expect_line "another major is refused, both versions named" \
-  "refused: $root/extra/Future.so (org.example.Future 3.0.0): built for widget API 2.1, this host has 1.0"
+expect_line "another major is refused, both versions named, in German too" \
+  "refused: $root/extra/Future.so (org.example.Future 3.0.0): für Widget-API 2.1 gebaut, dieser Host hat 1.0"
 expect_line "another application's plug-in is refused" \
-  "refused: $root/extra/Foreign.so: not a PellixWidget extension (its interface is \"org.example.Clock/1\")"
-expect_line "a library that is no plug-in is refused" "refused: $root/extra/Plain.so: not a Qt plug-in"
+  "refused: $root/extra/Foreign.so: keine PellixWidget-Erweiterung (ihre Schnittstelle ist „org.example.Clock/1“)"
+expect_line "a library that is no plug-in is refused" "refused: $root/extra/Plain.so: kein Qt-Plug-in"
 expect_line "a plug-in in a folder others may write is refused" \
-  "refused: $root/shared/pellix-widget/extensions/Unsafe.so: $root/shared/pellix-widget/extensions is writable by other users"
+  "refused: $root/shared/pellix-widget/extensions/Unsafe.so: $root/shared/pellix-widget/extensions ist für andere Benutzer beschreibbar"
 check "the shipped copy of the example yields to the one found first" \
-  grep -q "^refused: .*/PellixSystemExtension.so (com.pellixwidget.examples.System 1.0.0): com.pellixwidget.examples.System was found first at $ext/PellixSystemExtension.so$" "$root/list"
+  grep -q "^refused: .*/PellixSystemExtension.so (com.pellixwidget.examples.System 1.0.0): die ID com.pellixwidget.examples.System ist schon von $ext/PellixSystemExtension.so belegt$" "$root/list"
 check "the project's own extension is listed too" grep -q '^com.pellixwidget.PellixWidgetExtension ' "$root/list"
 check "no code of a refused plug-in ran" test ! -e "$root/loaded"
 chmod 755 "$root/shared/pellix-widget/extensions"

@@ -6,8 +6,8 @@
 # hostile extensions (tests/fixtures) are switched on beside it: while their
 # processes crash, hang, exit and run out of memory, the app answers within a
 # second, the clock keeps drawing, the System widget stays, each hostile one is
-# stopped with its own reason, and a drag while the panel switches a built-in
-# on loses nothing in the settings file.
+# stopped with its own reason (the crashing one's read in the panel too), and a
+# drag while the panel switches a built-in on loses nothing in the settings file.
 # Usage: extension_widgets.sh <path-to-pellix-widget>   (PELLIX_FIXTURE_DIR: the hostile plug-ins)
 set -u
 app=$1
@@ -44,7 +44,7 @@ if wait_for 15 window "$system"; then
   # A process that stops answering (frozen) is killed and started again; its window keeps the last frame.
   child=$(pgrep -P "$app_pid" -f -- --serve)
   kill -STOP "$child"
-  check "a frozen extension process is ended" wait_for 15 grep -q 'ended: stopped answering for 5 s' "$root/app.log"
+  check "a frozen extension process is ended" wait_for 15 grep -q 'ended: non risponde da 5 s' "$root/app.log"
   [ "$(dark_pixels "$(window "$system")")" -gt 100 ] && ok "its window keeps the last frame meanwhile" \
     || fail "the System widget lost its frame while its process restarted"
   check "and started again" wait_for 10 sh -c "pgrep -P $app_pid -f -- --serve | grep -vx $child"
@@ -102,29 +102,40 @@ done
 [ $missing -eq 0 ] && ok "the clock and the System widget stayed" || fail "$missing looks without them"
 [ $frozen -le 1 ] && ok "the clock kept drawing" || fail "the clock looked the same $frozen times"
 reason() { grep -q "Hostile$1.so stopped: $2\$" "$root/app.log"; }
-check "the crashing one stopped: crashed (signal 11)" reason Crash 'crashed (signal 11)'
-check "the spinning one stopped: hung in its provider for 5 s" reason Spin 'hung in its provider for 5 s'
-check "the exiting one stopped: exited on its own (status 0)" reason Exit 'exited on its own (status 0)'
-check "the growing one stopped: ran past its 256 MB memory cap" reason Grow 'ran past its 256 MB memory cap'
+check "the crashing one stopped: crashed (signal 11)" reason Crash 'si è chiuso in modo anomalo (segnale 11)'
+check "the spinning one stopped: hung in its provider" reason Spin 'bloccato nel suo provider per 5 s'
+check "the exiting one stopped: exited on its own" reason Exit 'è uscito da solo (stato 0)'
+check "the growing one stopped: ran past its memory cap" reason Grow 'ha superato il suo limite di memoria di 256 MB'
 for h in "${hostile[@]}"; do
   window "ext:Hostile$h" >/dev/null && fail "Hostile$h's window is still there"
 done
 
-# A drag in the extension widget while the panel switches the weather on.
+# The crashing one's note in the panel, read as a screen reader does; then a
+# drag in the extension widget while the panel switches the weather on.
 export PANEL_SETTINGS=$settings_file
 drag "$(window "$system")" 600 400 &
 drag_pid=$!
-/usr/bin/python3 - <<'PY' || fail "the weather switch was not found on the accessibility bus"
+/usr/bin/python3 - <<'PY'
 import sys, time, pyatspi
 def find(root, name, role):
     return pyatspi.findDescendant(root, lambda n: n is not None and n.name == name and n.getRole() == role)
 desktop = pyatspi.Registry.getDesktop(0)
 app = next(a for a in (desktop.getChildAtIndex(i) for i in range(desktop.childCount)) if a and a.name == "pellix-widget")
+note = find(app, "com.pellixwidget.tests.HostileCrash", pyatspi.ROLE_PANEL)
+texts = [note.getChildAtIndex(i).name for i in range(note.childCount)] if note else []
+stopped = "Fermata" in texts and "si è chiuso in modo anomalo (segnale 11)" in texts
+print(f"the panel's note on the crashing one: {texts}")
 card = find(app, "Meteo", pyatspi.ROLE_PANEL)
 switch = find(card, "Meteo", pyatspi.ROLE_CHECK_BOX)
 actions = switch.queryAction()
 actions.doAction([actions.getName(i) for i in range(actions.nActions)].index("Toggle"))
+sys.exit(0 if stopped else 2)
 PY
+case $? in
+  0) ok "the panel says the crashing one stopped, and why (in Italian)" ;;
+  2) fail "the crashing one's note in the panel" ;;
+  *) fail "the weather switch was not found on the accessibility bus" ;;
+esac
 wait $drag_pid
 check "the weather switched on is saved" wait_for 5 stored "d.get('widget.weather.enabled') is True"
 check "the drag is saved beside it" wait_for 5 stored "d.get('widget.$system.position') == '{\"x\":600,\"y\":' + str(900 - 400 - 170) + '}'"

@@ -1,21 +1,12 @@
 #include "ExtensionCatalog.h"
 
-const ExtensionWidgetInfo *ExtensionCatalog::widget(const QString &name) const
+std::pair<const ExtensionInfo *, const ExtensionWidgetInfo *> ExtensionCatalog::find(const QString &name) const
 {
     for (const ExtensionInfo &extension : m_extensions)
         for (const ExtensionWidgetInfo &widget : extension.widgets)
             if (widget.name == name)
-                return &widget;
-    return nullptr;
-}
-
-const ExtensionInfo *ExtensionCatalog::extensionOf(const QString &name) const
-{
-    for (const ExtensionInfo &extension : m_extensions)
-        for (const ExtensionWidgetInfo &widget : extension.widgets)
-            if (widget.name == name)
-                return &extension;
-    return nullptr;
+                return {&extension, &widget};
+    return {nullptr, nullptr};
 }
 
 void ExtensionCatalog::setExtensions(QList<ExtensionInfo> extensions)

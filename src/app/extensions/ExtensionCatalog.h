@@ -10,6 +10,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <utility>
+
 struct ExtensionWidgetInfo {
     QString name;  // the app's name for it: extensionWidgetName(kind)
     QString kind;
@@ -43,9 +45,9 @@ public:
 
     QList<ExtensionInfo> extensions() const { return m_extensions; }
     // The extension widget of that name, or nothing; the pointer lives until the next change.
-    const ExtensionWidgetInfo *widget(const QString &name) const;
+    const ExtensionWidgetInfo *widget(const QString &name) const { return find(name).second; }
     // The extension that declares the widget of that name, or nothing.
-    const ExtensionInfo *extensionOf(const QString &name) const;
+    const ExtensionInfo *extensionOf(const QString &name) const { return find(name).first; }
 
     void setExtensions(QList<ExtensionInfo> extensions);
     // Replaces the extension with the same path, or adds it.
@@ -55,5 +57,7 @@ signals:
     void changed();
 
 private:
+    std::pair<const ExtensionInfo *, const ExtensionWidgetInfo *> find(const QString &name) const;
+
     QList<ExtensionInfo> m_extensions;
 };

@@ -26,8 +26,19 @@ QString endReason(QProcess::ExitStatus status, int code, const QString &fault)
     if (!fault.isEmpty())
         return fault;
     if (status == QProcess::CrashExit)
-        return QStringLiteral("crashed (signal %1)").arg(code);
-    return QStringLiteral("exited on its own (status %1)").arg(code);
+        return ExtensionProcess::tr("si è chiuso in modo anomalo (segnale %1)").arg(code);
+    return ExtensionProcess::tr("è uscito da solo (stato %1)").arg(code);
+}
+
+QProcessEnvironment hostEnvironment()
+{
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    // Draws into images only; speaks the app's language, its reasons included.
+    environment.insert("QT_QPA_PLATFORM", "offscreen");
+    environment.insert("LANGUAGE", pellix::i18n::uiLanguage());
+    const bool light = QGuiApplication::palette().color(QPalette::Window).lightness() >= 128;
+    environment.insert("PELLIX_COLOR_SCHEME", light ? "light" : "dark");
+    return environment;
 }
 
 ExtensionProcess::ExtensionProcess(QString hostProgram, QString extensionPath, QObject *parent)
@@ -37,7 +48,7 @@ ExtensionProcess::ExtensionProcess(QString hostProgram, QString extensionPath, Q
     m_helloTimer.setSingleShot(true);
     m_helloTimer.setInterval(kHelloTimeoutMs);
     connect(&m_helloTimer, &QTimer::timeout, this,
-            [this] { killWith(QStringLiteral("did not start within %1 s").arg(kHelloTimeoutMs / 1000)); });
+            [this] { killWith(tr("non si è avviato entro %1 s").arg(kHelloTimeoutMs / 1000)); });
     m_heartbeat.setInterval(kHeartbeatMs);
     connect(&m_heartbeat, &QTimer::timeout, this, &ExtensionProcess::beat);
     m_restartTimer.setSingleShot(true);
@@ -105,13 +116,7 @@ void ExtensionProcess::startProcess()
     m_fault.clear();
     m_errorBytes = 0;
     m_lines = LineSplitter();
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    // Draws into images only; speaks the app's language.
-    environment.insert("QT_QPA_PLATFORM", "offscreen");
-    environment.insert("LANGUAGE", pellix::i18n::uiLanguage());
-    const bool light = QGuiApplication::palette().color(QPalette::Window).lightness() >= 128;
-    environment.insert("PELLIX_COLOR_SCHEME", light ? "light" : "dark");
-    process->setProcessEnvironment(environment);
+    process->setProcessEnvironment(hostEnvironment());
     process->setChildProcessModifier([] {
         // A plug-in's runaway allocation ends its own process, not the machine's memory;
         // the process ends with the app, even when the app is killed.
@@ -125,7 +130,7 @@ void ExtensionProcess::startProcess()
             [this, process](int code, QProcess::ExitStatus status) { finished(process, code, status); });
     connect(process, &QProcess::errorOccurred, this, [this, process](QProcess::ProcessError error) {
         if (error == QProcess::FailedToStart) {
-            m_fault = QStringLiteral("cannot run %1").arg(m_host);
+            m_fault = tr("non si può eseguire %1").arg(m_host);
             finished(process, 127, QProcess::NormalExit);
         }
     });
@@ -225,7 +230,7 @@ void ExtensionProcess::beat()
     if (!m_process || !m_greeted)
         return;
     if (m_pongSeq < m_pingSeq) {
-        killWith(QStringLiteral("stopped answering for %1 s").arg(kHeartbeatMs / 1000));
+        killWith(tr("non risponde da %1 s").arg(kHeartbeatMs / 1000));
         return;
     }
     send({{"type", "ping"}, {"seq", ++m_pingSeq}});

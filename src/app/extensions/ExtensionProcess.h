@@ -23,6 +23,9 @@ inline constexpr int kHelloTimeoutMs = 5000;
 inline constexpr int kHeartbeatMs = 5000;  // also the time a ping has to be answered
 inline constexpr quint64 kMemoryCapBytes = 256ull * 1024 * 1024;
 
+// The environment of every host process the app starts.
+QProcessEnvironment hostEnvironment();
+
 // Why a process that ended on its own ended, as the panel says it.
 QString endReason(QProcess::ExitStatus status, int code, const QString &fault);
 

@@ -26,6 +26,27 @@ QString hostProgram()
     return QStringLiteral("pellix-widget-host");
 }
 
+namespace {
+
+QStringList widgetNames(const ExtensionInfo &extension)
+{
+    QStringList names;
+    for (const ExtensionWidgetInfo &widget : extension.widgets)
+        names << widget.name;
+    return names;
+}
+
+// What the catalog holds of the extension at `path`, or nothing yet.
+ExtensionInfo knownAt(const ExtensionCatalog &catalog, const QString &path)
+{
+    for (const ExtensionInfo &known : catalog.extensions())
+        if (known.path == path)
+            return known;
+    return {};
+}
+
+}  // namespace
+
 ExtensionSupervisor::ExtensionSupervisor(ExtensionCatalog &catalog, QString host, QObject *parent)
     : QObject(parent), m_catalog(catalog), m_host(std::move(host))
 {
@@ -43,9 +64,7 @@ void ExtensionSupervisor::start()
         return;
     auto *discovery = new QProcess(this);
     m_discovery = discovery;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert("QT_QPA_PLATFORM", "offscreen");
-    discovery->setProcessEnvironment(environment);
+    discovery->setProcessEnvironment(hostEnvironment());
     discovery->setProcessChannelMode(QProcess::ForwardedErrorChannel);
     connect(discovery, &QProcess::finished, this, [this, discovery](int code, QProcess::ExitStatus status) {
         const QByteArray output = discovery->readAllStandardOutput();
@@ -92,10 +111,7 @@ void ExtensionSupervisor::discovered(const QByteArray &output)
         auto process = std::make_unique<ExtensionProcess>(m_host, path);
         ExtensionProcess *p = process.get();
         connect(p, &ExtensionProcess::helloReceived, this, [this, path](const HelloMessage &hello) {
-            ExtensionInfo info;
-            for (const ExtensionInfo &known : m_catalog.extensions())
-                if (known.path == path)
-                    info = known;
+            ExtensionInfo info = knownAt(m_catalog, path);
             info.path = path;
             info.id = hello.id.isEmpty() ? info.id : hello.id;
             info.version = hello.version.isEmpty() ? info.version : hello.version;
@@ -110,10 +126,7 @@ void ExtensionSupervisor::discovered(const QByteArray &output)
                     info.widgets << widget;
             }
             m_catalog.update(info);
-            QStringList names;
-            for (const ExtensionWidgetInfo &widget : info.widgets)
-                names << widget.name;
-            if (!names.isEmpty())
+            if (const QStringList names = widgetNames(info); !names.isEmpty())
                 emit widgetsLearnt(names);
             // The start-up's buffers (the hellos, the discovery) go back to the
             // system once every extension has answered: the idle app stays as small.
@@ -124,11 +137,7 @@ void ExtensionSupervisor::discovered(const QByteArray &output)
             emit frameArrived(extensionWidgetName(frame.kind), frame.image, frame.text);
         });
         connect(p, &ExtensionProcess::gaveUpWith, this, [this, path](const QString &reason) {
-            QStringList names;
-            for (const ExtensionInfo &info : m_catalog.extensions())
-                if (info.path == path)
-                    for (const ExtensionWidgetInfo &widget : info.widgets)
-                        names << widget.name;
+            const QStringList names = widgetNames(knownAt(m_catalog, path));
             setState(path, ExtensionInfo::State::Stopped, reason);
             emit widgetsStopped(names);
         });

@@ -87,10 +87,7 @@ bool WidgetManager::isKnown(const QString &name) const
 QString WidgetManager::extensionFamily(const QString &name) const
 {
     const ExtensionWidgetInfo *widget = m_extensions ? m_extensions->catalog().widget(name) : nullptr;
-    if (!widget || widget->families.isEmpty())
-        return m_settings.size(name);
-    const QString size = m_settings.size(name);
-    return widget->families.contains(size) ? size : widget->families.first();
+    return widget ? widget->sizeFor(m_settings.size(name)) : m_settings.size(name);
 }
 
 QWidget *WidgetManager::createView(const QString &name)
