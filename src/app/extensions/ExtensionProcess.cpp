@@ -3,9 +3,7 @@
 #include "PellixLogging.h"
 #include "UiLanguage.h"
 
-#include <QGuiApplication>
 #include <QJsonDocument>
-#include <QPalette>
 #include <QJsonObject>
 
 #include <csignal>
@@ -36,8 +34,9 @@ QProcessEnvironment hostEnvironment()
     // Draws into images only; speaks the app's language, its reasons included.
     environment.insert("QT_QPA_PLATFORM", "offscreen");
     environment.insert("LANGUAGE", pellix::i18n::uiLanguage());
-    const bool light = QGuiApplication::palette().color(QPalette::Window).lightness() >= 128;
-    environment.insert("PELLIX_COLOR_SCHEME", light ? "light" : "dark");
+    // Drawn on the app's glass, which is dark in every theme (the built-ins write
+    // white on it), whatever the colours of the desktop around it.
+    environment.insert("PELLIX_COLOR_SCHEME", "dark");
     return environment;
 }
 
