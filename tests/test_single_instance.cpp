@@ -10,12 +10,15 @@
 #include <QThread>
 #include <gtest/gtest.h>
 
+#include <pthread.h>
+#include <sched.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
 #include <unistd.h>
 
 #include <atomic>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -261,4 +264,32 @@ TEST(PlatformChoice, NativeWaylandDropsQtsFrameWatchUnlessTheUserSetIt)
     EXPECT_EQ(qgetenv("QT_WAYLAND_FRAME_CALLBACK_TIMEOUT"), "250");
     qunsetenv("QT_WAYLAND_FRAME_CALLBACK_TIMEOUT");
     qputenv("QT_QPA_PLATFORM", platform);
+}
+
+TEST(PlatformChoice, WaylandRelayThreadsStartAsBatchWhileTheMainThreadKeepsItsPolicy)
+{
+    const auto policy = [] {
+        int p = -1;
+        sched_param param{};
+        pthread_getschedparam(pthread_self(), &p, &param);
+        return p;
+    };
+    if (policy() != SCHED_OTHER)
+        GTEST_SKIP() << "the test runs under a policy of its own";
+    int started = -1;
+    {
+        const PlatformThreadsPolicy relay("wayland");
+        std::thread([&] { started = policy(); }).join();
+    }
+    EXPECT_EQ(started, SCHED_BATCH);
+    EXPECT_EQ(policy(), SCHED_OTHER);
+    {
+        const PlatformThreadsPolicy x11("xcb");
+        EXPECT_EQ(policy(), SCHED_OTHER);
+    }
+    sched_param param{};
+    ASSERT_EQ(pthread_setschedparam(pthread_self(), SCHED_BATCH, &param), 0);
+    { const PlatformThreadsPolicy relay("wayland"); }
+    EXPECT_EQ(policy(), SCHED_BATCH);  // the user's
+    pthread_setschedparam(pthread_self(), SCHED_OTHER, &param);
 }

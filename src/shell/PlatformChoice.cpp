@@ -1,5 +1,8 @@
 #include "PlatformChoice.h"
 
+#include <pthread.h>
+#include <sched.h>
+
 PlatformChoice choosePlatform(const QByteArray &qtQpaPlatform, const QByteArray &waylandDisplay,
                               const QByteArray &sessionType, bool buildHasLayerShell,
                               const std::function<bool()> &compositorHasLayerShell)
@@ -34,4 +37,26 @@ void applyPlatformChoice(const PlatformChoice &choice)
     qputenv("QT_QPA_PLATFORM", choice.platform);
     if (choice.platform == "wayland" && !qEnvironmentVariableIsSet("QT_WAYLAND_FRAME_CALLBACK_TIMEOUT"))
         qputenv("QT_WAYLAND_FRAME_CALLBACK_TIMEOUT", "0");
+}
+
+static bool setThreadPolicy(int from, int to)
+{
+    int policy = 0;
+    sched_param param{};
+    if (pthread_getschedparam(pthread_self(), &policy, &param) != 0 || policy != from)
+        return false;
+    param.sched_priority = 0;
+    return pthread_setschedparam(pthread_self(), to, &param) == 0;
+}
+
+PlatformThreadsPolicy::PlatformThreadsPolicy(const QByteArray &qtQpaPlatform)
+{
+    if (qtQpaPlatform.startsWith("wayland"))
+        m_changed = setThreadPolicy(SCHED_OTHER, SCHED_BATCH);
+}
+
+PlatformThreadsPolicy::~PlatformThreadsPolicy()
+{
+    if (m_changed)
+        setThreadPolicy(SCHED_BATCH, SCHED_OTHER);
 }

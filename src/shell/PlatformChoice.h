@@ -23,3 +23,23 @@ PlatformChoice choosePlatform(const QByteArray &qtQpaPlatform, const QByteArray 
 // waking the app 100 ms after each frame): the widgets paint at most once a
 // second and nothing waits on their frames. A user's own settings win.
 void applyPlatformChoice(const PlatformChoice &choice);
+
+// Qt's Wayland client reads the display connection on two threads it starts
+// with the application object; every message from the compositor (one a repaint)
+// wakes both, and they wake each other and the main thread in turn. Started as
+// batch threads, a woken one waits for the thread that woke it to sleep instead
+// of preempting it: about half the scheduling per repaint, for a relay delay of
+// at most a time slice while the processor is busy. Hold one of these across
+// the application object's construction: the threads started meanwhile inherit
+// the policy, the main thread gets its own back. A policy the user chose stays.
+class PlatformThreadsPolicy
+{
+public:
+    explicit PlatformThreadsPolicy(const QByteArray &qtQpaPlatform);
+    ~PlatformThreadsPolicy();
+    PlatformThreadsPolicy(const PlatformThreadsPolicy &) = delete;
+    PlatformThreadsPolicy &operator=(const PlatformThreadsPolicy &) = delete;
+
+private:
+    bool m_changed = false;
+};

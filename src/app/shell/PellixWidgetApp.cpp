@@ -14,6 +14,7 @@
 #include <QTextStream>
 
 #include <cstdio>
+#include <optional>
 
 int PellixWidgetApp::run(int argc, char **argv)
 {
@@ -38,7 +39,9 @@ int PellixWidgetApp::run(int argc, char **argv)
         return 1;
     }
 
+    std::optional<PlatformThreadsPolicy> relayThreads(std::in_place, qgetenv("QT_QPA_PLATFORM"));
     QApplication app(argc, argv);
+    relayThreads.reset();
     app.setQuitOnLastWindowClosed(false);
     pellix::i18n::useSystemLanguage();
 
