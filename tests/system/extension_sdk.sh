@@ -5,8 +5,11 @@
 # plug-ins the host must refuse, each with its reason and without running any
 # of its code: one for another API major, one of another application, a
 # library that is no plug-in, and a good one in a folder others may write.
+# Last, the real app finds the user's build: switched on in the control panel,
+# drawn, and dragged next to the clock, where it snaps and stays.
 # Usage: extension_sdk.sh <path-to-pellix-widget>   (PELLIX_BUILD_DIR: the build tree; PELLIX_HOST)
 set -u
+app=$1
 build=${PELLIX_BUILD_DIR:?set PELLIX_BUILD_DIR to the build tree}
 host=${PELLIX_HOST:?set PELLIX_HOST to pellix-widget-host}
 . "$(dirname "$0")/support/harness.sh"
@@ -113,4 +116,38 @@ at = lambda s: datetime.datetime.fromisoformat(s.replace("Z", "+00:00"))
 assert 0 <= d["cpuPercent"] <= 100 and 0 < d["memoryUsed"] < d["memoryTotal"] and 0 < d["diskUsed"] < d["diskTotal"]
 assert (at(t["reloadDate"]) - at(e["date"])).total_seconds() == 60' < <("$host" --timeline PellixSystemWidget 2>/dev/null)
 
+
+# The app with a copy of the host alone in its folder: the tree's own System
+# build (beside the real host) is out of reach, the user's is the only one.
+needs DISPLAY "the X server"
+needs DBUS_SESSION_BUS_ADDRESS "the private buses"
+unset QT_QPA_PLATFORM
+mkdir "$root/host" && cp "$host" "$root/host/"
+check "the copied host finds one System build, the user's" \
+  test "$("$root/host/pellix-widget-host" --list 2>/dev/null | grep -c PellixSystemExtension.so)" = 1
+echo '{"widget.clock.enabled": true}' >"$settings_file"
+start_atspi
+launch PELLIX_HOST="$root/host/pellix-widget-host"
+wait_for 20 window clock && wait_for 20 panel || fail "no clock or no panel"
+# The card is there once the extension's process has said hello (its name in German).
+switch_on() {
+  /usr/bin/python3 -c "$atspi_py"'
+card = find("PellixWidget Control Panel", lambda n: n.name == "System" and n.getRole() == pyatspi.ROLE_PANEL)
+switch = pyatspi.findDescendant(card, lambda n: n is not None and n.name == "System" and n.getRole() == pyatspi.ROLE_CHECK_BOX)
+actions = switch.queryAction()
+actions.doAction([actions.getName(i) for i in range(actions.nActions)].index("Toggle"))'
+}
+system=ext:PellixSystemWidget
+if wait_for 20 switch_on && wait_for 10 window "$system"; then
+  ok "switched on in the panel, the user's System widget is on the desktop"
+  sleep 1
+  check "with its content drawn" test "$(dark_pixels "$(window "$system")")" -gt 100
+  # Dropped 6 px left of the clock and 5 px lower: it snaps flush left of it, tops aligned.
+  read -r cx cy <<<"$(content_origin "$(window clock)")"
+  height=$(xdotool getdisplaygeometry | cut -d' ' -f2)
+  drag "$(window "$system")" $((cx - 176)) $((cy + 5))
+  check "its place beside the clock is saved" wait_for 5 eval '[ "$(saved_position "$system")" = "$((cx - 170)) $((height - cy - 170))" ]'
+else
+  fail "the user's System widget was not switched on from the panel"
+fi
 finish

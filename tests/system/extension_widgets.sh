@@ -19,13 +19,6 @@ unset PELLIX_EXTENSION_PATH
 system='ext:PellixSystemWidget'
 export QT_LOGGING_RULES="pellix.extensions=true"
 
-# dark_pixels WINDOW: pixels darker than 20 % inside the content (the System's
-# text); the glass over the grey desktop has none.
-dark_pixels() {
-  import -window "$1" -crop 150x150+20+20 +repage "$root/content.png"
-  convert "$root/content.png" -alpha off -colorspace gray -threshold 20% -negate \
-    -format '%[fx:int(mean*w*h+0.5)]' info:
-}
 stored() {
   /usr/bin/python3 -c 'import json,sys; d=json.load(open(sys.argv[1])); sys.exit(0 if eval(sys.argv[2]) else 1)' \
     "$settings_file" "$1"

@@ -94,6 +94,13 @@ drag() {
   done
   sleep 0.2; xdotool mouseup 1; sleep 0.3
 }
+# dark_pixels WINDOW: pixels darker than 20 % inside the content (the System's
+# text); the glass over the grey desktop has none.
+dark_pixels() {
+  import -window "$1" -crop 150x150+20+20 +repage "$root/content.png"
+  convert "$root/content.png" -alpha off -colorspace gray -threshold 20% -negate \
+    -format '%[fx:int(mean*w*h+0.5)]' info:
+}
 # published EXPR: a Python expression is true of the shared record `d`, its
 # battery list `b` and its music section `m`.
 published() {
