@@ -29,6 +29,14 @@ TEST(ShellGeometry, PlacesAndResize)
     // For widgets the visible frame's origin counts (a dock at the bottom, a screen to the left).
     EXPECT_EQ(shell::defaultOrigin("music", 340, {100, 70, 1440, 805}), (Position{1180, 110}));
     EXPECT_FALSE(shell::defaultOrigin("calendar", 170, kScreen));
+    // Widgets without a place of their own go down the left column, past what is there.
+    const Rect screen{0, 0, 1440, 875};
+    EXPECT_EQ(shell::freeOrigin(170, screen, {}), (Position{20, 665}));
+    EXPECT_EQ(shell::freeOrigin(340, screen, {{20, 665, 170, 170}, {400, 475, 170, 170}}), (Position{20, 475}));
+    std::vector<Rect> full;
+    for (double y = 0; y < 875; y += 100)
+        full.push_back({0, y, 400, 100});
+    EXPECT_EQ(shell::freeOrigin(170, screen, full), (Position{20, 665}));
     // A resize keeps the right edge.
     const Rect grown = shell::resizedFrame(small(500, 300), "medium");
     EXPECT_EQ(grown, (Rect{330, 300, 340, 170}));

@@ -90,6 +90,24 @@ std::optional<Position> defaultOrigin(const QString &name, double width, const R
     return std::nullopt;
 }
 
+Position freeOrigin(double width, const Rect &visible, const std::vector<Rect> &others)
+{
+    constexpr double kMargin = 20;
+    constexpr double kTopGap = 40;  // as the built-ins' column keeps
+    const double x = visible.minX() + kMargin;
+    const auto overlaps = [&](const Rect &place) {
+        return std::any_of(others.begin(), others.end(), [&](const Rect &o) {
+            return place.minX() < o.maxX() && o.minX() < place.maxX() && place.minY() < o.maxY() &&
+                   o.minY() < place.maxY();
+        });
+    };
+    const double top = visible.maxY() - kWidgetHeight - kTopGap;
+    for (double y = top; y >= visible.minY(); y -= kWidgetHeight + kMargin)
+        if (const Rect place{x, y, width, kWidgetHeight}; !overlaps(place))
+            return place.origin();
+    return {x, top};
+}
+
 Rect resizedFrame(const Rect &frame, const QString &size)
 {
     const double width = widgetWidth(size);

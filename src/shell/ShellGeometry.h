@@ -57,6 +57,10 @@ Rect controlPanelFrame(const Rect &visible);
 // First-appearance origin of a widget of the given width; absent for an unknown name.
 std::optional<Position> defaultOrigin(const QString &name, double width, const Rect &visible);
 
+// First-appearance origin of a widget without a place of its own (an extension's):
+// the highest free place in the left column, or its top when the column is full.
+Position freeOrigin(double width, const Rect &visible, const std::vector<Rect> &others);
+
 // Keeps the right edge where it was and grows or shrinks to the left.
 Rect resizedFrame(const Rect &frame, const QString &size);
 

@@ -156,11 +156,18 @@ void WidgetManager::spawnWidget(const QString &name)
 
 Rect WidgetManager::homeFrame(const QString &name, double width, const shell::ScreenSpace &space) const
 {
-    // Extension widgets start at the top left, away from the built-ins' column.
-    const Position fallback{space.visible.x + 20, space.visible.maxY() - shell::kWidgetHeight - 40};
-    const Position origin =
-        getSavedPosition(name).value_or(shell::defaultOrigin(name, width, space.visible).value_or(fallback));
-    return shell::reachableFrame({origin.x, origin.y, width, shell::kWidgetHeight}, space.areas());
+    std::optional<Position> origin = getSavedPosition(name);
+    if (!origin)
+        origin = shell::defaultOrigin(name, width, space.visible);
+    if (!origin) {
+        // Extension widgets start down the left column, away from the built-ins' and from each other.
+        std::vector<Rect> others;
+        for (const auto &[otherName, other] : m_widgetWindows)
+            if (otherName != name)
+                others.push_back(frameOf(other));
+        origin = shell::freeOrigin(width, space.visible, others);
+    }
+    return shell::reachableFrame({origin->x, origin->y, width, shell::kWidgetHeight}, space.areas());
 }
 
 void WidgetManager::screensChanged()
