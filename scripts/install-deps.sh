@@ -8,7 +8,7 @@ set -euo pipefail
 
 run=(
   # build
-  cmake g++ make ccache pkg-config qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libxcb1-dev libxcb-shape0-dev libxcb-xfixes0-dev libgl-dev
+  cmake g++ make ccache pkg-config qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libxcb1-dev libxcb-shape0-dev libxcb-xfixes0-dev libxcb-screensaver0-dev libgl-dev
   # translations: LinguistTools for CMake, lupdate and lrelease
   qt6-tools-dev qt6-l10n-tools
   # what the app draws with

@@ -24,8 +24,10 @@ trap 'exit 130' INT TERM
 # Xvfb picks a free display itself and writes its number once it listens:
 # parallel runs never race for the same one. -noreset: when its last client
 # leaves (the probe below), a display resets and drops whoever connects meanwhile.
+# -s 0: no screen saver of its own after ten minutes without input, which would
+# put every widget of a long run to sleep (tests raise it with xset when they mean to).
 exec {dfd}<> <(:)
-Xvfb -displayfd "$dfd" -screen 0 "${PELLIX_TEST_SCREEN:-1440x900}x24" -nolisten tcp -noreset >"$run/xvfb.log" 2>&1 &
+Xvfb -displayfd "$dfd" -screen 0 "${PELLIX_TEST_SCREEN:-1440x900}x24" -s 0 -nolisten tcp -noreset >"$run/xvfb.log" 2>&1 &
 pids+=($!)
 n=
 read -r -t 10 n <&"$dfd"

@@ -24,7 +24,7 @@ unset PELLIX_EXTENSION_PATH QT_QPA_PLATFORM
 echo '{"widget.ext:PellixSystemWidget.enabled": true}' >"$XDG_CONFIG_HOME/group.com.pellixwidget.json"
 
 exec {dfd}<> <(:)
-Xvfb -displayfd "$dfd" -screen 0 1920x1080x24 -nolisten tcp -noreset >/dev/null 2>&1 &
+Xvfb -displayfd "$dfd" -screen 0 1920x1080x24 -s 0 -nolisten tcp -noreset >/dev/null 2>&1 &
 pids+=($!)
 read -r -t 10 n <&"$dfd"; exec {dfd}>&-
 [ -n "${n:-}" ] || { echo "Xvfb did not start" >&2; exit 1; }

@@ -55,9 +55,10 @@ done
 
 . "$here/sources.sh"
 
-# The desktop. Xvfb picks a free display itself.
+# The desktop. Xvfb picks a free display itself; no screen saver of its own
+# (it would put the app to sleep ten minutes in).
 exec {dfd}<> <(:)
-Xvfb -displayfd "$dfd" -screen 0 1920x1080x24 -nolisten tcp -noreset >"$results/xvfb.log" 2>&1 &
+Xvfb -displayfd "$dfd" -screen 0 1920x1080x24 -s 0 -nolisten tcp -noreset >"$results/xvfb.log" 2>&1 &
 xvfb=$!; pids+=("$xvfb")
 n=
 read -r -t 10 n <&"$dfd"

@@ -22,7 +22,7 @@ tmp=$(mktemp -d /tmp/pxmf.XXXXXX); pids=()
 trap 'for ((i=${#pids[@]}-1; i>=0; i--)); do kill "${pids[i]}" 2>/dev/null; done; wait 2>/dev/null; rm -rf "$tmp"' EXIT
 
 exec {dfd}<> <(:)
-Xvfb -displayfd "$dfd" -screen 0 1440x900x24 -nolisten tcp -noreset >"$tmp/xvfb.log" 2>&1 &
+Xvfb -displayfd "$dfd" -screen 0 1440x900x24 -s 0 -nolisten tcp -noreset >"$tmp/xvfb.log" 2>&1 &
 pids+=($!)
 read -r -t 10 n <&"$dfd" || { echo "Xvfb did not start" >&2; exit 1; }
 exec {dfd}>&-

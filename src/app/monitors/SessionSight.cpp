@@ -11,6 +11,7 @@
 #include <QWidget>
 #include <QWindow>
 
+#include "shell/x11/ScreenBlank.h"
 #include "shell/x11/WindowCoverage.h"
 
 #include <memory>
@@ -58,6 +59,10 @@ SessionSight::SessionSight()
     moveToThread(QCoreApplication::instance()->thread());
     watchLogind();
     watchScreenSaver();
+    if (x11::ScreenBlank *blank = x11::ScreenBlank::shared()) {
+        m_blank = blank->isBlank();
+        connect(blank, &x11::ScreenBlank::changed, this, [this](bool value) { setFlag(m_blank, value); });
+    }
 }
 
 bool SessionSight::sees(const QWidget *view) const

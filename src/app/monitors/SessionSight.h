@@ -2,8 +2,9 @@
 
 // Whether anyone can see the widgets: not while the session is locked (logind's
 // LockedHint on the system bus) or the desktop's screen saver is active
-// (org.freedesktop.ScreenSaver on the session bus), nor a view whose window is
-// entirely covered by other windows (X11). Views follow it to stop repaints and
+// (org.freedesktop.ScreenSaver on the session bus) or the X screen is blank
+// (the X server's screen saver or DPMS), nor a view whose window is entirely
+// covered by other windows (X11). Views follow it to stop repaints and
 // display-only timers while unseen, keeping the work whose results others read
 // (the shared file).
 
@@ -21,8 +22,8 @@ class SessionSight : public QObject {
 public:
     static SessionSight &shared();
 
-    // The session: neither locked nor behind the screen saver.
-    bool seen() const { return !m_locked && !m_saverActive; }
+    // The session: neither locked, nor behind the screen saver, nor blank.
+    bool seen() const { return !m_locked && !m_saverActive && !m_blank; }
     // The session, and `view`'s window not covered.
     bool sees(const QWidget *view) const;
 
@@ -46,4 +47,5 @@ private:
 
     bool m_locked = false;
     bool m_saverActive = false;
+    bool m_blank = false;
 };

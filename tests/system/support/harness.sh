@@ -131,11 +131,12 @@ serve_weather() {
          PELLIX_FORECAST_URL=http://127.0.0.1:$port
 }
 
-# start_x SIZE: a private Xvfb (the number it picked in $x_display, e.g. ":5").
+# start_x SIZE: a private Xvfb without a screen saver of its own (the number it
+# picked in $x_display, e.g. ":5").
 start_x() {
   local dfd n=
   exec {dfd}<> <(:)
-  Xvfb -displayfd "$dfd" -screen 0 "${1}x24" -nolisten tcp -noreset >"$root/xvfb-$RANDOM.out" 2>&1 &
+  Xvfb -displayfd "$dfd" -screen 0 "${1}x24" -s 0 -nolisten tcp -noreset >"$root/xvfb-$RANDOM.out" 2>&1 &
   pids+=($!)
   read -r -t 10 n <&"$dfd"
   exec {dfd}>&-
