@@ -12,12 +12,10 @@ without); --also: one more name on the connection (a phone bridge), with its
 own state. PlayPause, Next, Previous and org.pellix.TestPlayer.SetIdentity(s)
 change the state of the name they were sent to; every Player method received
 is appended to FILE, one name a line. org.pellix.TestPlayer.Flood(u COUNT,
-d SECONDS, as PROPERTIES) sends COUNT PropertiesChanged over SECONDS, each with
-PROPERTIES (Position, Volume, Metadata, PlaybackStatus: the current values),
-then moves to the next track and signals it as a player does; it answers
-when done. org.pellix.TestPlayer.Reads() -> u: how many GetAll of the Player
-interface came so far. --silent answers nothing at all (a hung player).
-SIGTERM ends it.
+as PROPERTIES) sends 1000 PropertiesChanged a second of PROPERTIES (Position,
+Volume, Metadata, PlaybackStatus) until COUNT, then signals the next track;
+Reads() -> u counts the Player's GetAll so far. --silent answers nothing at
+all (a hung player). SIGTERM ends it.
 """
 import argparse
 import time
@@ -37,7 +35,7 @@ XML = f'''<node>
 </interface>
 <interface name="org.pellix.TestPlayer">
   <method name="SetIdentity"><arg type="s" direction="in"/></method>
-  <method name="Flood"><arg type="u" direction="in"/><arg type="d" direction="in"/><arg type="as" direction="in"/></method>
+  <method name="Flood"><arg type="u" direction="in"/><arg type="as" direction="in"/></method>
   <method name="Reads"><arg type="u" direction="out"/></method>
 </interface>
 </node>'''
@@ -76,26 +74,25 @@ def main():
 
     reads = [0]
 
-    def changed(conn, state, names):
-        values = dict(properties(state, PLAYER), Position=GLib.Variant('x', int(time.monotonic() * 1e6)),
-                      Volume=GLib.Variant('d', 0.5))
-        conn.emit_signal(None, PATH, 'org.freedesktop.DBus.Properties', 'PropertiesChanged',
-                         GLib.Variant('(sa{sv}as)', (PLAYER, {n: values[n] for n in names}, [])))
+    # COUNT PropertiesChanged of NAMES, 10 every 10 ms, then the next track, signalled; then the answer.
+    def flood(conn, state, count, names, invocation):
+        def signal(names):
+            values = dict(properties(state, PLAYER), Position=GLib.Variant('x', time.monotonic_ns() // 1000),
+                          Volume=GLib.Variant('d', 0.5))
+            conn.emit_signal(None, PATH, 'org.freedesktop.DBus.Properties', 'PropertiesChanged',
+                             GLib.Variant('(sa{sv}as)', (PLAYER, {n: values[n] for n in names}, [])))
 
-    # COUNT signals in slices of 10 ms, then a real change; the answer waits for it.
-    def flood(conn, state, count, seconds, names, invocation):
-        slices = max(1, int(seconds * 100))
-        done = {'slices': 0, 'sent': 0}
+        left = count
 
         def step():
-            done['slices'] += 1
-            while done['sent'] < count * done['slices'] // slices:
-                changed(conn, state, names)
-                done['sent'] += 1
-            if done['slices'] < slices:
+            nonlocal left
+            for _ in range(min(10, left)):
+                signal(names)
+            left -= 10
+            if left > 0:
                 return True
             state['index'] = (state['index'] + 1) % len(tracks)
-            changed(conn, state, ['Metadata', 'PlaybackStatus'])
+            signal(['Metadata', 'PlaybackStatus'])
             invocation.return_value(None)
             return False
         GLib.timeout_add(10, step)
