@@ -11,8 +11,11 @@ characters (more than a command line holds). --identity: the Identity (none
 without); --also: one more name on the connection (a phone bridge), with its
 own state. PlayPause, Next, Previous and org.pellix.TestPlayer.SetIdentity(s)
 change the state of the name they were sent to; every Player method received
-is appended to FILE, one name a line. --silent answers nothing at all (a hung
-player). SIGTERM ends it.
+is appended to FILE, one name a line. org.pellix.TestPlayer.Flood(u COUNT,
+as PROPERTIES) sends 1000 PropertiesChanged a second of PROPERTIES (Position,
+Volume, Metadata, PlaybackStatus) until COUNT, then signals the next track;
+Reads() -> u counts the Player's GetAll so far. --silent answers nothing at
+all (a hung player). SIGTERM ends it.
 """
 import argparse
 import time
@@ -30,7 +33,11 @@ XML = f'''<node>
   <property name="PlaybackStatus" type="s" access="read"/>
   <property name="Metadata" type="a{{sv}}" access="read"/>
 </interface>
-<interface name="org.pellix.TestPlayer"><method name="SetIdentity"><arg type="s" direction="in"/></method></interface>
+<interface name="org.pellix.TestPlayer">
+  <method name="SetIdentity"><arg type="s" direction="in"/></method>
+  <method name="Flood"><arg type="u" direction="in"/><arg type="as" direction="in"/></method>
+  <method name="Reads"><arg type="u" direction="out"/></method>
+</interface>
 </node>'''
 
 
@@ -65,12 +72,39 @@ def main():
             return {'PlaybackStatus': GLib.Variant('s', state['status']), 'Metadata': metadata(state)}
         return {'Identity': GLib.Variant('s', state['identity'])} if state['identity'] is not None else {}
 
+    reads = [0]
+
+    # COUNT PropertiesChanged of NAMES, 10 every 10 ms, then the next track, signalled; then the answer.
+    def flood(conn, state, count, names, invocation):
+        def signal(names):
+            values = dict(properties(state, PLAYER), Position=GLib.Variant('x', time.monotonic_ns() // 1000),
+                          Volume=GLib.Variant('d', 0.5))
+            conn.emit_signal(None, PATH, 'org.freedesktop.DBus.Properties', 'PropertiesChanged',
+                             GLib.Variant('(sa{sv}as)', (PLAYER, {n: values[n] for n in names}, [])))
+
+        left = count
+
+        def step():
+            nonlocal left
+            for _ in range(min(10, left)):
+                signal(names)
+            left -= 10
+            if left > 0:
+                return True
+            state['index'] = (state['index'] + 1) % len(tracks)
+            signal(['Metadata', 'PlaybackStatus'])
+            invocation.return_value(None)
+            return False
+        GLib.timeout_add(10, step)
+
     def call(conn, sender, path, iface, method, params, invocation):
         if args.silent:
             time.sleep(3600)
         state = states.get(invocation.get_message().get_destination(), states[PREFIX + args.name])
         if iface == 'org.freedesktop.DBus.Properties':
             values = properties(state, params[0])
+            if method == 'GetAll' and params[0] == PLAYER:
+                reads[0] += 1
             if method == 'GetAll':
                 return invocation.return_value(GLib.Variant('(a{sv})', (values,)))
             if method == 'Get' and params[1] in values:
@@ -79,6 +113,10 @@ def main():
         if method == 'SetIdentity':
             state['identity'] = params[0]
             return invocation.return_value(None)
+        if method == 'Flood':
+            return flood(conn, state, *params, invocation)
+        if method == 'Reads':
+            return invocation.return_value(GLib.Variant('(u)', (reads[0],)))
         if args.log:
             with open(args.log, 'a') as log:
                 log.write(method + '\n')

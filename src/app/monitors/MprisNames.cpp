@@ -4,9 +4,18 @@
 
 #include <QDBusMessage>
 
+#include <algorithm>
+#include <utility>
+
 namespace {
 const QString kPrefix = QStringLiteral("org.mpris.MediaPlayer2.");
+
+// What the widget shows of a player; Position, Volume, Rate, Can* and the rest change nothing on screen.
+bool shown(const QString &property)
+{
+    return property == QLatin1String("PlaybackStatus") || property == QLatin1String("Metadata");
 }
+}  // namespace
 
 MprisNames::MprisNames(QDBusConnection bus, int callTimeoutMs, QObject *parent)
     : QObject(parent), m_bus(std::move(bus)), m_timeoutMs(callTimeoutMs)
@@ -20,7 +29,7 @@ MprisNames::MprisNames(QDBusConnection bus, int callTimeoutMs, QObject *parent)
             [this](const QString &name, const QString &, const QString &newOwner) {
                 if (!name.startsWith(kPrefix))
                     return;
-                emit changed();
+                notify();
                 if (!m_names)
                     return;
                 m_names->removeAll(name);
@@ -31,10 +40,31 @@ MprisNames::MprisNames(QDBusConnection bus, int callTimeoutMs, QObject *parent)
             });
     m_bus.connect(QString(), QStringLiteral("/org/mpris/MediaPlayer2"), QStringLiteral("org.freedesktop.DBus.Properties"),
                   QStringLiteral("PropertiesChanged"), {QStringLiteral("org.mpris.MediaPlayer2.Player")}, QString(),
-                  this, SLOT(onPlayerProperties()));
+                  this, SLOT(onPlayerProperties(QString, QVariantMap, QStringList)));
+    m_pace.setSingleShot(true);
+    m_pace.setInterval(kMinChangeIntervalMs);
+    connect(&m_pace, &QTimer::timeout, this, [this] {
+        if (std::exchange(m_held, false))
+            notify();
+    });
 }
 
-void MprisNames::onPlayerProperties() { emit changed(); }
+void MprisNames::onPlayerProperties(const QString &, const QVariantMap &changed, const QStringList &invalidated)
+{
+    if (std::any_of(changed.keyBegin(), changed.keyEnd(), shown) ||
+        std::any_of(invalidated.begin(), invalidated.end(), shown))
+        notify();
+}
+
+void MprisNames::notify()
+{
+    if (m_pace.isActive()) {
+        m_held = true;
+        return;
+    }
+    emit changed();
+    m_pace.start();
+}
 
 QStringList MprisNames::names()
 {
