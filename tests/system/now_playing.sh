@@ -95,7 +95,6 @@ if wait_for 10 window music; then
     flooder=$!; pids+=($flooder)
     to_flooder() { gdbus call --session --timeout 20 --dest org.mpris.MediaPlayer2.spotify \
       --object-path /org/mpris/MediaPlayer2 --method "org.pellix.TestPlayer.$1" "${@:2}" | sed 's/[^ ]* \([0-9]*\),)/\1/'; }
-    cpu_ticks() { awk '{print $14 + $15}' "/proc/$app_pid/stat"; }
     flood() {  # PROPERTIES TRACK MOST-READS: 1000 signals in 1 s, then the change to TRACK
       local before=$(to_flooder Reads)
       to_flooder Flood 1000 "$1" >/dev/null
@@ -103,14 +102,8 @@ if wait_for 10 window music; then
       check "the player was read at most $3 times (the 3-second poll's too)" test $(($(to_flooder Reads) - before)) -le "$3"
     }
     wait_for 10 published 'm["track"] == "1"' || fail "the flooding player's track was not published"
-    ticks=$(cpu_ticks)
     flood "['Position', 'Volume']" 2 3
     flood "['Metadata', 'PlaybackStatus']" 3 6
-    # Each signal still crosses from Qt's bus thread to the monitor's (~50 us here: 100 ms), the
-    # playing widget animates (~25 ms in the 3 s); a third again for a loaded machine. Reading
-    # at every signal cost 220 ms.
-    ticks=$(($(cpu_ticks) - ticks))
-    check "the app spent $((ticks * 10)) ms of CPU in the floods" test "$ticks" -le 17
     kill $flooder; wait $flooder 2>/dev/null
 
     /usr/bin/python3 "$repo_dir/tests/peers/mpris_player.py" spotify --track "Titolo Lungo " "Coro" "" \
