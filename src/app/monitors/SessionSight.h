@@ -3,9 +3,9 @@
 // Whether anyone can see the widgets: not while the session is locked (logind's
 // LockedHint on the system bus) or the desktop's screen saver is active
 // (org.freedesktop.ScreenSaver on the session bus), nor a view whose window is
-// entirely covered by other windows (X11). Views follow it to stop repaints and
-// display-only timers while unseen, keeping the work whose results others read
-// (the shared file).
+// entirely covered by other windows (X11) or not shown by the compositor
+// (Wayland). Views follow it to stop repaints and display-only timers while
+// unseen, keeping the work whose results others read (the shared file).
 
 #include <QObject>
 #include <QStringList>
