@@ -63,7 +63,7 @@ bool FrameAnswers::eventFilter(QObject *watched, QEvent *event)
     } else if (event->type() == QEvent::UpdateRequest && widget->isWindow()) {
         // The window's widgets are about to repaint and commit.
         QWindow *window = widget->windowHandle();
-        if (!window)
+        if (!window || !window->handle())  // without a platform window Qt would never deliver it
             return false;
         const auto asked = m_asked.constFind(window);
         if (asked == m_asked.constEnd()) {
