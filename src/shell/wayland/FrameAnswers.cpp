@@ -14,8 +14,8 @@ constexpr qint64 kUnansweredMs = 500;
 
 FrameAnswers *FrameAnswers::shared()
 {
-    static FrameAnswers *instance = QGuiApplication::platformName() == QLatin1String("wayland") ? new FrameAnswers
-                                                                                                : nullptr;
+    static FrameAnswers *instance =
+        QGuiApplication::platformName().startsWith(QLatin1String("wayland")) ? new FrameAnswers : nullptr;
     return instance;
 }
 
