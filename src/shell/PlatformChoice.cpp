@@ -35,6 +35,8 @@ void applyPlatformChoice(const PlatformChoice &choice)
     if (choice.platform.isEmpty())
         return;
     qputenv("QT_QPA_PLATFORM", choice.platform);
+    // Qt's watchdog on frame callbacks wakes the app once more after every
+    // frame; wayland::FrameAnswers learns of unanswered ones without it.
     if (choice.platform == "wayland" && !qEnvironmentVariableIsSet("QT_WAYLAND_FRAME_CALLBACK_TIMEOUT"))
         qputenv("QT_WAYLAND_FRAME_CALLBACK_TIMEOUT", "0");
 }

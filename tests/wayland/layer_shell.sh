@@ -5,7 +5,8 @@
 # restart, and taken by a second output while it is there; at scale 2 and 1.5
 # at the same logical places, drawn sharp; at the same place on X11 with the
 # same settings file; read on the accessibility bus in Italian and English. The
-# tray as a StatusNotifierItem: its click and its menu.
+# tray as a StatusNotifierItem: its click and its menu. Asleep while sway does
+# not show them (output off, covered by a window), current when it does again.
 # Pixels from grim, the pointer from a virtual-pointer client.
 # The System extension's widget beside them, drawn by its own process.
 # Then the extension host's --show widgets, the same surfaces, and the basic
@@ -213,6 +214,45 @@ swaymsg output HEADLESS-2 enable >/dev/null
 tray menu Quit
 check '"Quit" in the tray menu quits the app' wait_for 10 gone "$app_pid"
 kill -KILL "$app_pid" 2>/dev/null; wait "$app_pid"; check "with status 0" test $? = 0
+
+# Clock, weather and battery where sway does not show them, on an output
+# powered off and under a window filling the output: their frames go
+# unanswered and the app leaves the CPU alone; shown again, the clock is current.
+swaymsg output HEADLESS-2 disable >/dev/null
+echo '{"widget.clock.enabled": true, "widget.clock.style": "analog", "widget.clock.size": "small",
+       "widget.clock.position": "{\"x\":40,\"y\":690}", "widget.weather.enabled": true,
+       "widget.battery.enabled": true}' >"$settings_file"
+. "$repo_dir/scripts/battery-peers.sh"
+fake_power_supply "$root/sys"
+launch PELLIX_POWER_SUPPLY_ROOT=$root/sys/class/power_supply PELLIX_BATTERY_SOURCE=linux
+wait_for 10 in_tree && swaymsg "$panel" kill >/dev/null
+clock_x=40 clock_y=40
+check "the small analog clock shows the current second" wait_for 10 shows_now grim -o HEADLESS-1
+# unseen WHAT: over 10 s from the clock's next tick, at most 3 wake-ups. Shown,
+# the clock alone wakes the app about 60 times in 10 s; unseen nothing ticks or
+# repaints, and the battery's sysfs read once a minute may fall in those 10 s.
+unseen() {
+  local during
+  sleep 2; during=$(wakeups_over 10)
+  if [ "$during" -le 3 ]; then ok "$1: $during wake-ups in 10 s"; else fail "$1: $during wake-ups in 10 s"; fi
+}
+swaymsg output HEADLESS-1 power off >/dev/null
+unseen "output off"
+on=$EPOCHREALTIME
+swaymsg output HEADLESS-1 power on >/dev/null
+current_since "$on" "output on" timeout 5 grim -o HEADLESS-1
+if command -v mpv >/dev/null; then
+  mpv --no-config --idle=yes --force-window=yes --vo=wlshm --ao=null --no-terminal >/dev/null 2>&1 &
+  cover=$!; pids+=($cover)
+  check "a window fills the output" wait_for 10 eval "swaymsg -t get_tree | grep -q '\"pid\": $cover'"
+  unseen "covered"
+  kill $cover
+  uncovered=$EPOCHREALTIME
+  current_since "$uncovered" uncovered timeout 5 grim -o HEADLESS-1
+else
+  echo "mpv not installed: the covered case skipped"
+fi
+stop
 "$host" --show PellixClockWidget >>"$root/host.log" 2>&1 &
 pids+=($!)
 check "the host's --show widget is a layer surface at its place" wait_for 10 shown HEADLESS-1 20 20 170

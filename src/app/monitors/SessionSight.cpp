@@ -13,6 +13,9 @@
 
 #include "shell/x11/ScreenBlank.h"
 #include "shell/x11/WindowCoverage.h"
+#ifdef PELLIX_LAYER_SHELL
+#include "shell/wayland/FrameAnswers.h"
+#endif
 
 #include <memory>
 
@@ -69,7 +72,13 @@ bool SessionSight::sees(const QWidget *view) const
 {
     const x11::WindowCoverage *coverage = x11::WindowCoverage::shared();
     const QWindow *window = view->window()->windowHandle();
-    return seen() && !(coverage && window && coverage->isCovered(window));
+    if (!seen() || (coverage && window && coverage->isCovered(window)))
+        return false;
+#ifdef PELLIX_LAYER_SHELL
+    if (const wayland::FrameAnswers *answers = wayland::FrameAnswers::shared(); answers && window)
+        return !answers->isUnseen(window);
+#endif
+    return true;
 }
 
 namespace {
@@ -105,6 +114,12 @@ void SessionSight::follow(QWidget *view, std::function<void(bool)> changed)
         new CoverWatch(view);
         connect(coverage, &x11::WindowCoverage::changed, view, apply);
     }
+#ifdef PELLIX_LAYER_SHELL
+    if (wayland::FrameAnswers *answers = wayland::FrameAnswers::shared()) {
+        answers->watch(view);
+        connect(answers, &wayland::FrameAnswers::changed, view, apply);
+    }
+#endif
 }
 
 // The session of this process: the one XDG_SESSION_ID names, else logind's "auto".

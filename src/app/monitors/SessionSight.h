@@ -4,9 +4,9 @@
 // LockedHint on the system bus) or the desktop's screen saver is active
 // (org.freedesktop.ScreenSaver on the session bus) or the X screen is blank
 // (the X server's screen saver or DPMS), nor a view whose window is entirely
-// covered by other windows (X11). Views follow it to stop repaints and
-// display-only timers while unseen, keeping the work whose results others read
-// (the shared file).
+// covered by other windows (X11) or not shown by the compositor (Wayland).
+// Views follow it to stop repaints and display-only timers while unseen,
+// keeping the work whose results others read (the shared file).
 
 #include <QObject>
 #include <QStringList>

@@ -115,6 +115,51 @@ import json, sys
 t = json.load(open(sys.argv[1])); d = json.load(open(sys.argv[2]))
 sys.exit(0 if len(t["entries"]) == 1 and t["entries"][0]["data"] == d else 1)' "$root/timeline.json" "$shared_file"
 }
+# wakeups_over SECONDS: times the app's threads were put on a CPU, followed once a
+# second so that a thread that ends meanwhile keeps what it counted.
+wakeups_over() {
+  local -A last=() ; local total=0 i f tid n
+  for ((i = 0; i <= $1; i++)); do
+    for f in /proc/$app_pid/task/*/schedstat; do
+      tid=${f%/schedstat}; tid=${tid##*/}
+      read -r _ _ n <"$f" 2>/dev/null || continue
+      if [ -n "${last[$tid]:-}" ]; then total=$((total + n - last[$tid])); elif ((i > 0)); then total=$((total + n)); fi
+      last[$tid]=$n
+    done
+    ((i < $1)) && sleep 1
+  done
+  echo $total
+}
+# shows_now SHOT...: the small analog clock whose content starts at $clock_x,$clock_y
+# shows the current second in the picture that `SHOT... FILE` takes: its second
+# hand (accent red) points at a second from the shot's start to its end (it may
+# straddle an edge or, on a loaded machine, two).
+shows_now() {
+  local before after s x y
+  before=$(date +%s); "$@" "$root/now.png"; after=$(date +%s)
+  for ((s = before; s <= after; s++)); do
+    x=$((clock_x + 85 + $(awk -v s="$s" 'BEGIN {printf "%d", 40 * sin(s % 60 * 6 * 3.14159265 / 180)}')))
+    y=$((clock_y + 85 - $(awk -v s="$s" 'BEGIN {printf "%d", 40 * cos(s % 60 * 6 * 3.14159265 / 180)}')))
+    convert "$root/now.png" -crop "3x3+$((x - 1))+$((y - 1))" -depth 8 txt:- 2>/dev/null |
+      grep -o ': ([0-9]*,[0-9]*,[0-9]*' | tr -d ':( ' |
+      awk -F, '$1 > 200 && $2 < 120 && $3 < 120 {red = 1} END {exit !red}' && return 0
+  done
+  return 1
+}
+# ms_since T: milliseconds from bash's EPOCHREALTIME T to now.
+ms_since() { local now=$EPOCHREALTIME; echo $(( (${now/./} - ${1/./}) / 1000 )); }
+# current_since T WHAT SHOT...: within 1 s of EPOCHREALTIME T the clock shows the
+# current second (shows_now SHOT...). Timed to the millisecond from T to the start
+# of the shot that shows it: a whole-second wait may end anywhere in its last
+# second, which once read as a late clock.
+current_since() {
+  local latency
+  while latency=$(ms_since "$1"); ((latency <= 1000)); do
+    shows_now "${@:3}" && { ok "$2: the clock shows the current second after $latency ms"; return; }
+    sleep 0.05
+  done
+  fail "$2: the clock not current after 1 s"
+}
 free_port() { /usr/bin/python3 -c 'import socket; s=socket.socket(); s.bind(("127.0.0.1",0)); print(s.getsockname()[1])'; }
 # serve DIR: a local HTTP server of DIR on $port, its requests in http.log.
 serve() {
