@@ -88,8 +88,11 @@ while [ $SECONDS -lt $deadline ]; do
   # Looked for again once: a search fails (BadWindow) when a window closes during it.
   wait_for 1 window clock && wait_for 1 window "$system" || ((missing++))
   # The clock's second hand moves: its pixels change from one look to the next.
-  shot=$(import -window "$(window clock)" -crop 150x150+20+20 +repage png:- | md5sum)
-  [ "$shot" = "$last" ] && ((frozen++)); last=$shot
+  # Looked at only when found: import without a window waits for a click.
+  if clock=$(window clock); then
+    shot=$(timeout 5 import -window "$clock" -crop 150x150+20+20 +repage png:- | md5sum)
+    [ "$shot" = "$last" ] && ((frozen++)); last=$shot
+  fi
   stopped=$(grep -c ' stopped: ' "$root/app.log")
   [ "$stopped" -ge 4 ] && break
   sleep 0.5
